@@ -1,0 +1,44 @@
+#pragma once
+// Where the lighting model keeps what outlives the program: the custom modes of
+// each profile (its colour file) and the per-key lighting switch (the user
+// settings file). The storage area implements it over the INI files.
+
+#include <string>
+#include <string_view>
+
+#include "model/LightingColour.h"
+
+namespace tessel {
+
+inline constexpr int kCustomModeCount = 10;
+
+struct ModeTools {
+    int tool = 0;  // painting tool: 0 plain colour, 1 linked colour
+    ColourRef linkedColour = 0;
+    ColourRef plainColour = 0;
+};
+
+struct KeyColourEntry {
+    ColourRef colour = 0;
+    bool linked = false;
+};
+
+class LightingFiles {
+public:
+    virtual ~LightingFiles() = default;
+
+    virtual int ReadPresentMode(int profile) const = 0;
+    virtual void WritePresentMode(int profile, int mode) = 0;
+    virtual std::u16string ReadModeName(int profile, int mode) const = 0;
+    virtual void WriteModeName(int profile, int mode, std::u16string_view name) = 0;
+    virtual ModeTools ReadModeTools(int profile, int mode) const = 0;
+    virtual void WriteModeTools(int profile, int mode, const ModeTools& tools) = 0;
+    virtual KeyColourEntry ReadSlotColour(int profile, int mode, int slot) const = 0;
+    virtual void WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) = 0;
+    virtual bool CopyColourFile(int fromProfile, int toProfile) = 0;
+
+    virtual bool ReadLightingSwitch() const = 0;
+    virtual void WriteLightingSwitch(bool on) = 0;
+};
+
+}  // namespace tessel
