@@ -1,0 +1,56 @@
+#include "storage/LightingFileStore.h"
+
+#include "storage/UserSettingsFile.h"
+
+namespace tessel {
+
+LightingFileStore::LightingFileStore(std::filesystem::path skinsFolder,
+                                     std::filesystem::path dataFolder)
+    : colours_(std::move(skinsFolder)), settingsFile_(UserSettingsFile(dataFolder)) {}
+
+int LightingFileStore::ReadPresentMode(int profile) const {
+    return colours_.ReadPresentMode(profile);
+}
+
+void LightingFileStore::WritePresentMode(int profile, int mode) {
+    colours_.WritePresentMode(profile, mode);
+}
+
+std::u16string LightingFileStore::ReadModeName(int profile, int mode) const {
+    return colours_.ReadModeName(profile, mode);
+}
+
+void LightingFileStore::WriteModeName(int profile, int mode, std::u16string_view name) {
+    colours_.WriteModeName(profile, mode, name);
+}
+
+ModeTools LightingFileStore::ReadModeTools(int profile, int mode) const {
+    return colours_.ReadModeTools(profile, mode);
+}
+
+void LightingFileStore::WriteModeTools(int profile, int mode, const ModeTools& tools) {
+    colours_.WriteModeTools(profile, mode, tools);
+}
+
+KeyColourEntry LightingFileStore::ReadSlotColour(int profile, int mode, int slot) const {
+    return colours_.ReadSlotColour(profile, mode, slot);
+}
+
+void LightingFileStore::WriteSlotColour(int profile, int mode, int slot,
+                                        const KeyColourEntry& entry) {
+    colours_.WriteSlotColour(profile, mode, slot, entry);
+}
+
+bool LightingFileStore::CopyColourFile(int fromProfile, int toProfile) {
+    return colours_.CopyColourFile(fromProfile, toProfile);
+}
+
+bool LightingFileStore::ReadLightingSwitch() const {
+    return tessel::ReadLightingSwitch(settingsFile_);
+}
+
+void LightingFileStore::WriteLightingSwitch(bool on) {
+    tessel::WriteLightingSwitch(settingsFile_, on);
+}
+
+}  // namespace tessel
