@@ -1,0 +1,46 @@
+#include "text/LocalText.h"
+
+#include <string>
+
+#include "platform/PrivateProfile.h"
+#include "platform/Utf8.h"
+#include "text/LanguageChoice.h"
+#include "text/SupportedLanguages.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::u16string_view kTextSection = u"TEXT";
+constexpr std::u16string_view kModeSection = u"Mode";
+constexpr std::size_t kTextBuffer = 260;
+constexpr std::u16string_view kMissingEffectName = u"1";
+
+}  // namespace
+
+LanguageFiles::LanguageFiles(std::filesystem::path programFolder)
+    : programFolder_(std::move(programFolder)) {}
+
+std::filesystem::path LanguageFiles::FileFor(int languageIndex) const {
+    return programFolder_ / PathFromUtf16(LanguageFileName(languageIndex));
+}
+
+std::u16string LanguageFiles::LocalText(std::u16string_view textKey, int languageIndex) const {
+    return GetPrivateProfileString(kTextSection, textKey, kMissingText, kTextBuffer,
+                                   FileFor(languageIndex));
+}
+
+std::u16string LanguageFiles::EffectName(int effectCode, int languageIndex) const {
+    const std::string code = std::to_string(effectCode);
+    return GetPrivateProfileString(kModeSection, std::u16string(code.begin(), code.end()),
+                                   kMissingEffectName, kTextBuffer, FileFor(languageIndex));
+}
+
+std::u16string CurrentLanguageTexts::LocalText(std::u16string_view textKey) const {
+    return files_.LocalText(textKey, choice_.LanguageIndex());
+}
+
+std::u16string CurrentLanguageTexts::EffectName(int effectCode) const {
+    return files_.EffectName(effectCode, choice_.LanguageIndex());
+}
+
+}  // namespace tessel
