@@ -1,0 +1,13 @@
+#pragma once
+// A skinned window that cannot be built ends the program before any window is
+// shown: no message box, one line on standard error and a failure status.
+
+#include <string>
+
+namespace tessel {
+
+inline constexpr int kStartupFailureStatus = 1;
+
+[[noreturn]] void EndProcessOnStartupFailure(const std::string& reason);
+
+}  // namespace tessel
