@@ -1,0 +1,57 @@
+#pragma once
+// Window requests between processes of the same user. A process marks its
+// main window by opening an endpoint: a Unix socket
+// RuntimeFile(name, ".<pid>.sock") with mode 0600. Another process delivers a
+// request to it and waits until the handler has finished. Requests from other
+// users, or carrying another marker, are refused.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/WindowRequest.h"
+
+namespace tessel {
+
+class RequestEndpoint {
+public:
+    // Runs on the endpoint's own thread, one request at a time.
+    using Handler = std::function<intptr_t(const WindowRequest&)>;
+
+    // Nothing when the socket cannot be opened. Sockets left by dead processes
+    // are removed first.
+    static std::unique_ptr<RequestEndpoint> Open(std::string_view name, uint32_t marker,
+                                                 Handler handler);
+    ~RequestEndpoint();
+    RequestEndpoint(const RequestEndpoint&) = delete;
+    RequestEndpoint& operator=(const RequestEndpoint&) = delete;
+
+    const std::string& SocketPath() const { return m_path; }
+
+private:
+    RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
+                    Handler handler);
+    void Listen();
+    void Serve(int connection);
+
+    std::string m_path;
+    int m_listener;
+    int m_wakeRead;  // readable once the endpoint closes
+    int m_wakeWrite;
+    uint32_t m_marker;
+    Handler m_handler;
+    std::thread m_thread;
+};
+
+// Delivers `request` to the endpoint `name` of process `pid` and waits up to
+// `wait` for the handler. The handler's result (low 32 bits), or nothing when
+// the process has no such endpoint, refused the request or did not answer.
+std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
+                                       const WindowRequest& request,
+                                       std::chrono::milliseconds wait);
+
+}  // namespace tessel

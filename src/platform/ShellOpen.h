@@ -1,0 +1,32 @@
+#pragma once
+// Opens a program, a document or a web address the way the desktop shell
+// does: a program is started, anything else goes to the user's preferred
+// application (xdg-open). Nothing waits for what was started.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessel {
+
+enum class ShowCommand {
+    Hidden,  // output of the started program is discarded
+    Normal,  // the started program shares our terminal output
+};
+
+// Results as the Windows shell gives them: above 32 means started.
+inline constexpr int kShellOpenStarted = 42;
+inline constexpr int kShellOpenFileNotFound = 2;
+inline constexpr int kShellOpenAccessDenied = 5;
+inline constexpr int kShellOpenNoAssociation = 31;
+
+// `target` relative to `folder` when it is relative and `folder` is given;
+// `folder` is also the working folder of a started program. `parameters` is
+// split into arguments at blanks, with double quotes grouping.
+int ShellOpen(const std::filesystem::path& target, std::u16string_view parameters,
+              const std::filesystem::path& folder, ShowCommand show);
+
+std::vector<std::string> SplitParameters(std::u16string_view parameters);
+
+}  // namespace tessel

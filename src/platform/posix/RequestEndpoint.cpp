@@ -1,0 +1,226 @@
+#include "platform/RequestEndpoint.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/UserFolders.h"
+
+namespace tessel {
+
+namespace {
+
+// marker, message, wParam, lParam: four 32-bit little-endian words.
+constexpr std::size_t kRequestSize = 16;
+constexpr std::size_t kReplySize = 4;
+// How long a connected client may take to send its request.
+constexpr int kRequestReadMs = 1000;
+
+void PutWord(uint8_t* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+uint32_t GetWord(const uint8_t* in) {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) {
+        value |= static_cast<uint32_t>(in[i]) << (8 * i);
+    }
+    return value;
+}
+
+std::string SocketPathOf(std::string_view name, int pid) {
+    return RuntimeFile(name, "." + std::to_string(pid) + ".sock").string();
+}
+
+bool FillAddress(const std::string& path, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+bool PeerIsSameUser(int fd) {
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid();
+}
+
+// Reads or writes exactly `size` bytes within `timeoutMs` in total.
+bool Transfer(int fd, uint8_t* data, std::size_t size, bool reading, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::size_t done = 0;
+    while (done < size) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd waitFor{fd, static_cast<short>(reading ? POLLIN : POLLOUT), 0};
+        int ready = poll(&waitFor, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (ready <= 0) {
+            return false;
+        }
+        ssize_t moved = reading ? recv(fd, data + done, size - done, 0)
+                                : send(fd, data + done, size - done, MSG_NOSIGNAL);
+        if (moved < 0 && errno == EINTR) {
+            continue;
+        }
+        if (moved <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(moved);
+    }
+    return true;
+}
+
+// Sockets of processes that no longer run: "<prefix><pid>.sock".
+void RemoveStaleSockets(std::string_view name) {
+    const std::filesystem::path pattern = RuntimeFile(name, ".");
+    const std::string prefix = pattern.filename().string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(pattern.parent_path(), error)) {
+        const std::string file = entry.path().filename().string();
+        if (!file.starts_with(prefix) || !file.ends_with(".sock")) {
+            continue;
+        }
+        const char* first = file.data() + prefix.size();
+        const char* last = file.data() + file.size() - 5;
+        int pid = 0;
+        auto [end, parsed] = std::from_chars(first, last, pid);
+        if (parsed == std::errc() && end == last && pid > 0 && kill(pid, 0) != 0 &&
+            errno == ESRCH) {
+            unlink(entry.path().c_str());
+        }
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, uint32_t marker,
+                                                       Handler handler) {
+    RemoveStaleSockets(name);
+    std::string path = SocketPathOf(name, getpid());
+    sockaddr_un address{};
+    if (!FillAddress(path, address)) {
+        return nullptr;
+    }
+    int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener < 0) {
+        return nullptr;
+    }
+    // A socket of an earlier process with our id can only be stale.
+    unlink(path.c_str());
+    int wake[2];
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        chmod(path.c_str(), 0600) != 0 || listen(listener, 8) != 0 || pipe2(wake, O_CLOEXEC) != 0) {
+        close(listener);
+        unlink(path.c_str());
+        return nullptr;
+    }
+    return std::unique_ptr<RequestEndpoint>(
+        new RequestEndpoint(std::move(path), listener, wake, marker, std::move(handler)));
+}
+
+RequestEndpoint::RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
+                                 Handler handler)
+    : m_path(std::move(path)),
+      m_listener(listener),
+      m_wakeRead(wake[0]),
+      m_wakeWrite(wake[1]),
+      m_marker(marker),
+      m_handler(std::move(handler)),
+      m_thread([this] { Listen(); }) {}
+
+RequestEndpoint::~RequestEndpoint() {
+    // Remove the name first so that no new sender finds a closing endpoint.
+    unlink(m_path.c_str());
+    const char stop = 1;
+    while (write(m_wakeWrite, &stop, 1) < 0 && errno == EINTR) {
+    }
+    m_thread.join();
+    close(m_listener);
+    close(m_wakeRead);
+    close(m_wakeWrite);
+}
+
+void RequestEndpoint::Listen() {
+    while (true) {
+        std::array<pollfd, 2> waitFor{pollfd{m_listener, POLLIN, 0}, pollfd{m_wakeRead, POLLIN, 0}};
+        if (poll(waitFor.data(), waitFor.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return;
+        }
+        if (waitFor[1].revents != 0) {
+            return;
+        }
+        int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection >= 0) {
+            Serve(connection);
+            close(connection);
+        }
+    }
+}
+
+void RequestEndpoint::Serve(int connection) {
+    std::array<uint8_t, kRequestSize> frame{};
+    if (!PeerIsSameUser(connection) ||
+        !Transfer(connection, frame.data(), frame.size(), true, kRequestReadMs) ||
+        GetWord(frame.data()) != m_marker) {
+        return;
+    }
+    WindowRequest request;
+    request.message = GetWord(frame.data() + 4);
+    request.wParam = GetWord(frame.data() + 8);
+    request.lParam = static_cast<int32_t>(GetWord(frame.data() + 12));
+    const intptr_t result = m_handler(request);
+    std::array<uint8_t, kReplySize> reply{};
+    PutWord(reply.data(), static_cast<uint32_t>(result));
+    Transfer(connection, reply.data(), reply.size(), false, kRequestReadMs);
+}
+
+std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
+                                       const WindowRequest& request,
+                                       std::chrono::milliseconds wait) {
+    sockaddr_un address{};
+    if (pid <= 0 || !FillAddress(SocketPathOf(name, pid), address)) {
+        return std::nullopt;
+    }
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<intptr_t> result;
+    std::array<uint8_t, kRequestSize> frame{};
+    PutWord(frame.data(), marker);
+    PutWord(frame.data() + 4, request.message);
+    PutWord(frame.data() + 8, static_cast<uint32_t>(request.wParam));
+    PutWord(frame.data() + 12, static_cast<uint32_t>(request.lParam));
+    std::array<uint8_t, kReplySize> reply{};
+    const int waitMs = static_cast<int>(wait.count());
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        PeerIsSameUser(fd) && Transfer(fd, frame.data(), frame.size(), false, waitMs) &&
+        Transfer(fd, reply.data(), reply.size(), true, waitMs)) {
+        result = static_cast<int32_t>(GetWord(reply.data()));
+    }
+    close(fd);
+    return result;
+}
+
+}  // namespace tessel
