@@ -184,7 +184,7 @@ bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
     const std::optional<std::size_t> header = FindSection(section);
     if (!header) {
         if (!lines_.empty()) {
-            lines_.back().newline = true;
+            EndLine(lines_.back());
         }
         lines_.push_back(MakeLine(u"[" + std::u16string(section) + u"]"));
         lines_.push_back(MakeLine(std::u16string(key) + u"=" + stored));
@@ -210,7 +210,7 @@ bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
         }
         insertAfter = i;
     }
-    lines_[insertAfter].newline = true;
+    EndLine(lines_[insertAfter]);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter) + 1,
                   MakeLine(std::u16string(key) + u"=" + stored));
     return true;
@@ -231,6 +231,15 @@ std::string IniDocument::Encode(std::u16string_view text) const {
 
 std::string IniDocument::NewlineBytes() const {
     return Encode(u"\n");
+}
+
+void IniDocument::EndLine(Line& line) const {
+    if (!line.newline) {
+        line.newline = true;
+        if (crlf_) {
+            line.raw += Encode(u"\r");
+        }
+    }
 }
 
 IniDocument::Line IniDocument::MakeLine(std::u16string_view text) const {

@@ -47,6 +47,8 @@ private:
     std::string Encode(std::u16string_view text) const;
     std::string NewlineBytes() const;
     Line MakeLine(std::u16string_view text) const;
+    // Gives the last line of the file its line break before a line follows.
+    void EndLine(Line& line) const;
     std::optional<std::size_t> FindSection(std::u16string_view section) const;
 
     IniEncoding encoding_ = IniEncoding::Utf8;
