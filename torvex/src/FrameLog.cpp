@@ -1,0 +1,23 @@
+#include "FrameLog.h"
+
+#include <algorithm>
+
+namespace torvex {
+
+void FrameLog::Add(uint8_t direction, uint8_t channel, uint8_t flags,
+                   std::span<const uint8_t> bytes) {
+    TorvexSimFrame entry{};
+    entry.sequence = ++sequence_;
+    entry.direction = direction;
+    entry.channel = channel;
+    entry.flags = flags;
+    std::size_t length = std::min(bytes.size(), sizeof entry.bytes);
+    entry.length = static_cast<uint8_t>(length);
+    std::copy_n(bytes.begin(), length, entry.bytes);
+    if (entries_.size() == kCapacity) {
+        entries_.pop_front();
+    }
+    entries_.push_back(entry);
+}
+
+}  // namespace torvex
