@@ -1,0 +1,37 @@
+#pragma once
+// What the program learns from the keyboard on every attach and needs when it
+// applies: the keyboard's default key block and its macro capacity. Written by
+// the presence worker, read by the apply; safe from any thread.
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+#include "device/DeviceLink.h"
+#include "model/KeyAction.h"
+
+namespace tessel {
+
+inline constexpr std::size_t kMacroCapacityByte = 11;
+inline constexpr uint32_t kMacroCapacityUnit = 128;
+
+class KeyboardFacts {
+public:
+    // Until the keyboard's own is read, the built-in default block applies and
+    // the capacity is 0 (every apply is refused).
+    KeyboardFacts();
+
+    void SetDefaultKeyBlock(const KeyBlock& block);
+    // Capacity = byte 11 of the device information block x 128 bytes.
+    void SetDeviceInfo(std::span<const uint8_t, kDeviceInfoSize> info);
+
+    KeyBlock DefaultKeyBlock() const;
+    uint32_t MacroCapacity() const;
+
+private:
+    mutable std::mutex mutex_;
+    KeyBlock defaultKeyBlock_;
+    uint32_t macroCapacity_ = 0;
+};
+
+}  // namespace tessel
