@@ -1,40 +1,18 @@
 #include "storage/AtomicFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <functional>
 
 #include "TempFolder.h"
+#include "Unprivileged.h"
 
 namespace tessel {
 namespace {
 
+using testing::MakeReadOnly;
 using testing::ReadBytes;
+using testing::RunWithoutPrivileges;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-// Root ignores folder permissions, so as root the attempt runs in a child that
-// has dropped to an unprivileged user.
-bool RunWithoutPrivileges(const std::function<bool()>& attempt) {
-    if (geteuid() != 0) {
-        return attempt();
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        const uid_t nobody = 65534;
-        if (setgid(nobody) != 0 || setuid(nobody) != 0) {
-            _exit(2);
-        }
-        _exit(attempt() ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 2) << "could not drop privileges";
-    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
-}
 
 TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporaryBehind) {
     TempFolder folder;
@@ -53,10 +31,7 @@ TEST(AtomicFile, FailureInAReadOnlyFolderKeepsTheOldFile) {
     const auto target = folder / "scene";
     const std::vector<uint8_t> old(64, 0x55);
     WriteBytes(target, old);
-    using std::filesystem::perms;
-    std::filesystem::permissions(target, perms::owner_read | perms::others_read);
-    std::filesystem::permissions(folder.Path(), perms::owner_read | perms::owner_exec |
-                                                    perms::others_read | perms::others_exec);
+    MakeReadOnly(folder.Path(), target);
 
     EXPECT_FALSE(RunWithoutPrivileges([&] {
         return WriteFileAtomically(target, std::vector<uint8_t>{9, 9});
