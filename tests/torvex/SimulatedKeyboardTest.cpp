@@ -272,10 +272,7 @@ TEST_F(SimulatedKeyboard, PresenceChangesReachEveryStandingRead) {
                                         CallCheck(kCommandChannel, nullptr, 0), 0),
               0);
     // Unplugged, frames are not taken and codes are not sent.
-    auto frame = RequestFrame(0x0D, 0, 0);
-    EXPECT_EQ(lib.RequestWriteOne(&kCommandChannel, nullptr, 0, frame.data(), 64,
-                                  CallCheck(kCommandChannel, nullptr, 0, frame.data(), 64), 0),
-              0);
+    EXPECT_EQ(SendFrame(RequestFrame(0x0D, 0, 0)), 0);
     EXPECT_EQ(lib.SimNotify(0x0401), 0);
 
     ASSERT_EQ(lib.SimPlug(), 1);

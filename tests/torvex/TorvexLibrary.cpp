@@ -159,10 +159,13 @@ int RecordingCallback(const DeviceEventRecord* event) {
     return 1;
 }
 
-std::optional<std::vector<uint8_t>> Exchange(const std::vector<uint8_t>& frame, int timeoutMs) {
-    const auto& library = Library();
+int SendFrame(const std::vector<uint8_t>& frame) {
     uint32_t check = CallCheck(kCommandChannel, nullptr, 0, frame.data(), 64);
-    if (library.RequestWriteOne(&kCommandChannel, nullptr, 0, frame.data(), 64, check, 0) != 1) {
+    return Library().RequestWriteOne(&kCommandChannel, nullptr, 0, frame.data(), 64, check, 0);
+}
+
+std::optional<std::vector<uint8_t>> Exchange(const std::vector<uint8_t>& frame, int timeoutMs) {
+    if (SendFrame(frame) != 1) {
         return std::nullopt;
     }
     auto reply = Recorder::Instance().WaitFor(kTagCtrl, TORVEX_EVENT_INPUT_REPORT, timeoutMs);

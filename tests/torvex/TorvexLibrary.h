@@ -91,6 +91,9 @@ private:
 
 int RecordingCallback(const DeviceEventRecord* event);
 
+// Sends one frame on the command channel with the right call-check; the library's result.
+int SendFrame(const std::vector<uint8_t>& frame);
+
 // Sends one frame on the command channel (correct call-check) and waits for its reply.
 std::optional<std::vector<uint8_t>> Exchange(const std::vector<uint8_t>& frame,
                                              int timeoutMs = 2000);
