@@ -1,0 +1,55 @@
+#pragma once
+// Sends command frames and waits for the keyboard's matching reply.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+#include "device/DeviceService.h"
+#include "device/ReplySlot.h"
+
+namespace tessel {
+
+// How long the transport waits and pauses. The product uses the defaults;
+// tests may shorten the reply wait so lost replies are quick to exercise.
+struct TransportTiming {
+    std::chrono::milliseconds replyWait{1000};
+    std::chrono::milliseconds retryPause{10};
+    std::chrono::milliseconds endTransferPause{10};
+};
+
+inline constexpr int kTransactTries = 3;
+
+class CommandTransport {
+public:
+    CommandTransport(DeviceService& service, ReplySlot& replySlot)
+        : service_(service), replySlot_(replySlot) {}
+
+    // Sends the request (zero-padded or cut to 64 bytes) and waits for a reply
+    // that echoes its command number, up to three tries. Returns 1 with the
+    // reply copied (a busy status on the third try stays in the reply for the
+    // caller to see), 0 without a keyboard, -1 when the library refuses the
+    // frame, -2 without a matching reply. One transaction at a time.
+    int Transact(std::span<const uint8_t> request, std::span<uint8_t> reply,
+                 std::size_t& receivedLength);
+    // Writes the frame once without waiting; the library's result (> 0 sent).
+    int SendNoReply(std::span<const uint8_t> frame);
+
+    const TransportTiming& Timing() const { return timing_; }
+    void SetTiming(const TransportTiming& timing) { timing_ = timing; }
+
+private:
+    enum class TryOutcome { Accepted, Busy, Retry };
+    TryOutcome Examine(uint8_t command, std::span<const uint8_t> reply,
+                       std::size_t receivedLength) const;
+
+    DeviceService& service_;
+    ReplySlot& replySlot_;
+    TransportTiming timing_;
+    // Two transactions never share the reply slot.
+    std::mutex transactionLock_;
+};
+
+}  // namespace tessel

@@ -1,0 +1,56 @@
+#pragma once
+// The one callback the device-service library calls, on a thread of its own,
+// for all three registered requests, and where it sends each event.
+
+#include <cstdint>
+#include <shared_mutex>
+#include <span>
+
+#include "torvex.h"
+
+namespace tessel {
+
+// Receives the replies on the command channel (the transport's reply slot).
+class CommandReplySink {
+public:
+    virtual ~CommandReplySink() = default;
+    virtual void HandOffReply(std::span<const uint8_t> report) = 0;
+};
+
+// Receives what the keyboard reports on its own: attach and removal, and the
+// notification codes of the consumer channel. Called on the library's thread.
+class StatusChannelListener {
+public:
+    virtual ~StatusChannelListener() = default;
+    virtual void OnPresenceChanged(uint32_t deviceCount) = 0;
+    virtual void OnNotificationCode(uint16_t code) = 0;
+};
+
+class DeviceEventRouter {
+public:
+    static DeviceEventRouter& Instance();
+
+    // Either may be nullptr; events for an absent receiver are dropped. Once
+    // this returns no event reaches the previous receiver any more.
+    void SetReplySink(CommandReplySink* sink);
+    void SetStatusListener(StatusChannelListener* listener);
+
+    void Dispatch(const DeviceEventRecord& event);
+
+private:
+    void HandOffReply(const DeviceRequestRecord& request);
+    void ReportPresence(const DeviceRequestRecord& request);
+    void DispatchNotification(const DeviceRequestRecord& request);
+
+    struct Route;
+    static const Route kRoutes[];
+
+    std::shared_mutex mutex_;
+    CommandReplySink* replySink_ = nullptr;
+    StatusChannelListener* statusListener_ = nullptr;
+};
+
+// Always returns 1, whatever the record holds.
+int OnDeviceEvent(const DeviceEventRecord* event);
+
+}  // namespace tessel
