@@ -1,0 +1,28 @@
+#pragma once
+// The application object: start-up in a fixed order, then the main window
+// until the exit sequence has run.
+
+#include <string>
+#include <vector>
+
+#include "app/ProgramPaths.h"
+#include "model/ConfigStore.h"
+
+namespace tessel {
+
+class CTesselApp {
+public:
+    // `arguments`: the command line after the program name.
+    explicit CTesselApp(std::vector<std::string> arguments);
+
+    // Returns false: the process ends once the main window has closed.
+    bool InitInstance();
+
+    const ProgramPaths& Paths() const { return m_paths; }
+
+private:
+    std::vector<std::string> m_arguments;
+    ProgramPaths m_paths;
+};
+
+}  // namespace tessel

@@ -1,0 +1,28 @@
+#include "app/ProgramPaths.h"
+
+namespace tessel {
+
+ProgramPaths ProgramPaths::FromModuleFileName(const std::filesystem::path& moduleFile) {
+    const std::filesystem::path module = moduleFile.lexically_normal();
+    const std::filesystem::path folder = module.parent_path();
+    const std::filesystem::path skins = folder / "Skins";
+
+    ProgramPaths paths;
+    paths.programFolder = folder;
+    paths.programFileName = module.filename().string();
+    paths.helpFolder = folder / "Help" / "";
+    paths.mainSkinFile = skins / "Main.ini";
+    paths.mainSkinFolder = skins;
+    paths.colourFilePrefix = skins / "UserDengColor_";
+    paths.profileSkinFile = skins / "Profile.ini";
+    paths.profileSkinFolder = skins;
+    paths.updateSkinFile = skins / "UpdateDlg.ini";
+    paths.updateSkinFolder = skins;
+    paths.packageFolder = folder / "Package";
+    paths.compositeSkinFile = skins / "Composite.ini";
+    paths.compositeSkinFolder = skins;
+    paths.agentPath = folder / "Vigilo.exe";
+    return paths;
+}
+
+}  // namespace tessel

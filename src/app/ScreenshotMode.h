@@ -1,0 +1,49 @@
+#pragma once
+// Screenshot mode: "--screenshot FILE [--hover CONTROL]" shows the main window
+// once it is initialised, renders it as the user sees it into a PNG and ends
+// the program. Used for documentation and on machines without a display
+// (under Xvfb).
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+class QWidget;
+
+namespace tessel {
+
+struct ScreenshotRequest {
+    QString file;
+    // The control to show hovered: a skin entry of the window's INI file
+    // ("FUNC_PROFILE2") or "x,y" in window pixels; empty for none.
+    QString hover;
+};
+
+// The request among the arguments after the program name; none without
+// "--screenshot FILE".
+std::optional<ScreenshotRequest> ScanScreenshotRequest(std::span<const std::string> arguments);
+
+// Where to put the pointer for `hover`: "x,y", or the centre of the entry's
+// rectangle in section "BUTTONINFO" of `skinIni`. None for an empty text or an
+// entry the skin does not place.
+std::optional<QPoint> HoverPoint(const QString& hover, const std::filesystem::path& skinIni);
+
+// The window with its controls as painted, transparent outside its shape.
+QImage RenderWindowPicture(QWidget& window);
+
+// Gives the control under `point` (window pixels) the pointer: the real one
+// where the platform can move it, and the enter and move events in any case.
+void HoverAt(QWidget& window, QPoint point);
+
+// Arms the screenshot: once `initialised` holds, `window` is shown, the
+// requested control hovered and the picture written; then `finish` runs with
+// the exit status (0 written, 1 not written or the window never initialised).
+void ArmScreenshot(QWidget& window, ScreenshotRequest request, const std::filesystem::path& skinIni,
+                   std::function<bool()> initialised, std::function<void(int status)> finish);
+
+}  // namespace tessel

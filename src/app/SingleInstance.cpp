@@ -1,0 +1,44 @@
+#include "app/SingleInstance.h"
+
+#include "app/AppIdentity.h"
+#include "app/StartSwitches.h"
+
+namespace tessel {
+
+namespace {
+
+// True when a running instance was found and asked.
+bool HandOver(InstanceServices& services, uint32_t message, uint32_t tag) {
+    const int pid = services.FindInstance();
+    if (pid == 0) {
+        return false;
+    }
+    services.DeliverRequest(pid, WindowRequest{message, tag, 0});
+    return true;
+}
+
+}  // namespace
+
+InstanceClaim ClaimSingleInstance(std::span<const std::string> arguments,
+                                  InstanceServices& services) {
+    InstanceClaim claim;
+    for (StartSwitch found : ScanStartSwitches(arguments)) {
+        if (found == StartSwitch::Start) {
+            claim.firstShow = true;
+        } else if (HandOver(services, kKillMessage, kKillTag)) {
+            claim.handedOver = true;
+            return claim;
+        }
+    }
+    // The mutex may be held by a program of another file name: then no
+    // instance is found and this process runs as well.
+    if (services.OpenMutex() == MutexOpen::AlreadyExists &&
+        HandOver(services, kOpenMessage, kOpenTag)) {
+        claim.handedOver = true;
+        return claim;
+    }
+    services.StartAgent();
+    return claim;
+}
+
+}  // namespace tessel
