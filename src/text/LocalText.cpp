@@ -17,11 +17,17 @@ constexpr std::u16string_view kMissingEffectName = u"1";
 
 }  // namespace
 
-LanguageFiles::LanguageFiles(std::filesystem::path programFolder)
-    : programFolder_(std::move(programFolder)) {}
+LanguageFiles::LanguageFiles(const std::filesystem::path& programFolder) {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        files_[i] = programFolder / PathFromUtf16(LanguageFileName(static_cast<int>(i)));
+    }
+}
 
-std::filesystem::path LanguageFiles::FileFor(int languageIndex) const {
-    return programFolder_ / PathFromUtf16(LanguageFileName(languageIndex));
+const std::filesystem::path& LanguageFiles::FileFor(int languageIndex) const {
+    if (languageIndex < 0 || languageIndex >= static_cast<int>(files_.size())) {
+        languageIndex = 0;
+    }
+    return files_[static_cast<std::size_t>(languageIndex)];
 }
 
 std::u16string LanguageFiles::LocalText(std::u16string_view textKey, int languageIndex) const {

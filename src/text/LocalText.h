@@ -4,10 +4,12 @@
 // that changed, so an edited file or a new language takes effect at the next
 // lookup.
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "text/SupportedLanguages.h"
 #include "text/TextLookup.h"
 
 namespace tessel {
@@ -18,9 +20,9 @@ inline constexpr std::u16string_view kMissingText = u"#Error";
 
 class LanguageFiles {
 public:
-    explicit LanguageFiles(std::filesystem::path programFolder);
+    explicit LanguageFiles(const std::filesystem::path& programFolder);
 
-    std::filesystem::path FileFor(int languageIndex) const;
+    const std::filesystem::path& FileFor(int languageIndex) const;
     // Section "TEXT": the text of `textKey` (at most 259 units), "#Error" when
     // the file or key is missing; a key present with an empty value gives "".
     std::u16string LocalText(std::u16string_view textKey, int languageIndex) const;
@@ -28,7 +30,8 @@ public:
     std::u16string EffectName(int effectCode, int languageIndex) const;
 
 private:
-    std::filesystem::path programFolder_;
+    // Built once: a lookup then only costs the INI engine's cached read.
+    std::array<std::filesystem::path, kSupportedLanguageCount> files_;
 };
 
 // The texts of the language in use: each lookup asks the language choice anew.
