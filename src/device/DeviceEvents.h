@@ -18,7 +18,10 @@ public:
 };
 
 // Receives what the keyboard reports on its own: attach and removal, and the
-// notification codes of the consumer channel. Called on the library's thread.
+// notification codes of the consumer channel. Called on the library's thread,
+// the same thread that delivers command replies: a handler must not wait for
+// a transaction (its reply could never arrive); start a thread or post to the
+// window for anything that talks to the keyboard.
 class StatusChannelListener {
 public:
     virtual ~StatusChannelListener() = default;
