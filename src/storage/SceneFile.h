@@ -1,0 +1,46 @@
+#pragma once
+// The scene-mode file "$Profile0" of the data folder: the edit store's
+// configuration of all four profiles, refreshed from the keyboard whenever a
+// scene is loaded and rewritten by every apply and import.
+
+#include <filesystem>
+#include <string_view>
+
+#include "device/DeviceLink.h"
+#include "model/ConfigStore.h"
+#include "model/KeyboardFacts.h"
+
+namespace tessel {
+
+class SceneFile {
+public:
+    SceneFile(std::filesystem::path dataFolder, ConfigStore& editStore);
+
+    // The file's path; the data folder is created first.
+    std::filesystem::path Path() const;
+
+    // Writes the edit store, but only over an existing scene-mode file.
+    bool SaveSceneFile();
+    // Rebuilds the file from the keyboard; false (file untouched) when that fails.
+    bool RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
+                                      std::u16string_view macroNamePrefix);
+
+    enum class Source { File, Defaults };
+    // With the active profile known, the edit store gets the keyboard's
+    // configuration through a refreshed file; otherwise, or when that fails, the
+    // default image and no macros. The keyboard is read before the store's
+    // lock is taken.
+    Source LoadScene(DeviceLink& link, const KeyboardFacts& keyboard,
+                     std::u16string_view macroNamePrefix);
+    // Throws away unapplied edits: the edit store is reloaded from the file, or
+    // gets the defaults when the file cannot be loaded.
+    Source DiscardEdits();
+
+private:
+    Source LoadFileOrDefaults(bool fileIsFresh);
+
+    std::filesystem::path dataFolder_;
+    ConfigStore& editStore_;
+};
+
+}  // namespace tessel

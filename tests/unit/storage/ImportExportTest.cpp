@@ -1,0 +1,285 @@
+#include "storage/ImportExport.h"
+
+#include <gtest/gtest.h>
+
+#include "MapTextLookup.h"
+#include "ScriptedPrompter.h"
+#include "TempFolder.h"
+#include "model/KeyBlockCodec.h"
+#include "model/KeyboardFacts.h"
+#include "model/LittleEndian.h"
+#include "storage/ConfigFile.h"
+#include "storage/KeyboardBackup.h"
+#include "storage/SceneFile.h"
+#include "support/SimulatedKeyboard.h"
+#include "text/SafeFormat.h"
+
+namespace tessel {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+constexpr int kKeyQ = 0x10;
+constexpr int kKeyA = 0x1E;
+constexpr int kKeyZ = 0x2C;
+
+void SetEntry(ConfigStore& store, int profile, int keyIndex, AssignmentType type, uint32_t value,
+              uint16_t auxiliary = 0) {
+    KeyAssignment* entry = EntryFor(*store.Image(), profile, keyIndex);
+    entry->type = static_cast<uint16_t>(type);
+    entry->value = value;
+    entry->auxiliary = auxiliary;
+}
+
+MacroRecord ShiftMacro(uint16_t identifier) {
+    MacroRecord macro;
+    macro.SetName(u"Shifty");
+    macro.identifier = identifier;
+    macro.actionCount = 2;
+    macro.actions[0] = {120, 0x02A, kKeyDown};
+    macro.actions[1] = {30, 0x02A, kKeyUp};
+    return macro;
+}
+
+class ImportExportTest : public ::testing::Test {
+protected:
+    ImportExportTest()
+        : dataFolder_(home_ / "Tessel_09A"),
+          context_{edit_, prompter_, table_, dataFolder_},
+          apply_{keyboard_.Link(), facts_, prompter_, table_, texts_} {
+        KeyBlock defaults{};
+        EXPECT_EQ(keyboard_.Link().ReadDefaultKeyBlock(defaults), 1);
+        facts_.SetDefaultKeyBlock(defaults);
+        std::array<uint8_t, kDeviceInfoSize> info{};
+        EXPECT_EQ(keyboard_.Link().ReadDeviceInfo(info), 1);
+        facts_.SetDeviceInfo(info);
+        edit_.SetImage(DefaultImage());
+    }
+
+    std::u16string Chosen(const std::string& name) { return (home_.Path() / name).u16string(); }
+    std::u16string FormatMessage(const std::filesystem::path& path) {
+        return SafeFormat(table_.Value(TextEntry::PROFILE_FORMAT_ERROR), {path.u16string()});
+    }
+
+    testing::TempFolder home_;
+    std::filesystem::path dataFolder_;
+    test::SimulatedKeyboard keyboard_;
+    KeyboardFacts facts_;
+    LanguageTable table_;
+    testing::MapTextLookup texts_;
+    testing::ScriptedPrompter prompter_;
+    ConfigStore edit_;
+    ConfigStore applied_;
+    ImportExportContext context_;
+    ApplyServices apply_;
+};
+
+TEST_F(ImportExportTest, ExportThenImportRestoresALaunchProgramText) {
+    SetEntry(edit_, 1, kKeyQ, AssignmentType::LaunchProgram, 0);
+    edit_.Texts().Set(EntryIndex(1, kKeyQ), u"/opt/game/launch.sh");
+    prompter_.fileAnswers = {Chosen("mine.fwc"), Chosen("mine.fwc")};
+    ASSERT_TRUE(ExportConfiguration(context_));
+    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_EQ(prompter_.dialogs[0].defaultExtension, u"fwc");
+    EXPECT_EQ(prompter_.dialogs[0].initialPath, u"*.fwc");
+    EXPECT_TRUE(std::filesystem::is_directory(dataFolder_));
+
+    edit_.Clear();
+    edit_.SetImage(DefaultImage());
+    ASSERT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Imported);
+
+    const KeyAssignment* entry = EntryFor(*edit_.Image(), 1, kKeyQ);
+    EXPECT_EQ(entry->type, 3);
+    ASSERT_NE(edit_.Texts().Text(EntryIndex(1, kKeyQ)), nullptr);
+    EXPECT_EQ(*edit_.Texts().Text(EntryIndex(1, kKeyQ)), u"/opt/game/launch.sh");
+    EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(ImportExportTest, ImportAppliesAllProfilesAndRewritesTheSceneFile) {
+    SceneFile scene(dataFolder_, edit_);
+    WriteBytes(scene.Path(), EncodeConfigFile(*DefaultImage(), {}, {}));
+    ConfigStore other;
+    other.SetImage(DefaultImage());
+    SetEntry(other, 2, kKeyA, AssignmentType::Disabled, 0);
+    SetEntry(other, 3, kKeyZ, AssignmentType::Key, 0x02A);
+    ASSERT_TRUE(WriteConfigFile(home_.Path() / "other.fwc", other));
+
+    prompter_.fileAnswers = {Chosen("other.fwc")};
+    ASSERT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Imported);
+
+    EXPECT_EQ(ReadBytes(scene.Path()), ReadBytes(home_.Path() / "other.fwc"));
+    KeyBlock block2{}, block3{};
+    ASSERT_EQ(keyboard_.Link().ReadKeyBlock(block2, 2), 1);
+    ASSERT_EQ(keyboard_.Link().ReadKeyBlock(block3, 3), 1);
+    ConfigStore decoded;
+    decoded.SetImage(DefaultImage());
+    DecodeKeyBlock(block2, 2, facts_.DefaultKeyBlock(), *decoded.Image());
+    DecodeKeyBlock(block3, 3, facts_.DefaultKeyBlock(), *decoded.Image());
+    EXPECT_EQ(EntryFor(*decoded.Image(), 2, kKeyA)->type, 1);
+    EXPECT_EQ(EntryFor(*decoded.Image(), 3, kKeyZ)->type, 2);
+    EXPECT_EQ(EntryFor(*decoded.Image(), 3, kKeyZ)->value, 0x02Au);
+}
+
+TEST_F(ImportExportTest, ImportOfABadFileShowsBothMessagesAndChangesNothing) {
+    SetEntry(edit_, 0, kKeyQ, AssignmentType::Disabled, 0);
+    std::vector<uint8_t> bytes = EncodeConfigFile(*DefaultImage(), {}, {});
+    bytes[0] = 0x47;
+    const auto path = home_.Path() / "wrong.fwc";
+    WriteBytes(path, bytes);
+    keyboard_.ClearFrameLog();
+
+    prompter_.fileAnswers = {path.u16string()};
+    EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Refused);
+
+    ASSERT_EQ(prompter_.messages.size(), 2u);
+    EXPECT_EQ(prompter_.messages[0], FormatMessage(path));
+    EXPECT_EQ(prompter_.messages[1], table_.Value(TextEntry::MAIN_PROMPT_INPORT));
+    EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyQ)->type, 1);
+    EXPECT_TRUE(keyboard_.CommandsReceived().empty());
+
+    // A missing file gets the import message alone; a cancelled dialog nothing.
+    prompter_.messages.clear();
+    prompter_.fileAnswers = {Chosen("absent.fwc"), std::nullopt};
+    EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Refused);
+    EXPECT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Cancelled);
+    EXPECT_EQ(prompter_.messages.size(), 1u);
+}
+
+TEST_F(ImportExportTest, BackupBeforeUpdateTellsWhetherItWasWritten) {
+    prompter_.fileAnswers = {Chosen("backup.fwc"), Chosen("no/such/folder/backup.fwc")};
+    EXPECT_TRUE(BackupBeforeUpdate(context_));
+    EXPECT_FALSE(BackupBeforeUpdate(context_));
+    ASSERT_EQ(prompter_.messages.size(), 2u);
+    EXPECT_EQ(prompter_.messages[0], table_.Value(TextEntry::MAIN_UPDATE_BACKUP_OK));
+    EXPECT_EQ(prompter_.messages[1], table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG));
+    EXPECT_EQ(ValidateConfigFile(home_.Path() / "backup.fwc", prompter_, table_), 1);
+}
+
+TEST_F(ImportExportTest, NewAndAddSceneFiles) {
+    prompter_.fileAnswers = {Chosen("fresh.fwc"), Chosen("notes.txt"), std::nullopt};
+    const auto created = NewSceneFile(context_);
+    ASSERT_TRUE(created.has_value());
+    EXPECT_TRUE(created->written);
+    EXPECT_EQ(created->row.name, u"fresh");
+    EXPECT_EQ(created->row.folder, home_.Path().u16string() + u"/");
+    EXPECT_EQ(prompter_.dialogs[0].initialPath,
+              (dataFolder_ / "The new contextual  mode").u16string());
+    const auto bytes = ReadBytes(home_.Path() / "fresh.fwc");
+    EXPECT_EQ(bytes.size(), 32832u);
+    EXPECT_EQ(ValidateConfigFile(home_.Path() / "fresh.fwc", prompter_, table_), 1);
+
+    WriteBytes(home_.Path() / "notes.txt", {'h', 'i'});
+    const auto added = AddSceneFile(context_);
+    ASSERT_TRUE(added.has_value());
+    EXPECT_EQ(added->name, u"notes");
+    EXPECT_EQ(prompter_.dialogs[1].initialPath, (dataFolder_ / "*.fwc").u16string());
+    EXPECT_FALSE(AddSceneFile(context_).has_value());
+    EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(ImportExportTest, BackupAfterAnApplyDecodesToTheAppliedConfiguration) {
+    SetEntry(edit_, 0, kKeyA, AssignmentType::Key, 0x02A);
+    SetEntry(edit_, 1, kKeyQ, AssignmentType::Disabled, 0);
+    SetEntry(edit_, 2, kKeyZ, AssignmentType::PlayMacro, 9, 1);
+    SetEntry(edit_, 3, kKeyA, AssignmentType::StopMacro, 0);
+    edit_.Macros() = {ShiftMacro(5), ShiftMacro(9)};
+    edit_.Macros()[1].SetName(u"Second");
+    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+
+    const auto path = home_.Path() / "keyboard.fwc";
+    ASSERT_EQ(BackupFromKeyboard(keyboard_.Link(), facts_, u"Macro", path), 1);
+    ConfigStore backup;
+    ASSERT_EQ(LoadConfigFile(path, backup), 1);
+
+    const ProfileImage& image = *backup.Image();
+    EXPECT_EQ(EntryFor(image, 0, kKeyA)->type, 2);
+    EXPECT_EQ(EntryFor(image, 0, kKeyA)->value, 0x02Au);
+    EXPECT_EQ(EntryFor(image, 1, kKeyQ)->type, 1);
+    // The keyboard knows macros by position: the second macro comes back as 2.
+    EXPECT_EQ(EntryFor(image, 2, kKeyZ)->type, 4);
+    EXPECT_EQ(EntryFor(image, 2, kKeyZ)->value, 2u);
+    EXPECT_EQ(EntryFor(image, 3, kKeyA)->type, 5);
+    EXPECT_EQ(EntryFor(image, 0, kKeyQ)->type, 0);
+    ASSERT_EQ(backup.Macros().size(), 2u);
+    EXPECT_EQ(backup.Macros()[1].Name(), u"Second");
+    EXPECT_EQ(backup.Macros()[1].identifier, 2);
+    ASSERT_EQ(backup.Macros()[0].actionCount, 2);
+    EXPECT_EQ(backup.Macros()[0].actions[0], (MacroAction{120, 0x02A, kKeyDown}));
+    EXPECT_EQ(backup.Macros()[0].actions[1], (MacroAction{30, 0x02A, kKeyUp}));
+    EXPECT_EQ(backup.Texts().Total(), 0u);
+}
+
+TEST_F(ImportExportTest, BackupWithoutMacroMagicHasNoMacros) {
+    edit_.Macros() = {ShiftMacro(1)};
+    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    keyboard_.WriteArea(TORVEX_SIM_AREA_MACRO, 0, {0x00, 0x00});
+
+    const auto path = home_.Path() / "keyboard.fwc";
+    ASSERT_EQ(BackupFromKeyboard(keyboard_.Link(), facts_, u"Macro", path), 1);
+    const auto bytes = ReadBytes(path);
+    EXPECT_EQ(bytes.size(), 32832u);
+    EXPECT_EQ(GetU16(bytes, 14), 0);
+    EXPECT_EQ(ValidateConfigFile(path, prompter_, table_), 1);
+}
+
+TEST_F(ImportExportTest, FailedKeyboardReadsWriteNoFile) {
+    const auto path = home_.Path() / "keyboard.fwc";
+    keyboard_.ShortenReplyWait(std::chrono::milliseconds(20));
+    ASSERT_GE(keyboard_.Link().GetActiveProfile(), 0);
+    // The first key block read stays busy through every retry.
+    keyboard_.SetFault(TORVEX_SIM_FAULT_BUSY_FF, 3);
+    EXPECT_EQ(BackupFromKeyboard(keyboard_.Link(), facts_, u"Macro", path), 0);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    keyboard_.Unplug();
+    keyboard_.Link().ForgetActiveProfile();
+    EXPECT_EQ(BackupFromKeyboard(keyboard_.Link(), facts_, u"Macro", path), 0);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ImportExportTest, SceneLoadFollowsTheKeyboardOrFallsBackToDefaults) {
+    SetEntry(edit_, 0, kKeyA, AssignmentType::Disabled, 0);
+    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    SceneFile scene(dataFolder_, edit_);
+    edit_.Clear();
+
+    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::File);
+    EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyA)->type, 1);
+    EXPECT_TRUE(std::filesystem::exists(dataFolder_ / "$Profile0"));
+
+    // Unapplied edits are thrown away by reloading the file.
+    SetEntry(edit_, 0, kKeyQ, AssignmentType::Disabled, 0);
+    EXPECT_EQ(scene.DiscardEdits(), SceneFile::Source::File);
+    EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyQ)->type, 0);
+
+    keyboard_.Unplug();
+    keyboard_.Link().ForgetActiveProfile();
+    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::Defaults);
+    EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyA)->type, 0);
+    EXPECT_TRUE(edit_.Macros().empty());
+}
+
+TEST_F(ImportExportTest, SceneFileIsSavedOnlyWhenItExists) {
+    SceneFile scene(dataFolder_, edit_);
+    EXPECT_FALSE(scene.SaveSceneFile());
+    EXPECT_FALSE(std::filesystem::exists(scene.Path()));
+
+    WriteBytes(scene.Path(), {1, 2, 3});
+    SetEntry(edit_, 0, kKeyA, AssignmentType::Disabled, 0);
+    ASSERT_TRUE(scene.SaveSceneFile());
+    ConfigStore loaded;
+    ASSERT_EQ(LoadConfigFile(scene.Path(), loaded), 1);
+    EXPECT_EQ(EntryFor(*loaded.Image(), 0, kKeyA)->type, 1);
+
+    // A scene file that no longer loads gives the defaults, not a store
+    // without an image.
+    WriteBytes(scene.Path(), {1, 2, 3});
+    EXPECT_EQ(scene.DiscardEdits(), SceneFile::Source::Defaults);
+    ASSERT_NE(edit_.Image(), nullptr);
+    EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyA)->type, 0);
+}
+
+}  // namespace
+}  // namespace tessel
