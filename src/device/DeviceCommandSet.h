@@ -3,7 +3,6 @@
 // addressing, reply status, and the cached active profile.
 
 #include <atomic>
-#include <optional>
 
 #include "device/CommandFrame.h"
 #include "device/CommandTransport.h"

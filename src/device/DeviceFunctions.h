@@ -4,7 +4,6 @@
 // so a mismatched library is caught before any traffic.
 
 #include <string>
-#include <string_view>
 
 #include "torvex.h"
 
