@@ -34,7 +34,7 @@ std::u16string ToU16(const QString& text) {
 // Puts the real pointer where it cannot hover anything of the window.
 void ParkPointer(QWidget& window) {
     const QRect frame = window.frameGeometry();
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         return;
     }
