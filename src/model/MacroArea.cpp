@@ -168,15 +168,16 @@ std::optional<std::vector<MacroRecord>> DecodeMacroArea(std::span<const uint8_t>
             macro.actions[a] =
                 UnpackMacroAction({image[from], image[from + 1], image[from + 2], image[from + 3]});
         }
-        if (nameLength != 0) {
-            std::u16string name(nameLength, u'\0');
-            for (std::size_t c = 0; c < nameLength; ++c) {
-                name[c] = GetU16(image, nameAt + 2 * c);
+        // The name ends at its first zero; a macro without one gets a numbered name.
+        std::u16string name;
+        for (std::size_t c = 0; c < nameLength; ++c) {
+            const char16_t character = GetU16(image, nameAt + 2 * c);
+            if (character == u'\0') {
+                break;
             }
-            macro.SetName(name);
-        } else {
-            macro.SetName(NumberedMacroName(namePrefix, i + 1));
+            name.push_back(character);
         }
+        macro.SetName(name.empty() ? NumberedMacroName(namePrefix, i + 1) : name);
     }
     return macros;
 }

@@ -115,6 +115,10 @@ TEST(MacroArea, DecodeGivesIdentifiersNamesAndActions) {
 
     const auto bare = BuildMacroArea(macros, sizes.needed, false);
     EXPECT_EQ((*DecodeMacroArea(bare, u"M"))[0].Name(), u"M1");
+
+    auto zeroName = image;
+    zeroName[32] = 0;  // the first character of "Open"
+    EXPECT_EQ((*DecodeMacroArea(zeroName, u"M"))[0].Name(), u"M1");
 }
 
 TEST(MacroArea, DecodeRejectsMalformedImages) {
