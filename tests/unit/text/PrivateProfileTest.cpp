@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "TextTestFiles.h"
 
 namespace tessel {
@@ -182,6 +186,35 @@ TEST(PrivateProfileCache, AnOldFileChangedInPlaceIsSeen) {
     EXPECT_EQ(Read(file, u"TEXT", u"k"), u"one");
     WriteBytes(file, "[TEXT]\nk=two\n");
     EXPECT_EQ(Read(file, u"TEXT", u"k"), u"two");
+}
+
+TEST(PrivateProfileCache, ReadersSeeWholeValuesWhileAnotherThreadWrites) {
+    ScratchFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "[s]\nk=old\nother=kept\n");
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 3; ++i) {
+        readers.emplace_back([&] {
+            while (!done) {
+                const std::u16string value = Read(file, u"s", u"k");
+                const bool whole = value == u"old" || value.starts_with(u"new");
+                torn += !whole || Read(file, u"s", u"other") != u"kept";
+            }
+        });
+    }
+    for (int i = 0; i < 200; ++i) {
+        const std::string n = std::to_string(i);
+        ASSERT_TRUE(WritePrivateProfileString(u"s", u"k",
+                                              u"new" + std::u16string(n.begin(), n.end()), file));
+    }
+    done = true;
+    for (std::thread& reader : readers) {
+        reader.join();
+    }
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(Read(file, u"s", u"k"), u"new199");
 }
 
 }  // namespace
