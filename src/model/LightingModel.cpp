@@ -243,6 +243,15 @@ void LightingModel::ReloadModeNames() {
     }
 }
 
+bool LightingModel::LoadCustomModes() {
+    if (!OffersEffect(kCustomEffect)) {
+        return false;
+    }
+    ReloadModeNames();
+    ApplyCustomMode(currentProfile_, files_.ReadPresentMode(currentProfile_));
+    return true;
+}
+
 void LightingModel::ApplyCustomMode(int profile, int mode) {
     if (!IsProfile(profile)) {
         return;
@@ -312,8 +321,7 @@ bool LightingModel::PaintKey(LightingButton button) {
 void LightingModel::RestoreLightingDefaults() {
     if (OffersEffect(kCustomEffect)) {
         files_.CopyColourFile(3, currentProfile_);
-        ReloadModeNames();
-        ApplyCustomMode(currentProfile_, files_.ReadPresentMode(currentProfile_));
+        LoadCustomModes();
     }
     const auto record = DefaultLightingRecord(currentProfile_);
     SetLightingField(0, record);

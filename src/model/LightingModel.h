@@ -69,6 +69,9 @@ public:
     const ModeTools& Tools() const { return tools_; }
     const std::array<std::u16string, kCustomModeCount>& ModeNames() const { return modeNames_; }
     void ReloadModeNames();
+    // When the keyboard offers the custom effect: the current profile's mode
+    // names, then its present mode applied. False when it does not offer it.
+    bool LoadCustomModes();
     void ApplyCustomMode(int profile, int mode);
     void SelectCustomMode(int mode);
     void RenameCustomMode(std::u16string_view name);
