@@ -1,0 +1,182 @@
+#include "ProgramFixture.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace tessel::testing {
+
+namespace {
+
+std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
+    const auto end = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+void ProgramFixture::SetUp() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tessel-process-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_root = pattern;
+    m_runtime = m_root / "run";
+    m_config = m_root / "config";
+    m_programFolder = m_root / "program";
+    m_agentLog = m_root / "agent.log";
+    for (const auto& folder : {m_runtime, m_config, m_programFolder, m_root / "home",
+                               m_root / "data", m_root / "cache", m_root / "state"}) {
+        std::filesystem::create_directories(folder);
+    }
+    std::filesystem::permissions(m_runtime, std::filesystem::perms::owner_all);
+
+    // The instance search goes by file name: a name of our own keeps programs
+    // started by other tests out of this one.
+    static std::atomic<int> counter{0};
+    m_programName = "tessel_" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+    const std::filesystem::path built = TESSEL_PROGRAM_DIR;
+    for (const auto& entry : std::filesystem::directory_iterator(built)) {
+        const auto name = entry.path().filename();
+        if (name == "tessel") {
+            std::filesystem::copy_file(entry.path(), m_programFolder / m_programName);
+        } else if (name != "Vigilo.exe") {
+            std::filesystem::create_symlink(entry.path(), m_programFolder / name);
+        }
+    }
+    ASSERT_TRUE(std::filesystem::exists(m_programFolder / m_programName));
+    const auto agent = m_programFolder / "Vigilo.exe";
+    std::ofstream(agent) << "#!/bin/sh\necho started >> \"$TESSEL_TEST_AGENT_LOG\"\n";
+    std::filesystem::permissions(agent, std::filesystem::perms::owner_all);
+}
+
+void ProgramFixture::TearDown() {
+    for (pid_t child : m_children) {
+        if (kill(child, 0) == 0) {
+            kill(child, SIGKILL);
+        }
+        waitpid(child, nullptr, 0);
+    }
+    std::error_code error;
+    std::filesystem::remove_all(m_root, error);
+}
+
+std::vector<std::string> ProgramFixture::Environment() const {
+    std::vector<std::string> environment{
+        "HOME=" + (m_root / "home").string(),
+        "XDG_CONFIG_HOME=" + m_config.string(),
+        "XDG_RUNTIME_DIR=" + m_runtime.string(),
+        "XDG_DATA_HOME=" + (m_root / "data").string(),
+        "XDG_CACHE_HOME=" + (m_root / "cache").string(),
+        "XDG_STATE_HOME=" + (m_root / "state").string(),
+        "PATH=/usr/local/bin:/usr/bin:/bin",
+        "QT_QPA_PLATFORM=offscreen",
+        "TORVEX_BACKEND=sim",
+        "TORVEX_SIM_STATE=" + (m_root / "keyboard.state").string(),
+        "TESSEL_TEST_AGENT_LOG=" + m_agentLog.string(),
+    };
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name)) {
+            environment.push_back(std::string(name) + "=" + value);
+        }
+    }
+    return environment;
+}
+
+pid_t ProgramFixture::Start(const std::vector<std::string>& arguments,
+                            const std::filesystem::path& workingFolder,
+                            const std::string& programPath) {
+    const std::string program =
+        programPath.empty() ? (m_programFolder / m_programName).string() : programPath;
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<char*> args;
+    for (auto& argument : argv) {
+        args.push_back(argument.data());
+    }
+    args.push_back(nullptr);
+    std::vector<std::string> environment = Environment();
+    std::vector<char*> env;
+    for (auto& entry : environment) {
+        env.push_back(entry.data());
+    }
+    env.push_back(nullptr);
+
+    const std::string errors = (m_root / ("stderr" + std::to_string(m_errorFiles.size()))).string();
+    const std::string folder = workingFolder.empty() ? m_root.string() : workingFolder.string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    pid_t pid = -1;
+    const int failed =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), env.data());
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(failed, 0) << program;
+    if (failed == 0) {
+        m_children.push_back(pid);
+        m_errorFiles[pid] = errors;
+    }
+    return pid;
+}
+
+std::optional<int> ProgramFixture::WaitForExit(pid_t pid, std::chrono::milliseconds bound) {
+    int status = 0;
+    bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, bound);
+    if (!ended) {
+        return std::nullopt;
+    }
+    std::erase(m_children, pid);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool ProgramFixture::IsRunning(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, WNOHANG) == 0;
+}
+
+bool ProgramFixture::WaitUntilAnswering(pid_t pid) {
+    return Eventually([&] { return std::filesystem::exists(SocketOf(pid)); });
+}
+
+std::filesystem::path ProgramFixture::SocketOf(pid_t pid) const {
+    return m_runtime / ("Zerkon_PX5." + std::to_string(pid) + ".sock");
+}
+
+int ProgramFixture::AgentStarts() const {
+    const std::string log = ReadText(m_agentLog);
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+}
+
+bool ProgramFixture::WaitForAgentStarts(int count) {
+    return Eventually([&] { return AgentStarts() >= count; }) && AgentStarts() == count;
+}
+
+std::string ProgramFixture::ErrorOutput(pid_t pid) const {
+    auto file = m_errorFiles.find(pid);
+    return file == m_errorFiles.end() ? std::string() : ReadText(file->second);
+}
+
+}  // namespace tessel::testing

@@ -1,0 +1,136 @@
+// The built program against itself: second starts, "/Kill", a foreign holder
+// of the mutex, crashes, the working folder and SIGTERM.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "ProgramFixture.h"
+
+namespace tessel::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+using SingleInstanceTest = ProgramFixture;
+
+constexpr auto kBound = 20s;
+
+TEST_F(SingleInstanceTest, ASecondStartOpensTheFirstAndEndsWithoutStartingTheAgent) {
+    const pid_t first = Start();
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    ASSERT_TRUE(WaitForAgentStarts(1));
+
+    const pid_t second = Start();
+    EXPECT_EQ(WaitForExit(second, kBound), 0);
+    // Said once the first instance's handler has run.
+    EXPECT_NE(ErrorOutput(second).find("asked the running instance (process " +
+                                       std::to_string(first) + ") to open its window"),
+              std::string::npos)
+        << ErrorOutput(second);
+    EXPECT_TRUE(IsRunning(first));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(AgentStarts(), 1);
+
+    kill(first, SIGTERM);
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+}
+
+TEST_F(SingleInstanceTest, LowerCaseKillEndsTheRunningInstance) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+
+    const pid_t killer = Start({"/kill"});
+    EXPECT_EQ(WaitForExit(killer, kBound), 0);
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(AgentStarts(), 1);
+}
+
+TEST_F(SingleInstanceTest, KillWithoutARunningInstanceStartsTheProgram) {
+    const pid_t program = Start({"/Kill"});
+    EXPECT_TRUE(WaitUntilAnswering(program));
+    EXPECT_TRUE(WaitForAgentStarts(1));
+    EXPECT_TRUE(IsRunning(program));
+}
+
+TEST_F(SingleInstanceTest, AMutexHeldByAnotherProgramDoesNotStopTheStart) {
+    const int lock = open(LockFile().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
+
+    const pid_t program = Start();
+    EXPECT_TRUE(WaitUntilAnswering(program));
+    EXPECT_TRUE(WaitForAgentStarts(1));
+    close(lock);
+
+    // The agent is started again by every first instance.
+    kill(program, SIGTERM);
+    EXPECT_EQ(WaitForExit(program, kBound), 0);
+    const pid_t again = Start();
+    EXPECT_TRUE(WaitUntilAnswering(again));
+    EXPECT_TRUE(WaitForAgentStarts(2));
+}
+
+TEST_F(SingleInstanceTest, WhatACrashedInstanceLeftBlocksNoNewStart) {
+    const pid_t crashed = Start();
+    ASSERT_TRUE(WaitUntilAnswering(crashed));
+    kill(crashed, SIGKILL);
+    EXPECT_EQ(WaitForExit(crashed, kBound), -1);
+    ASSERT_TRUE(std::filesystem::exists(SocketOf(crashed)));
+    ASSERT_TRUE(std::filesystem::exists(LockFile()));
+
+    const pid_t next = Start();
+    EXPECT_TRUE(WaitUntilAnswering(next));
+    EXPECT_TRUE(WaitForAgentStarts(2));
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(crashed)));
+}
+
+TEST_F(SingleInstanceTest, SigtermEndsThroughTheExitSequence) {
+    const pid_t program = Start();
+    ASSERT_TRUE(WaitUntilAnswering(program));
+    kill(program, SIGTERM);
+    EXPECT_EQ(WaitForExit(program, kBound), 0);
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(program)));
+    const int lock = open(LockFile().c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(lock, 0);
+    EXPECT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0) << "the mutex is free again";
+    close(lock);
+}
+
+TEST_F(SingleInstanceTest, AnotherWorkingFolderChangesNoPath) {
+    // A decoy agent where a path taken from the working folder would look.
+    const auto elsewhere = m_root / "elsewhere";
+    std::filesystem::create_directory(elsewhere);
+    const auto decoyLog = m_root / "decoy.log";
+    {
+        std::ofstream decoy(elsewhere / "Vigilo.exe");
+        decoy << "#!/bin/sh\necho started >> '" << decoyLog.string() << "'\n";
+    }
+    std::filesystem::permissions(elsewhere / "Vigilo.exe", std::filesystem::perms::owner_all);
+
+    const pid_t program = Start({}, elsewhere, "../program/" + m_programName);
+    ASSERT_TRUE(WaitUntilAnswering(program));
+    EXPECT_TRUE(WaitForAgentStarts(1));
+    EXPECT_FALSE(std::filesystem::exists(decoyLog));
+    // Settings go to the configuration folder, nothing into the working folder.
+    std::ifstream registry(m_config / "tessel" / "HKEY_CURRENT_USER.reg");
+    std::ostringstream text;
+    text << registry.rdbuf();
+    EXPECT_NE(text.str().find("[HKEY_CURRENT_USER\\Software\\Zerkon_PX5]"), std::string::npos)
+        << text.str();
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(elsewhere)) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+}  // namespace
+}  // namespace tessel::testing
