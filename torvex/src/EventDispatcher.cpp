@@ -82,8 +82,10 @@ void EventDispatcher::Run() {
             continue;
         }
         auto first = queue_.begin();
-        if (first->first.first > Clock::now()) {
-            wake_.wait_until(guard, first->first.first);
+        // A copy: the queued event may be gone when the wait returns.
+        const Clock::time_point due = first->first.first;
+        if (due > Clock::now()) {
+            wake_.wait_until(guard, due);
             continue;
         }
         Event event = std::move(first->second);
