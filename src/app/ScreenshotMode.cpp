@@ -142,10 +142,13 @@ QImage RenderWindowPicture(QWidget& window) {
     QImage picture(window.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    window.render(&painter, QPoint(), QRegion(),
+    // A shaped widget renders only its shape, placed at the given offset: put
+    // it back where it lies in the window.
+    const QRegion shape = window.mask();
+    const QPoint offset = shape.isEmpty() ? QPoint() : shape.boundingRect().topLeft();
+    window.render(&painter, offset, QRegion(),
                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
     // What the shape cuts away is not part of the window.
-    const QRegion shape = window.mask();
     if (!shape.isEmpty()) {
         painter.setClipRegion(QRegion(picture.rect()).subtracted(shape));
         painter.setCompositionMode(QPainter::CompositionMode_Clear);
