@@ -76,14 +76,14 @@ bool CTesselDlg::OnInitDialog() {
 void CTesselDlg::OnInit() {
     CreateTrayIcon();
     m_initialised = true;
-    HideMainWindow();
+    HideWindow();
 }
 
 intptr_t CTesselDlg::OnOpenRequest(uintptr_t wParam) {
     if (wParam != kOpenTag) {
         return 0;
     }
-    ShowMainWindow();
+    ShowWindow();
     return 1;
 }
 
@@ -102,13 +102,13 @@ void CTesselDlg::SetMainMarker() {
         [requests](const WindowRequest& request) { return requests->Send(request); });
 }
 
-void CTesselDlg::ShowMainWindow() {
+void CTesselDlg::ShowWindow() {
     showNormal();
     raise();
     activateWindow();
 }
 
-void CTesselDlg::HideMainWindow() {
+void CTesselDlg::HideWindow() {
     hide();
 }
 
@@ -131,7 +131,7 @@ void CTesselDlg::ExitSequence() {
     }
     m_exiting = true;
     m_requests->Close();
-    HideMainWindow();
+    HideWindow();
     if (m_aboutBox) {
         m_aboutBox->hide();
     }
@@ -151,7 +151,7 @@ void CTesselDlg::ExitSequence() {
 void CTesselDlg::OnTrayCommand(int command) {
     switch (command) {
         case kCommandOpen:
-            ShowMainWindow();
+            ShowWindow();
             break;
         case kCommandAbout:
             ShowAboutBox();
@@ -205,7 +205,7 @@ void CTesselDlg::RemoveTrayIcon() {
 void CTesselDlg::closeEvent(QCloseEvent* event) {
     // Closing the window from the window manager hides it, as Cancel does.
     event->ignore();
-    HideMainWindow();
+    HideWindow();
 }
 
 }  // namespace tessel

@@ -39,8 +39,8 @@ public:
     int DoModal();
     bool OnInitDialog();
 
-    void ShowMainWindow();
-    void HideMainWindow();
+    void ShowWindow();
+    void HideWindow();
     void ShowAboutBox();
     // Hide, close the editors, close the mutex, remove the tray icon, free the
     // stores, end the dialog. Runs once; later calls do nothing.
@@ -52,8 +52,8 @@ public:
     bool IsInitialised() const { return m_initialised; }
     // Set by "/Start" and by the presence worker; while clear, the first
     // presence report with a keyboard shows the window once.
-    bool FirstShow() const { return m_firstShow; }
-    void SetFirstShow() { m_firstShow = true; }
+    bool FirstShowFlag() const { return m_firstShow; }
+    void SetFirstShowFlag() { m_firstShow = true; }
     QSystemTrayIcon* TrayIcon() const { return m_trayIcon; }
     QMenu* TrayMenu() const { return m_trayMenu.get(); }
 

@@ -86,7 +86,7 @@ protected:
 
 TEST_F(MainWindowTest, StartsHiddenInTheTrayWithOpenAboutExit) {
     CTesselDlg& window = StartWindow({"/Start"});
-    EXPECT_TRUE(window.FirstShow());
+    EXPECT_TRUE(window.FirstShowFlag());
     EXPECT_FALSE(window.isVisible());
     ASSERT_NE(window.TrayIcon(), nullptr);
     ASSERT_NE(window.TrayMenu(), nullptr);
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, StartsHiddenInTheTrayWithOpenAboutExit) {
 
 TEST_F(MainWindowTest, OpenFromAnotherThreadShowsTheWindowBeforeTheSenderGoesOn) {
     CTesselDlg& window = StartWindow();
-    EXPECT_FALSE(window.FirstShow());
+    EXPECT_FALSE(window.FirstShowFlag());
     EXPECT_EQ(SendFromWorker(WindowRequest{kOpenMessage, 0x1234, 0}), 0);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(SendFromWorker(WindowRequest{kOpenMessage, kOpenTag, 0}), 1);
@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, KillRunsTheExitSequenceAndEndsTheDialog) {
     CTesselDlg& window = StartWindow();
     m_editStore.SetImage(DefaultImage());
     m_applyStore.SetImage(DefaultImage());
-    window.ShowMainWindow();
+    window.ShowWindow();
     window.OnTrayCommand(CTesselDlg::kCommandAbout);
     auto* about = window.findChild<QMessageBox*>();
     EXPECT_EQ(about, nullptr) << "the About box has no owner";
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, SigtermEndsThroughTheExitSequence) {
 
 TEST_F(MainWindowTest, EscapeAndTheWindowManagersCloseOnlyHide) {
     CTesselDlg& window = StartWindow();
-    window.ShowMainWindow();
+    window.ShowWindow();
     std::atomic<bool> finished{false};
     QObject::connect(&window, &QDialog::finished, [&] { finished = true; });
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
