@@ -17,6 +17,13 @@ void ZeroEntry(ConfigStore& edit, int profile, int keyIndex) {
 
 }  // namespace
 
+uint16_t EntryAuxiliary(int keyIndex, uint16_t type, uint8_t cycleCount) {
+    if (const uint16_t identifier = GKeyIdentifier(keyIndex)) {
+        return identifier;
+    }
+    return type == static_cast<uint16_t>(AssignmentType::PlayMacro) ? cycleCount : 0;
+}
+
 bool EditKeyAssignment(ConfigStore& edit, int activeProfile, int keyIndex, uint16_t type,
                        uint16_t auxiliary, uint32_t value) {
     auto lock = edit.Lock();

@@ -9,6 +9,10 @@
 
 namespace tessel {
 
+// The auxiliary field an edit writes: the G-key identifier for a G key, the
+// cycle count for a macro, else 0.
+uint16_t EntryAuxiliary(int keyIndex, uint16_t type, uint8_t cycleCount);
+
 // Writes type, auxiliary and value of entry (profile, key index), freeing its
 // text; the colour-selection flag and the last field keep their values.
 bool EditKeyAssignment(ConfigStore& edit, int activeProfile, int keyIndex, uint16_t type,

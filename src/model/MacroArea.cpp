@@ -102,6 +102,11 @@ MacroAreaSize MacroAreaSizes(std::span<const MacroRecord> macros) {
     return size;
 }
 
+MacroAreaSize MacroAreaSizes(const ConfigStore& store) {
+    auto lock = store.Lock();
+    return MacroAreaSizes(store.Macros());
+}
+
 std::vector<uint8_t> BuildMacroArea(std::span<const MacroRecord> macros, uint32_t size,
                                     bool withNames) {
     const MacroAreaSize sizes = MacroAreaSizes(macros);

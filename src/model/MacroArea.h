@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ConfigStore.h"
 #include "model/MacroRecord.h"
 
 namespace tessel {
@@ -32,6 +33,8 @@ struct MacroAreaSize {
     uint32_t needed = 0;  // without them
 };
 MacroAreaSize MacroAreaSizes(std::span<const MacroRecord> macros);
+// The same over a store's macro list (the apply store), under its lock.
+MacroAreaSize MacroAreaSizes(const ConfigStore& store);
 
 // The image of `size` bytes (the header's size field) with or without names.
 // Empty when the macros do not fit `size`, or `size` does not fit the image's

@@ -11,6 +11,11 @@ int MacroPosition(std::span<const MacroRecord> list, uint32_t identifier) {
     return 0;
 }
 
+int MacroPosition(const ConfigStore& store, uint32_t identifier) {
+    auto lock = store.Lock();
+    return MacroPosition(store.Macros(), identifier);
+}
+
 uint16_t NewMacroIdentifier(std::span<const MacroRecord> list) {
     for (uint16_t candidate = 1; candidate <= kMaxMacros; ++candidate) {
         bool used = false;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ConfigStore.h"
 #include "model/MacroRecord.h"
 
 namespace tessel {
@@ -17,6 +18,8 @@ inline constexpr uint32_t kDelayStep = 10;
 
 // The position of the macro with that identifier; 0 when absent.
 int MacroPosition(std::span<const MacroRecord> list, uint32_t identifier);
+// The same over a store's macro list (the edit store), under its lock.
+int MacroPosition(const ConfigStore& store, uint32_t identifier);
 
 // The smallest of 1..100 that no macro of the list uses; 0 when all are taken.
 uint16_t NewMacroIdentifier(std::span<const MacroRecord> list);

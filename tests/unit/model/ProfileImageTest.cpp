@@ -169,6 +169,10 @@ TEST_F(EditStore, EditingAKeyKeepsTheColourFlagAndFreesTheText) {
     EXPECT_EQ(edit.Texts().Total(), 0u);
     EXPECT_FALSE(EditKeyAssignment(edit, -1, 30, 4, 3, 12));
     EXPECT_FALSE(EditKeyAssignment(edit, 0, 512, 4, 3, 12));
+
+    EXPECT_EQ(EntryAuxiliary(266, 4, 3), 0x1302);  // a G key keeps its identifier
+    EXPECT_EQ(EntryAuxiliary(30, 4, 3), 3);
+    EXPECT_EQ(EntryAuxiliary(30, 2, 3), 0);
 }
 
 TEST_F(EditStore, ClearProfileKeysClearsButtonsAndTheCurrentBankOnly) {
