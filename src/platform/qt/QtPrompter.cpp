@@ -1,0 +1,111 @@
+#include "platform/qt/QtPrompter.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace tessel {
+
+namespace {
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
+    switch (buttons) {
+        case PromptButtons::Ok:
+            return QMessageBox::Ok;
+        case PromptButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case PromptButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case PromptButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::None:
+            return QMessageBox::NoIcon;
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case PromptIcon::Error:
+            return QMessageBox::Critical;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Closing the box without a button counts as its way out: Cancel, or No
+// where there is no Cancel, or OK for a box with OK alone.
+PromptAnswer AnswerOf(int button, PromptButtons buttons) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return PromptAnswer::Ok;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        default:
+            break;
+    }
+    switch (buttons) {
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+        default:
+            return PromptAnswer::Cancel;
+    }
+}
+
+std::optional<std::u16string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, ToQString(request.title));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (!request.filter.empty()) {
+        dialog.setNameFilter(ToQString(request.filter));
+    }
+    QString suffix = ToQString(request.defaultExtension);
+    if (suffix.startsWith(QLatin1Char('.'))) {
+        suffix.remove(0, 1);
+    }
+    dialog.setDefaultSuffix(suffix);
+    if (!request.initialPath.empty()) {
+        dialog.selectFile(ToQString(request.initialPath));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst().toStdU16String();
+}
+
+}  // namespace
+
+PromptAnswer QtPrompter::ShowMessage(const std::u16string& text, const std::u16string& caption,
+                                     PromptButtons buttons, PromptIcon icon) {
+    const QString title =
+        caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
+    QMessageBox box(IconOf(icon), title, ToQString(text), ButtonsOf(buttons), m_parent);
+    return AnswerOf(box.exec(), buttons);
+}
+
+std::optional<std::u16string> QtPrompter::AskOpenFile(const FileDialogRequest& request) {
+    return RunFileDialog(m_parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::u16string> QtPrompter::AskSaveFile(const FileDialogRequest& request) {
+    return RunFileDialog(m_parent, request, QFileDialog::AcceptSave);
+}
+
+}  // namespace tessel
