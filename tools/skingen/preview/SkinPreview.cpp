@@ -144,6 +144,12 @@ private:
                                      QColor(83, 96, 68), QColor(200, 200, 200), 37);
             }
         }
+        if (element.entry == QLatin1String("FUNC_PROFILES")) {
+            button->SetTextStyle(true, 10, QStringLiteral("Arial Unicode MS"),
+                                 QColor(222, 222, 222), QColor(255, 0, 0), QColor(131, 42, 38),
+                                 QColor(83, 96, 68), QColor(200, 200, 200), 0x28);
+            button->SetTextRotation(268, true);
+        }
         // A representative state: profile 1, 1000 Hz, a few assigned keys, Num Lock lit.
         static const std::set<QString> checked = {
             QStringLiteral("FUNC_PROFILE1"), QStringLiteral("FUNC_REPORT1"),
