@@ -190,5 +190,38 @@ TEST_F(LibraryCalls, EndInsideACallbackIsRefusedInsteadOfWaitingForItself) {
     EXPECT_EQ(lib.End(), 1);
 }
 
+std::atomic<bool> releaseBlocked{false};
+std::atomic<bool> blockedEntered{false};
+
+int BlockUntilReleased(const DeviceEventRecord*) {
+    blockedEntered = true;
+    while (!releaseBlocked) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 1;
+}
+
+TEST_F(LibraryCalls, ABlockedCallbackDoesNotHoldUpRepliesForAnotherRead) {
+    // The program's consumer handler may wait for its window thread, which may
+    // itself be waiting for a command reply.
+    releaseBlocked = false;
+    blockedEntered = false;
+    ReadCommands();
+    uint32_t unit = 0;
+    ASSERT_EQ(
+        lib.RequestAsyncRead(&kConsumerChannel, BlockUntilReleased, kTagCons,
+                             CallCheck(kConsumerChannel, BlockUntilReleased, kTagCons), &unit),
+        1);
+    ASSERT_EQ(lib.SimNotify(0x02FF), 1);
+    for (int i = 0; i < 400 && !blockedEntered; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(blockedEntered);
+    auto reply = Exchange(RequestFrame(0x0D, 0, 0), 500);
+    releaseBlocked = true;
+    ASSERT_TRUE(reply);
+    EXPECT_EQ((*reply)[3], 0x0D);
+}
+
 }  // namespace
 }  // namespace torvex_test

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "ReportRecord.h"
-
 namespace torvex {
 
 EventDispatcher::EventDispatcher(RequestTable& requests) : requests_(requests) {}
@@ -14,43 +12,54 @@ EventDispatcher::~EventDispatcher() {
 
 void EventDispatcher::Start() {
     std::lock_guard guard(lock_);
-    if (running_) {
-        return;
-    }
     running_ = true;
-    thread_ = std::thread([this] { Run(); });
 }
 
 void EventDispatcher::Stop() {
+    std::vector<std::unique_ptr<CallbackLane>> lanes;
     {
         std::lock_guard guard(lock_);
         running_ = false;
-        queue_.clear();
+        lanes.swap(lanes_);
+        std::move(retired_.begin(), retired_.end(), std::back_inserter(lanes));
+        retired_.clear();
     }
-    wake_.notify_all();
-    if (thread_.joinable() && !OnCallbackThread()) {
-        thread_.join();
+    for (auto& lane : lanes) {
+        lane->Retire();
+    }
+    for (auto& lane : lanes) {
+        lane->Join();
     }
 }
 
 bool EventDispatcher::OnCallbackThread() const {
-    return std::this_thread::get_id() == thread_.get_id();
+    return CallbackLane::CurrentOwner() == this;
 }
 
 void EventDispatcher::InputReport(const InterfaceInfo& source, std::span<const uint8_t> bytes,
                                   std::chrono::milliseconds delay) {
-    Event event;
-    event.kind = TORVEX_EVENT_INPUT_REPORT;
-    event.source = source;
-    event.bytes.assign(bytes.begin(), bytes.end());
-    Queue(Clock::now() + delay, std::move(event));
+    auto event = std::make_shared<DeviceEvent>();
+    event->kind = TORVEX_EVENT_INPUT_REPORT;
+    event->source = source;
+    event->bytes.assign(bytes.begin(), bytes.end());
+    {
+        std::lock_guard guard(lock_);
+        auto known = std::find_if(lastReports_.begin(), lastReports_.end(),
+                                  [&](const auto& each) { return each.first == source; });
+        if (known == lastReports_.end()) {
+            lastReports_.emplace_back(source, event->bytes);
+        } else {
+            known->second = event->bytes;
+        }
+    }
+    Dispatch(CallbackLane::Clock::now() + delay, std::move(event));
 }
 
 void EventDispatcher::PresenceChanged(std::vector<InterfaceInfo> attached) {
-    Event event;
-    event.kind = TORVEX_EVENT_PRESENCE;
-    event.attached = std::move(attached);
-    Queue(Clock::now(), std::move(event));
+    auto event = std::make_shared<DeviceEvent>();
+    event->kind = TORVEX_EVENT_PRESENCE;
+    event->attached = std::move(attached);
+    Dispatch(CallbackLane::Clock::now(), std::move(event));
 }
 
 std::vector<uint8_t> EventDispatcher::LastReport(const ChannelKey& key) const {
@@ -63,74 +72,50 @@ std::vector<uint8_t> EventDispatcher::LastReport(const ChannelKey& key) const {
     return {};
 }
 
-void EventDispatcher::Queue(Clock::time_point due, Event event) {
-    {
-        std::lock_guard guard(lock_);
-        if (!running_) {
-            return;
-        }
-        queue_.emplace(std::make_pair(due, sequence_++), std::move(event));
+void EventDispatcher::Dispatch(CallbackLane::Clock::time_point due,
+                               std::shared_ptr<const DeviceEvent> event) {
+    std::lock_guard guard(lock_);
+    if (!running_) {
+        return;
     }
-    wake_.notify_all();
-}
-
-void EventDispatcher::Run() {
-    std::unique_lock guard(lock_);
-    while (running_) {
-        if (queue_.empty()) {
-            wake_.wait(guard);
-            continue;
-        }
-        auto first = queue_.begin();
-        // A copy: the queued event may be gone when the wait returns.
-        const Clock::time_point due = first->first.first;
-        if (due > Clock::now()) {
-            wake_.wait_until(guard, due);
-            continue;
-        }
-        Event event = std::move(first->second);
-        queue_.erase(first);
-        if (event.kind == TORVEX_EVENT_INPUT_REPORT) {
-            auto known = std::find_if(lastReports_.begin(), lastReports_.end(),
-                                      [&](const auto& each) { return each.first == event.source; });
-            if (known == lastReports_.end()) {
-                lastReports_.emplace_back(event.source, event.bytes);
-            } else {
-                known->second = event.bytes;
-            }
-        }
-        guard.unlock();
-        Deliver(event);
-        guard.lock();
-    }
-}
-
-void EventDispatcher::Deliver(const Event& event) {
-    ReportRecord report;
-    if (event.kind == TORVEX_EVENT_INPUT_REPORT) {
-        report.Describe(event.bytes, event.source.usagePage, event.source.usage);
-    }
+    RetireRemovedLanes();
     for (const auto& read : requests_.Reads()) {
-        if (read->removed) {
+        if (event->kind == TORVEX_EVENT_INPUT_REPORT && !Matches(read->key, event->source)) {
             continue;
         }
-        DeviceEventRecord record{};
-        record.kind = event.kind;
-        record.request = &read->record;
-        read->record.tag = read->tag;
-        if (event.kind == TORVEX_EVENT_INPUT_REPORT) {
-            if (!Matches(read->key, event.source)) {
-                continue;
-            }
-            read->record.count = static_cast<uint32_t>(event.bytes.size());
-            read->record.data = event.bytes.data();
-            read->record.report = report.data();
-        } else {
-            read->record.count = static_cast<uint32_t>(CountMatching(read->key, event.attached));
-            read->record.data = nullptr;
-            read->record.report = nullptr;
+        LaneOf(read).Push(due, event);
+    }
+}
+
+CallbackLane& EventDispatcher::LaneOf(const std::shared_ptr<StandingRead>& read) {
+    for (auto& lane : lanes_) {
+        if (&lane->Read() == read.get()) {
+            return *lane;
         }
-        read->callback(&record);
+    }
+    lanes_.push_back(std::make_unique<CallbackLane>(read, this));
+    return *lanes_.back();
+}
+
+void EventDispatcher::RetireRemovedLanes() {
+    // Lanes of deleted requests stop here; their threads are joined once they
+    // have ended, so a callback still running is never waited for.
+    for (auto lane = lanes_.begin(); lane != lanes_.end();) {
+        if ((*lane)->Read().removed) {
+            (*lane)->Retire();
+            retired_.push_back(std::move(*lane));
+            lane = lanes_.erase(lane);
+        } else {
+            ++lane;
+        }
+    }
+    for (auto lane = retired_.begin(); lane != retired_.end();) {
+        if ((*lane)->Finished()) {
+            (*lane)->Join();
+            lane = retired_.erase(lane);
+        } else {
+            ++lane;
+        }
     }
 }
 

@@ -1,18 +1,17 @@
 #pragma once
-// The library's callback thread. Backends queue input reports and presence
-// changes here (optionally due later); the thread hands them to every standing
-// read that selects the source, so callbacks never run on a caller's thread.
+// Hands what the backends report to the program's callbacks: each input report
+// to the standing reads that select its interface, each presence change to all
+// of them, on the reads' own callback threads (never on a caller's thread).
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "Backend.h"
+#include "CallbackLane.h"
 #include "RequestTable.h"
 
 namespace torvex {
@@ -23,7 +22,7 @@ public:
     ~EventDispatcher() override;
 
     void Start();
-    // Drops what is still queued and waits for a running callback to return.
+    // Drops what is still queued and waits for running callbacks to return.
     void Stop();
     bool OnCallbackThread() const;
 
@@ -35,26 +34,16 @@ public:
     std::vector<uint8_t> LastReport(const ChannelKey& key) const;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    struct Event {
-        uint32_t kind = TORVEX_EVENT_INPUT_REPORT;
-        InterfaceInfo source;
-        std::vector<uint8_t> bytes;
-        std::vector<InterfaceInfo> attached;
-    };
-
     RequestTable& requests_;
     mutable std::mutex lock_;
-    std::condition_variable wake_;
-    std::map<std::pair<Clock::time_point, uint64_t>, Event> queue_;
-    uint64_t sequence_ = 0;
     bool running_ = false;
-    std::thread thread_;
+    std::vector<std::unique_ptr<CallbackLane>> lanes_;
+    std::vector<std::unique_ptr<CallbackLane>> retired_;
     std::vector<std::pair<InterfaceInfo, std::vector<uint8_t>>> lastReports_;
 
-    void Queue(Clock::time_point due, Event event);
-    void Run();
-    void Deliver(const Event& event);
+    void Dispatch(CallbackLane::Clock::time_point due, std::shared_ptr<const DeviceEvent> event);
+    CallbackLane& LaneOf(const std::shared_ptr<StandingRead>& read);
+    void RetireRemovedLanes();
 };
 
 }  // namespace torvex
