@@ -139,11 +139,6 @@ std::optional<Delivery> Recorder::WaitFor(uint32_t tag, uint32_t kind, int timeo
     return found;
 }
 
-std::vector<Delivery> Recorder::All() {
-    std::lock_guard guard(lock_);
-    return deliveries_;
-}
-
 int RecordingCallback(const DeviceEventRecord* event) {
     const DeviceRequestRecord* request = event->request;
     Delivery delivery{

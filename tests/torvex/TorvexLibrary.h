@@ -80,7 +80,6 @@ public:
     // Takes the oldest delivery of this tag and kind not taken yet, waiting up
     // to `timeoutMs` for one to arrive.
     std::optional<Delivery> WaitFor(uint32_t tag, uint32_t kind, int timeoutMs = 2000);
-    std::vector<Delivery> All();
 
 private:
     std::mutex lock_;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 
 #include "CallCheck.h"
 #include "Diagnostics.h"
