@@ -8,4 +8,8 @@ namespace tessel {
 // executable file name equals `fileName` without regard to case; 0 when none.
 int FindProcessByFileName(std::string_view fileName);
 
+// The same by the name the process runs under (its command name, which for a
+// script is the script's file name rather than its interpreter's).
+int FindProcessByCommandName(std::string_view commandName);
+
 }  // namespace tessel

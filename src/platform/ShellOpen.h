@@ -29,4 +29,7 @@ int ShellOpen(const std::filesystem::path& target, std::u16string_view parameter
 
 std::vector<std::string> SplitParameters(std::u16string_view parameters);
 
+// The first executable `program` in the folders of PATH, or an empty path.
+std::filesystem::path FindProgramOnPath(std::string_view program);
+
 }  // namespace tessel

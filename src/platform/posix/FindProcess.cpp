@@ -7,6 +7,8 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 namespace tessel {
@@ -34,9 +36,24 @@ std::string ExecutableFileName(const std::filesystem::path& processFolder) {
     return std::filesystem::path(buffer).filename().string();
 }
 
-}  // namespace
+// Empty for a process that has ended but was not yet reaped.
+std::string CommandName(const std::filesystem::path& processFolder) {
+    std::ifstream stat(processFolder / "stat");
+    std::string line;
+    std::getline(stat, line);
+    // "pid (name) state ...": the name may itself hold parentheses.
+    const auto close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] == 'Z') {
+        return {};
+    }
+    std::ifstream in(processFolder / "comm");
+    std::string name;
+    std::getline(in, name);
+    return name;
+}
 
-int FindProcessByFileName(std::string_view fileName) {
+// The lowest id of the user's other processes for which `matches` holds.
+int FindProcess(const std::function<bool(const std::filesystem::path&)>& matches) {
     const int self = getpid();
     const uid_t user = getuid();
     std::error_code error;
@@ -53,12 +70,28 @@ int FindProcessByFileName(std::string_view fileName) {
             continue;
         }
         // The directory order is not numeric: keep the oldest (lowest) id.
-        if ((found == 0 || pid < found) &&
-            EqualNoCase(ExecutableFileName(entry.path()), fileName)) {
+        if ((found == 0 || pid < found) && matches(entry.path())) {
             found = pid;
         }
     }
     return found;
+}
+
+}  // namespace
+
+int FindProcessByFileName(std::string_view fileName) {
+    return FindProcess([fileName](const std::filesystem::path& process) {
+        return EqualNoCase(ExecutableFileName(process), fileName);
+    });
+}
+
+int FindProcessByCommandName(std::string_view commandName) {
+    // The system keeps only the first 15 characters of a command name.
+    constexpr std::size_t kCommandNameLimit = 15;
+    const std::string_view wanted = commandName.substr(0, kCommandNameLimit);
+    return FindProcess([wanted](const std::filesystem::path& process) {
+        return EqualNoCase(CommandName(process), wanted);
+    });
 }
 
 }  // namespace tessel

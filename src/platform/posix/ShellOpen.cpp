@@ -21,20 +21,6 @@ bool IsWebAddress(const std::string& target) {
            target.starts_with("mailto:");
 }
 
-std::filesystem::path FindOnPath(std::string_view program) {
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    while (!folders.empty()) {
-        auto end = folders.find(':');
-        std::filesystem::path candidate = std::filesystem::path(folders.substr(0, end)) / program;
-        if (access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-        folders.remove_prefix(end == std::string_view::npos ? folders.size() : end + 1);
-    }
-    return {};
-}
-
 // Starts `argv` detached from this process (its own session, reaped by init),
 // and reports whether the exec succeeded.
 int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::path& folder,
@@ -103,6 +89,26 @@ int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::p
 
 }  // namespace
 
+std::filesystem::path FindProgramOnPath(std::string_view program) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (!folders.empty()) {
+        const auto end = folders.find(':');
+        const std::string_view folder = folders.substr(0, end);
+        // Only absolute entries: the working folder never decides what runs.
+        if (folder.starts_with('/')) {
+            const std::filesystem::path candidate = std::filesystem::path(folder) / program;
+            std::error_code error;
+            if (std::filesystem::is_regular_file(candidate, error) &&
+                access(candidate.c_str(), X_OK) == 0) {
+                return candidate;
+            }
+        }
+        folders.remove_prefix(end == std::string_view::npos ? folders.size() : end + 1);
+    }
+    return {};
+}
+
 std::vector<std::string> SplitParameters(std::u16string_view parameters) {
     std::vector<std::string> arguments;
     const std::string text = ToUtf8(parameters);
@@ -153,7 +159,7 @@ int ShellOpen(const std::filesystem::path& target, std::u16string_view parameter
         argv = {std::filesystem::absolute(file).string()};
     }
     // A document or an address: the desktop's preferred application opens it.
-    const std::filesystem::path opener = FindOnPath("xdg-open");
+    const std::filesystem::path opener = FindProgramOnPath("xdg-open");
     if (opener.empty()) {
         return kShellOpenNoAssociation;
     }
