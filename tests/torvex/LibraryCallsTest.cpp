@@ -139,6 +139,25 @@ TEST_F(LibraryCalls, InitTwiceKeepsTheRunningInstanceAndEndStopsServing) {
     EXPECT_EQ(lib.DeleteRequestFromUnitId(unit), 0);
 }
 
+TEST_F(LibraryCalls, WithoutAChoiceTheHardwareBackendRunsOverHidapi) {
+    lib.End();
+    unsetenv("TORVEX_BACKEND");
+    ASSERT_EQ(lib.Init(0), 1);
+    // Whatever HID devices this machine has, none is a product 0xFFFF of 0x320F.
+    const ChannelDescriptor absent{0xF, 0x320F, 0xFFFF, 0xFF1C, 0x0092, 0};
+    EXPECT_EQ(lib.RequestGetDeviceCount(&absent, nullptr, 0, CallCheck(absent, nullptr, 0), 0), 0);
+    auto frame = RequestFrame(0x0D, 0, 0);
+    EXPECT_EQ(lib.RequestWriteOne(&absent, nullptr, 0, frame.data(), 64,
+                                  CallCheck(absent, nullptr, 0, frame.data(), 64), 0),
+              0);
+    uint32_t unit = 0;
+    EXPECT_EQ(lib.RequestAsyncRead(&absent, RecordingCallback, kTagCtrl,
+                                   CallCheck(absent, RecordingCallback, kTagCtrl), &unit),
+              1);
+    EXPECT_EQ(lib.End(), 1);
+    setenv("TORVEX_BACKEND", "sim", 1);
+}
+
 TEST_F(LibraryCalls, UnknownBackendFailsInit) {
     lib.End();
     setenv("TORVEX_BACKEND", "bluetooth", 1);
