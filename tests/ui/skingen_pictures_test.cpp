@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "skin/BitmapToRegion.h"
 #include "skin/SkinIni.h"
 
 namespace tessel {
@@ -95,6 +96,52 @@ TEST(SkingenPictures, EveryWindowHasBackgroundMaskAndSheetsOfItsSize) {
         EXPECT_NE(mask.pixel(mask.width() / 2, mask.height() / 2) & 0xFFFFFF, 0xFFFFFFu) << w.ini;
         for (const QString& sheet : w.sheets) {
             EXPECT_EQ(Picture(sheet).size(), background.size()) << sheet.toStdString();
+        }
+    }
+}
+
+TEST(SkingenPictures, MasksShapeEachWindowAsARoundedBody) {
+    for (const WindowSheets& w : kWindows) {
+        const ScreenPictures screen = ReadScreenPictures(kSkins / w.ini);
+        const QImage mask =
+            Picture(QString::fromStdU16String(screen.mask)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(mask.isNull()) << w.ini;
+        const auto* bits = reinterpret_cast<const std::uint32_t*>(mask.constBits());
+        const std::vector<SkinRect> runs =
+            BitmapToRegion({bits, std::size_t(mask.width()) * mask.height()}, mask.width(),
+                           mask.height(), 0xFFFFFF, 0);
+        QRegion shape;
+        long long area = 0;
+        for (const SkinRect& r : runs) {
+            shape += QRect(r.left, r.top, r.width, r.height);
+            area += static_cast<long long>(r.width) * r.height;
+        }
+        const QRect all = mask.rect();
+        EXPECT_GT(area, all.width() * all.height() * 98LL / 100) << w.ini;
+        for (const QPoint corner :
+             {all.topLeft(), all.topRight(), all.bottomLeft(), all.bottomRight()}) {
+            EXPECT_FALSE(shape.contains(corner)) << w.ini;
+        }
+        // The edges between the corners belong to the window.
+        EXPECT_TRUE(shape.contains(QPoint(all.width() / 2, 0))) << w.ini;
+        EXPECT_TRUE(shape.contains(QPoint(0, all.height() / 2))) << w.ini;
+    }
+}
+
+TEST(SkingenPictures, EditorPageAreaFollowsThePageButNotTheButtonState) {
+    const QRect page = RectOf("Composite.ini", "CONTROL_MASK");
+    const QImage keyNormal = Picture("key_normal.jpg");
+    // Hovering or pressing the page area does not change what it shows, and
+    // the macro page's buttons leave no trace on the other pages.
+    EXPECT_LT(Difference(keyNormal, Picture("key_over.jpg"), page), 1.0);
+    EXPECT_LT(Difference(keyNormal, Picture("key_down.jpg"), page), 1.0);
+    EXPECT_LT(Difference(Picture("media_normal.jpg"), Picture("media_over.jpg"), page), 1.0);
+    // The page areas of different pages can be told apart.
+    const QImage pages[] = {keyNormal, Picture("macro_normal.jpg"), Picture("media_normal.jpg"),
+                            Picture("function_normal.jpg"), Picture("macro2_normal.jpg")};
+    for (int i = 0; i < 5; ++i) {
+        for (int j = i + 1; j < 5; ++j) {
+            EXPECT_GT(Difference(pages[i], pages[j], page), 0.1) << i << j;
         }
     }
 }

@@ -48,6 +48,13 @@ void PaintCompositePage(QPainter& p, const QRect& r, int page) {
     DrawGlyph(p, corner, watermark[page], QColor(0xff, 0xff, 0xff, 14));
 }
 
+// Marks the macro page's buttons: only the macro sheets draw them, so hovering
+// the page area of another page shows no trace of them.
+std::vector<Element> OnMacroPages(std::vector<Element> elements) {
+    for (Element& e : elements) e.pages = (1u << kMacroPage) | (1u << kMacroPage2);
+    return elements;
+}
+
 std::vector<Sheet> PageSheets(const QString& prefix, int page, bool withDisabled) {
     std::vector<Sheet> sheets = {{prefix + QStringLiteral("_normal.jpg"), Look::Normal, {}, page},
                                  {prefix + QStringLiteral("_over.jpg"), Look::Over, {}, page},
@@ -99,21 +106,27 @@ SkinWindow CompositeSkin() {
         // Macro page.
         Place("MARCO_NAME_SETTING", {212, 74, 80, 26}),
         Place("FUNC_MACRO_LIST", {296, 72, 232, 28}),
-        Button("FUNC_MACRO_ADD", {536, 72, 36, 28}, Art::IconPlate, Role::Command, Glyph::Plus),
-        Button("FUNC_MACRO_DELETE", {578, 72, 36, 28}, Art::IconPlate, Role::Command, Glyph::Minus),
-        Place("FUNC_MACRO_LIST2", {212, 110, 318, 236}),
-        Button("FUNC_MACRO_RECORD", {538, 110, 76, 30}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_DELETE2", {538, 146, 76, 30}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_CLEAR", {538, 182, 76, 30}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_UP_TOP", {538, 222, 76, 28}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_UP", {538, 254, 76, 28}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_DOWN", {538, 286, 76, 28}, Art::Plate, Role::Command),
-        Button("FUNC_MACRO_DOWN_BOTTOM", {538, 318, 76, 28}, Art::Plate, Role::Command),
         Place("FUNC_MACRO_RECORD_DELAY", {212, 360, 20, 20}),
         Place("FUNC_MACRO_RECORD_DELAY2", {238, 360, 180, 20}),
         Place("FUNC_MACRO_CYCLES_PROMPT", {428, 360, 110, 20}),
         Place("FUNC_MACRO_CYCLES", {546, 357, 68, 26}),
     };
+    for (Element& e : OnMacroPages({
+             Button("FUNC_MACRO_ADD", {536, 72, 36, 28}, Art::IconPlate, Role::Command,
+                    Glyph::Plus),
+             Button("FUNC_MACRO_DELETE", {578, 72, 36, 28}, Art::IconPlate, Role::Command,
+                    Glyph::Minus),
+             Place("FUNC_MACRO_LIST2", {212, 110, 318, 236}),
+             Button("FUNC_MACRO_RECORD", {538, 110, 76, 30}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_DELETE2", {538, 146, 76, 30}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_CLEAR", {538, 182, 76, 30}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_UP_TOP", {538, 222, 76, 28}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_UP", {538, 254, 76, 28}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_DOWN", {538, 286, 76, 28}, Art::Plate, Role::Command),
+             Button("FUNC_MACRO_DOWN_BOTTOM", {538, 318, 76, 28}, Art::Plate, Role::Command),
+         })) {
+        w.elements.push_back(std::move(e));
+    }
     for (const auto& [prefix, page, disabled] :
          std::initializer_list<std::tuple<const char*, int, bool>>{
              {"key", kKeyPage, false},

@@ -70,6 +70,9 @@ struct Element {
     Role role = Role::Static;
     QString legend;  // text drawn into the picture; a '\n' puts a second, upper line first
     Glyph glyph = Glyph::None;
+    // Sheets (by their page, bit per page) that draw this control; an
+    // editor's page buttons appear only on the sheets of their page.
+    unsigned pages = ~0u;
 };
 
 // A control that the skin only places; the program draws it.
@@ -86,6 +89,8 @@ struct Sheet {
     Look look = Look::Normal;
     std::vector<std::pair<Role, Look>> overrides;  // roles that look different here
     int page = 0;                                  // page drawn into Art::Page areas
+
+    bool Draws(const Element& e) const { return (e.pages >> page) & 1u; }
 
     Look LookOf(Role role) const {
         if (role == Role::Static)

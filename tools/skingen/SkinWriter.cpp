@@ -125,7 +125,10 @@ QImage RenderSheet(const SkinWindow& window, const Sheet& sheet) {
     QImage image = RenderBackground(window);
     QPainter p(&image);
     Prepare(p);
-    for (const Element& e : window.elements) DrawElement(p, window, e, sheet);
+    for (const Element& e : window.elements) {
+        if (sheet.Draws(e))
+            DrawElement(p, window, e, sheet);
+    }
     return image;
 }
 
