@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     tessel::CTesselApp app(std::move(arguments));
     app.InitInstance();
-    return 0;
+    return app.ExitStatus();
 }

@@ -1,16 +1,21 @@
 #include "app/CTesselApp.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <cstdio>
 #include <memory>
 
 #include "app/AppContext.h"
 #include "app/AppIdentity.h"
+#include "app/MainWindowParts.h"
 #include "app/PlatformInstanceServices.h"
+#include "app/ScreenshotMode.h"
 #include "mainwindow/CTesselDlg.h"
+#include "model/KeyboardFacts.h"
 #include "platform/ModuleFileName.h"
 #include "platform/Registry.h"
+#include "platform/qt/QtPrompter.h"
+#include "text/LanguageChoice.h"
+#include "text/LanguageTable.h"
+#include "text/LocalText.h"
 
 namespace tessel {
 
@@ -18,30 +23,6 @@ namespace {
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// "--screenshot FILE": show the main window once it is initialised, save a
-// picture of it to FILE and exit; used to look at the window without a display.
-QString ScreenshotFile(const std::vector<std::string>& arguments) {
-    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--screenshot") {
-            return QString::fromStdString(arguments[i + 1]);
-        }
-    }
-    return {};
-}
-
-void ScheduleScreenshot(CTesselDlg& window, const QString& file) {
-    // After INIT has hidden the window.
-    QTimer::singleShot(500, &window, [&window, file] {
-        window.show();
-        QTimer::singleShot(500, &window, [&window, file] {
-            if (!window.grab().save(file)) {
-                std::fprintf(stderr, "cannot write the screenshot %s\n", file.toUtf8().constData());
-            }
-            window.ExitSequence();
-        });
-    });
 }
 
 }  // namespace
@@ -64,13 +45,26 @@ bool CTesselApp::InitInstance() {
     auto editStore = std::make_unique<ConfigStore>();
     auto applyStore = std::make_unique<ConfigStore>();
 
-    // Step 5.
+    // Step 5. The window's texts, dialogs and keyboard facts live as long as it.
     PlatformInstanceServices instance(m_paths);
-    AppContext context{m_paths, instance, m_arguments, *editStore, *applyStore};
+    LanguageChoice language(Registry::CurrentUser());
+    LanguageFiles languageFiles(m_paths.programFolder);
+    LanguageTable languageTable;
+    QtPrompter prompter;
+    KeyboardFacts keyboard;
+    MainWindowParts parts{language, languageFiles, languageTable, prompter, keyboard};
+    AppContext context{m_paths, instance, m_arguments, *editStore, *applyStore, &parts};
     auto window = std::make_unique<CTesselDlg>(context);
-    const QString screenshot = ScreenshotFile(m_arguments);
-    if (!screenshot.isEmpty()) {
-        ScheduleScreenshot(*window, screenshot);
+    prompter.SetParent(window.get());
+    if (auto screenshot = ScanScreenshotRequest(m_arguments)) {
+        CTesselDlg* shown = window.get();
+        ArmScreenshot(
+            *shown, std::move(*screenshot), m_paths.mainSkinFile,
+            [shown] { return shown->IsInitialised(); },
+            [this, shown](int status) {
+                m_exitStatus = status;
+                shown->ExitSequence();
+            });
     }
     window->DoModal();
 

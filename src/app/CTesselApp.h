@@ -19,10 +19,13 @@ public:
     bool InitInstance();
 
     const ProgramPaths& Paths() const { return m_paths; }
+    // The process's exit status once InitInstance has returned.
+    int ExitStatus() const { return m_exitStatus; }
 
 private:
     std::vector<std::string> m_arguments;
     ProgramPaths m_paths;
+    int m_exitStatus = 0;
 };
 
 }  // namespace tessel

@@ -1,18 +1,39 @@
 #include "mainwindow/CTesselDlg.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
+#include <QAction>
 #include <QMenu>
-#include <QMessageBox>
-#include <QSystemTrayIcon>
+#include <QThread>
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
+#include "app/SingleInstance.h"
+#include "device/DeviceConnection.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceStartup.h"
+#include "device/StatusChannels.h"
+#include "mainwindow/CAboutDlg.h"
+#include "model/KeyboardFacts.h"
+#include "model/ProfileImage.h"
+#include "platform/Prompter.h"
 #include "platform/qt/TerminationSignals.h"
+#include "skin/SkinIni.h"
+#include "skin/qt/CPngButton.h"
+#include "skin/qt/SkinPictures.h"
+#include "skin/qt/SkinPlacement.h"
+#include "text/LanguageChoice.h"
+#include "text/LanguageTable.h"
+#include "text/LocalText.h"
 
 namespace tessel {
 
 namespace {
+
+// Requests the keyboard's worker threads use to reach the window's thread.
+constexpr uint32_t kHideRequest = 0x7E01;
+constexpr uint32_t kTrayIconRequest = 0x7E02;
+constexpr uint32_t kProfileTimerRequest = 0x7E03;
+constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
+constexpr uint32_t kMacroLayerRequest = 0x7E05;
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -21,7 +42,10 @@ QString FromView(std::string_view text) {
 }  // namespace
 
 CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_requests(new RequestDispatcher(this)) {
+    : CBaseDialog(MainDialogTemplate(), parent, context.paths.mainSkinFile,
+                  context.paths.mainSkinFolder),
+      m_context(context),
+      m_parts(context.parts) {
     setWindowIcon(ApplicationIcon());
     m_firstShow = false;
     const InstanceClaim claim = ClaimSingleInstance(m_context.arguments, m_context.instance);
@@ -32,97 +56,222 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
     if (claim.firstShow) {
         m_firstShow = true;
     }
-
-    MessageMap& map = m_requests->Map();
-    map.On(kInitMessage, [this](uintptr_t wParam, intptr_t) -> intptr_t {
-        if (wParam == kInitTag) {
-            OnInit();
-        }
-        return 0;
-    });
-    map.On(kOpenMessage, [this](uintptr_t wParam, intptr_t) { return OnOpenRequest(wParam); });
-    map.On(kKillMessage, [this](uintptr_t wParam, intptr_t) { return OnKillRequest(wParam); });
+    if (m_parts) {
+        m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
+    }
+    m_profileFollowTimer.setSingleShot(true);
+    connect(&m_profileFollowTimer, &QTimer::timeout, this, &CTesselDlg::OnProfileFollowTimer);
+    connect(&m_tray, &CTrayIcon::Command, this, &CTesselDlg::OnTrayCommand);
+    connect(&m_tray, &CTrayIcon::DoubleClicked, this, [this] { OnTrayCommand(kCommandOpen); });
+    BindMessages();
 }
 
 CTesselDlg::~CTesselDlg() {
-    // Release senders waiting on this window before the endpoint's thread,
-    // which may be one of them, is joined.
-    m_requests->Close();
+    // Release senders waiting on this window before the workers and the
+    // endpoint's thread, which may be among them, are joined.
+    Requests().Close();
+    StopStatusChannels();
     m_endpoint.reset();
-    RemoveTrayIcon();
+    m_tray.RemoveIcon();
 }
 
-int CTesselDlg::DoModal() {
-    OnInitDialog();
-    if (m_exiting) {
-        return result();
+void CTesselDlg::BindMessages() {
+    using Entry = MessageEntry<CTesselDlg>;
+    static const Entry kCommands[] = {
+        Entry::Command(kIdHelp, &CTesselDlg::OpenHelp),
+        Entry::Command(kIdClose, &CTesselDlg::ExitSequence),
+        Entry::Command(kIdMinimise, &CTesselDlg::showMinimized),
+        Entry::Command(kCommandSystemAbout, &CTesselDlg::ShowAboutBox),
+    };
+    BindMessageMap<CTesselDlg>(this, kCommands);
+    for (uint32_t message : {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage,
+                             kCloseEditorsMessage, kHideRequest, kTrayIconRequest,
+                             kProfileTimerRequest, kKeyBlockPromptRequest, kMacroLayerRequest}) {
+        Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
+            return OnRequest(message, wParam, lParam);
+        });
     }
-    QEventLoop loop;
-    connect(this, &QDialog::finished, &loop, &QEventLoop::exit);
-    return loop.exec();
+}
+
+intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    switch (message) {
+        case kInitMessage:
+            OnInitRequest(wParam);
+            return 0;
+        case kOpenMessage:
+            if (wParam != kOpenTag) {
+                return 0;
+            }
+            ShowWindow();
+            CheckFirmware();
+            return 1;
+        case kKillMessage:
+            if (wParam != kKillTag) {
+                return 0;
+            }
+            ExitSequence();
+            return 1;
+        case kLanguageMessage:
+            if (wParam == kLanguageTag) {
+                ApplyLanguage(static_cast<int>(lParam));
+            }
+            return 0;
+        case kCloseEditorsMessage:
+            CloseAllEditors();
+            return 0;
+        case kHideRequest:
+            HideWindow();
+            return 0;
+        case kTrayIconRequest:
+            m_trayIconId = static_cast<int>(wParam);
+            m_tray.SetIcon(TrayIconPicture(m_trayIconId));
+            return 0;
+        case kProfileTimerRequest:
+            m_profileFollowTimer.start(0);
+            return 0;
+        case kKeyBlockPromptRequest:
+            if (m_parts) {
+                m_parts->prompter.ShowMessage(
+                    LocalText(
+                        m_parts->languageTable.TextKey(TextKeyEntry::MAIN_DEFAULT_MATRIX_PROMPT))
+                        .toStdU16String(),
+                    u"", PromptButtons::Ok, PromptIcon::Warning);
+            }
+            return 0;
+        case kMacroLayerRequest:
+            // The layout draws the layer's indicator and captions from this.
+            m_macroLayer = wParam == 0 ? MacroLayer::A : MacroLayer::B;
+            return 0;
+        default:
+            return 0;
+    }
 }
 
 bool CTesselDlg::OnInitDialog() {
+    // Step 1: base initialisation (controls and skin); the system menu; icons.
+    if (m_parts) {
+        CBaseDialog::OnInitDialog();
+    } else {
+        BuildControls();
+    }
+    m_systemMenu = std::make_unique<QMenu>();
+    m_systemMenu->addSeparator();
+    QAction* about = m_systemMenu->addAction(QStringLiteral("&About..."));
+    connect(about, &QAction::triggered, this, [this] { SendCommand(kCommandSystemAbout); });
+    setWindowIcon(ApplicationIcon());
+
+    // Step 2.
     m_initialised = false;
-    setWindowTitle(FromView(kApplicationName));
-    // The device link is bound here, before the window is marked: a program
-    // that cannot reach its keyboard library ends before anyone can find it.
-    SetMainMarker();
+
+    // Steps 3 and 4: the keyboard's library, its channels and the presence
+    // worker; a library that cannot be bound ends the program here.
+    // Step 5 needs nothing here: layered windows always exist on this platform.
+    BindDevice();
+
+    // Step 6.
+    {
+        auto lock = m_context.editStore.Lock();
+        m_context.editStore.SetImage(DefaultImage());
+    }
+    if (QWidget* apply = GetDlgItem(kIdApply)) {
+        apply->setEnabled(false);
+    }
+
+    // Step 7: the skin pictures and the window's own buttons.
+    if (m_parts) {
+        m_images.Load(m_context.paths.programFolder, *this);
+        PlaceWindowButtons();
+    }
+
+    // Step 8: no taskbar button while hidden; the marker others find us by.
+    setWindowFlag(Qt::Tool, true);
+    m_endpoint = RequestEndpoint::Open(
+        kInstanceName, kMainMarker,
+        [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
+    setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromView(kApplicationName));
     m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
-    m_requests->Post(WindowRequest{kInitMessage, kInitTag, 0});
+
+    // Step 9.
+    m_events.Create();
+
+    // Step 11, then 12: the language comes before the posted INIT runs.
+    Post(WindowRequest{kInitMessage, kInitTag, 0});
+    if (m_parts) {
+        Send(WindowRequest{kLanguageMessage, kLanguageTag, LanguageIndex()});
+        // Step 13: session notifications are not available here, and a
+        // session change would change nothing anyway.
+        // Step 14.
+        m_parts->languageTable.LoadLanguageTable(
+            SkinFilePath(m_context.paths.programFolder, u"Skins\\language.ini"));
+    }
     return true;
 }
 
-void CTesselDlg::OnInit() {
+void CTesselDlg::BindDevice() {
+    if (!m_parts) {
+        return;
+    }
+    m_status = std::make_unique<StatusChannels>(*this, *this);
+    DeviceStartup startup = m_parts->deviceExports
+                                ? StartDeviceLink(*m_parts->deviceExports, m_status.get())
+                                : StartDeviceLink(m_context.paths.programFolder, m_status.get());
+    startup = EndProcessUnlessStarted(std::move(startup));
+    m_device = std::move(startup.connection);
+    m_device->Link().ForgetActiveProfile();
+    m_status->Start(*m_device, static_cast<uint32_t>(startup.deviceCount));
+    if (startup.deviceCount == 0) {
+        SetFirstShowFlag();
+    }
+}
+
+void CTesselDlg::StopStatusChannels() {
+    if (m_status) {
+        // The library keeps calling back after the window is gone: nothing may
+        // reach the channels any more.
+        DeviceEventRouter::Instance().SetStatusListener(nullptr);
+        m_status->Stop();
+    }
+}
+
+void CTesselDlg::PlaceWindowButtons() {
+    const auto& ini = SkinIni();
+    const QPixmap* normal = m_images.Get(SkinImageSet::kNormal);
+    const QPixmap* over = m_images.Get(SkinImageSet::kOver);
+    const QPixmap* down = m_images.Get(SkinImageSet::kDown);
+    const QPixmap* disabled = m_images.Get(SkinImageSet::kDisabled);
+    struct Placement {
+        int id;
+        std::u16string_view entry;
+        TextKeyEntry tooltip;
+        bool hasTooltip;
+    };
+    const Placement placements[] = {
+        {kIdOk, u"CONTROL_OK", {}, false},
+        {kIdCancel, u"CONTROL_CANCEL", {}, false},
+        {kIdHelp, u"CONTROL_HELP", TextKeyEntry::MAIN_HELP_PROMPT, true},
+        {kIdClose, u"CONTROL_CLOSE", TextKeyEntry::MAIN_CLOSE_PROMPT, true},
+        {kIdMinimise, u"CONTROL_MINIMIZE", TextKeyEntry::MAIN_MINIMIZE_PROMPT, true},
+    };
+    for (const Placement& placement : placements) {
+        auto* button = Item<CPngButton>(placement.id);
+        PlaceSkinButton(*button, ini, kButtonInfoSection, placement.entry, normal, over, down,
+                        normal, normal);
+        if (placement.hasTooltip) {
+            button->SetTooltip(LocalText(m_parts->languageTable.TextKey(placement.tooltip)), true);
+        }
+    }
+    PlaceSkinButton(*Item<CPngButton>(kIdApply), ini, kButtonInfoSection, u"CONTROL2_APPLY", normal,
+                    over, down, disabled, normal);
+}
+
+void CTesselDlg::OnInitRequest(uintptr_t wParam) {
+    if (wParam != kInitTag) {
+        return;
+    }
     CreateTrayIcon();
+    // The scene-mode menu is built by the scene-mode manager when it exists.
     m_initialised = true;
     HideWindow();
-}
-
-intptr_t CTesselDlg::OnOpenRequest(uintptr_t wParam) {
-    if (wParam != kOpenTag) {
-        return 0;
-    }
-    ShowWindow();
-    return 1;
-}
-
-intptr_t CTesselDlg::OnKillRequest(uintptr_t wParam) {
-    if (wParam != kKillTag) {
-        return 0;
-    }
-    ExitSequence();
-    return 1;
-}
-
-void CTesselDlg::SetMainMarker() {
-    RequestDispatcher* requests = m_requests;
-    m_endpoint = RequestEndpoint::Open(
-        kInstanceName, kMainMarker,
-        [requests](const WindowRequest& request) { return requests->Send(request); });
-}
-
-void CTesselDlg::ShowWindow() {
-    showNormal();
-    raise();
-    activateWindow();
-}
-
-void CTesselDlg::HideWindow() {
-    hide();
-}
-
-void CTesselDlg::ShowAboutBox() {
-    if (!m_aboutBox) {
-        // Modeless and without owner, so it never blocks the tray.
-        m_aboutBox =
-            std::make_unique<QMessageBox>(QMessageBox::Information, FromView(kApplicationName),
-                                          FromView(kApplicationName), QMessageBox::Ok);
-        m_aboutBox->setIconPixmap(ApplicationIcon().pixmap(48, 48));
-        m_aboutBox->setModal(false);
-    }
-    m_aboutBox->show();
-    m_aboutBox->raise();
 }
 
 void CTesselDlg::ExitSequence() {
@@ -130,13 +279,18 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
-    m_requests->Close();
+    // From here on no worker reaches the window; wait for those still running.
+    Requests().Close();
+    StopStatusChannels();
     HideWindow();
-    if (m_aboutBox) {
-        m_aboutBox->hide();
-    }
+    CloseAllEditors();
     m_context.instance.CloseMutex();
-    RemoveTrayIcon();
+    m_events.Close();
+    m_tray.RemoveIcon();
+    m_trayIconId = 0;
+    if (QWidget* apply = GetDlgItem(kIdApply)) {
+        apply->setEnabled(false);
+    }
     {
         auto editLock = m_context.editStore.Lock();
         m_context.editStore.Clear();
@@ -145,67 +299,51 @@ void CTesselDlg::ExitSequence() {
         auto applyLock = m_context.applyStore.Lock();
         m_context.applyStore.Clear();
     }
-    done(0);
+    m_images.Release();
+    EndDialog(0);
 }
 
-void CTesselDlg::OnTrayCommand(int command) {
-    switch (command) {
-        case kCommandOpen:
-            ShowWindow();
-            break;
-        case kCommandAbout:
-            ShowAboutBox();
-            break;
-        case kCommandExit:
-            ExitSequence();
-            break;
-        default:
-            break;
+intptr_t CTesselDlg::SendRequest(const WindowRequest& request) {
+    return Requests().Send(request);
+}
+
+void CTesselDlg::PostRequest(const WindowRequest& request) {
+    Requests().Post(request);
+}
+
+void CTesselDlg::HideWindow() {
+    if (QThread::currentThread() != thread()) {
+        Requests().Send(WindowRequest{kHideRequest, 0, 0});
+        return;
     }
+    hide();
 }
 
-void CTesselDlg::CreateTrayIcon() {
-    m_trayMenu = std::make_unique<QMenu>();
-    m_trayOpen = m_trayMenu->addAction(QString());
-    m_trayAbout = m_trayMenu->addAction(QString());
-    m_trayExit = m_trayMenu->addAction(QString());
-    m_trayMenu->setDefaultAction(m_trayOpen);
-    SetTrayMenuTexts();
-    connect(m_trayMenu.get(), &QMenu::aboutToShow, this, [this] { SetTrayMenuTexts(); });
-    connect(m_trayOpen, &QAction::triggered, this, [this] { OnTrayCommand(kCommandOpen); });
-    connect(m_trayAbout, &QAction::triggered, this, [this] { OnTrayCommand(kCommandAbout); });
-    connect(m_trayExit, &QAction::triggered, this, [this] { OnTrayCommand(kCommandExit); });
-
-    m_trayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
-    m_trayIcon->setToolTip(FromView(kApplicationName));
-    m_trayIcon->setContextMenu(m_trayMenu.get());
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick) {
-                    OnTrayCommand(kCommandOpen);
-                }
-            });
-    m_trayIcon->show();
+void CTesselDlg::ShowTrayIcon(int iconId) {
+    Requests().Send(WindowRequest{kTrayIconRequest, static_cast<uintptr_t>(iconId), 0});
 }
 
-void CTesselDlg::SetTrayMenuTexts() {
-    m_trayOpen->setText(QStringLiteral("Open(&O)"));
-    m_trayAbout->setText(QStringLiteral("About(&A)"));
-    m_trayExit->setText(QStringLiteral("Exit(&X)"));
+void CTesselDlg::StartProfileFollowTimer() {
+    Requests().Post(WindowRequest{kProfileTimerRequest, 0, 0});
 }
 
-void CTesselDlg::RemoveTrayIcon() {
-    if (m_trayIcon != nullptr) {
-        m_trayIcon->hide();
-        delete m_trayIcon;
-        m_trayIcon = nullptr;
-    }
+void CTesselDlg::ShowDefaultKeyBlockPrompt() {
+    Requests().Send(WindowRequest{kKeyBlockPromptRequest, 0, 0});
 }
 
-void CTesselDlg::closeEvent(QCloseEvent* event) {
-    // Closing the window from the window manager hides it, as Cancel does.
-    event->ignore();
-    HideWindow();
+void CTesselDlg::ShowMacroLayer(MacroLayer layer) {
+    Requests().Send(WindowRequest{kMacroLayerRequest, layer == MacroLayer::A ? 0u : 1u, 0});
+}
+
+void CTesselDlg::StoreDefaultKeyBlock(const uint8_t* block192) {
+    KeyBlock block{};
+    std::copy(block192, block192 + block.size(), block.begin());
+    m_parts->keyboard.SetDefaultKeyBlock(block);
+}
+
+void CTesselDlg::StoreDeviceInfo(const uint8_t* info44) {
+    m_parts->keyboard.SetDeviceInfo(
+        std::span<const uint8_t, kDeviceInfoSize>(info44, kDeviceInfoSize));
 }
 
 }  // namespace tessel

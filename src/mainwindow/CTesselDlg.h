@@ -1,89 +1,124 @@
 #pragma once
-// The program's only top-level window. It starts hidden in the tray, answers
-// the requests of other instances (OPEN shows it, KILL ends the program) and
-// ends the program only through its exit sequence.
+// The program's only top-level window. It binds the keyboard and builds its
+// skin when it initialises, then lives hidden in the tray: it is shown through
+// the Open request, the tray menu or a tray double-click, answers the requests
+// of other instances and of the keyboard's worker threads, and ends the
+// program only through its exit sequence.
 
-#include <QDialog>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
 #include "app/AppContext.h"
+#include "device/StatusWindow.h"
+#include "mainwindow/MainEvents.h"
+#include "mainwindow/MainWindowIds.h"
+#include "mainwindow/SkinImageSet.h"
 #include "platform/RequestEndpoint.h"
-#include "platform/qt/RequestDispatcher.h"
+#include "skin/qt/CBaseDialog.h"
+#include "widgets/CTrayIcon.h"
 
-class QAction;
 class QMenu;
-class QMessageBox;
 class QSystemTrayIcon;
 
 namespace tessel {
 
+class CAboutDlg;
+class CurrentLanguageTexts;
+class DeviceConnection;
+class StatusChannels;
 class TerminationSignals;
 
-class CTesselDlg : public QDialog {
+class CTesselDlg : public CBaseDialog, public StatusWindow, public AttachedKeyboardSink {
+    Q_OBJECT
 public:
-    // Posted to itself at the end of initialisation.
-    static constexpr uint32_t kInitMessage = 0x4D4E;
-    static constexpr uint32_t kInitTag = 0x494E4954;  // 'INIT'
-    // Commands of the tray menu.
-    static constexpr int kCommandOpen = 32771;
-    static constexpr int kCommandAbout = 32773;
-    static constexpr int kCommandExit = 32774;
+    static constexpr int kCommandOpen = tessel::kCommandOpen;
+    static constexpr int kCommandAbout = tessel::kCommandAbout;
+    static constexpr int kCommandExit = tessel::kCommandExit;
 
     // Enforces the single instance: a second start hands over to the running
     // instance and ends here.
     explicit CTesselDlg(AppContext& context, QWidget* parent = nullptr);
     ~CTesselDlg() override;
 
-    // Initialises, then runs until the exit sequence ends the dialog.
-    int DoModal();
-    bool OnInitDialog();
+    bool OnInitDialog() override;
 
+    // Shown only while a keyboard is attached (otherwise the user is told so),
+    // with a taskbar button; hidden it lives in the tray alone.
     void ShowWindow();
-    void HideWindow();
+    void HideWindow() override;
     void ShowAboutBox();
-    // Hide, close the editors, close the mutex, remove the tray icon, free the
-    // stores, end the dialog. Runs once; later calls do nothing.
+    void CloseAllEditors();
+    // Runs once; later calls do nothing.
     void ExitSequence();
     void OnTrayCommand(int command);
 
-    // Requests to this window, from any thread.
-    RequestDispatcher& Requests() { return *m_requests; }
-    bool IsInitialised() const { return m_initialised; }
-    // Set by "/Start" and by the presence worker; while clear, the first
-    // presence report with a keyboard shows the window once.
-    bool FirstShowFlag() const { return m_firstShow; }
-    void SetFirstShowFlag() { m_firstShow = true; }
-    QSystemTrayIcon* TrayIcon() const { return m_trayIcon; }
-    QMenu* TrayMenu() const { return m_trayMenu.get(); }
+    bool IsInitialised() const override { return m_initialised; }
+    bool FirstShowFlag() const override { return m_firstShow; }
+    void SetFirstShowFlag() override { m_firstShow = true; }
+    QSystemTrayIcon* TrayIcon() const { return m_tray.SystemIcon(); }
+    QMenu* TrayMenu() { return m_tray.IsCreated() ? &m_tray.Menu() : nullptr; }
+    int TrayIconId() const { return m_trayIconId; }
+    CAboutDlg* AboutBox() const { return m_about.get(); }
+    DeviceConnection* Device() const { return m_device.get(); }
+    const SkinImageSet& Images() const { return m_images; }
+    std::size_t OpenMainEvents() const { return m_events.OpenCount(); }
+    MacroLayer ShownMacroLayer() const { return m_macroLayer; }
+
+    // What the keyboard's worker threads ask of the window; each is carried to
+    // the window's thread and refused once the exit sequence has begun.
+    intptr_t SendRequest(const WindowRequest& request) override;
+    void PostRequest(const WindowRequest& request) override;
+    void ShowTrayIcon(int iconId) override;
+    void StartProfileFollowTimer() override;
+    void ShowDefaultKeyBlockPrompt() override;
+    void ShowMacroLayer(MacroLayer layer) override;
+    // What the presence worker reads from a newly attached keyboard.
+    void StoreDefaultKeyBlock(const uint8_t* block192) override;
+    void StoreDeviceInfo(const uint8_t* info44) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    // Enter and Esc do nothing in the main window.
-    void accept() override {}
-    void reject() override {}
+    void OnOK() override;
+    void OnCancel() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnInit();
-    intptr_t OnOpenRequest(uintptr_t wParam);
-    intptr_t OnKillRequest(uintptr_t wParam);
-    void SetMainMarker();
+    void BindMessages();
+    void BindDevice();
+    void StopStatusChannels();
+    void PlaceWindowButtons();
     void CreateTrayIcon();
-    void SetTrayMenuTexts();
-    void RemoveTrayIcon();
+    void PrepareTrayMenu();
+    QIcon TrayIconPicture(int iconId) const;
+    void CheckFirmware();
+    void OpenHelp();
+    void OnProfileFollowTimer();
+    void ApplyLanguage(int index);
+    QString LocalText(std::u16string_view key) const;
+    QString LocalText(std::u16string_view key, int languageIndex) const;
+    int LanguageIndex() const;
+
+    void OnInitRequest(uintptr_t wParam);
+    intptr_t OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam);
 
     AppContext& m_context;
-    RequestDispatcher* m_requests;
+    MainWindowParts* m_parts;
+    std::unique_ptr<CurrentLanguageTexts> m_texts;
     std::unique_ptr<RequestEndpoint> m_endpoint;
-    QSystemTrayIcon* m_trayIcon = nullptr;
-    std::unique_ptr<QMenu> m_trayMenu;
-    QAction* m_trayOpen = nullptr;
-    QAction* m_trayAbout = nullptr;
-    QAction* m_trayExit = nullptr;
-    std::unique_ptr<QMessageBox> m_aboutBox;
+    std::unique_ptr<StatusChannels> m_status;
+    std::unique_ptr<DeviceConnection> m_device;
+    CTrayIcon m_tray;
+    std::atomic<int> m_trayIconId{0};
+    std::unique_ptr<CAboutDlg> m_about;
+    std::unique_ptr<QMenu> m_systemMenu;
     TerminationSignals* m_signals = nullptr;
+    SkinImageSet m_images;
+    MainEvents m_events;
+    QTimer m_profileFollowTimer;
     std::atomic<bool> m_initialised{false};
     std::atomic<bool> m_firstShow{false};
+    std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};
     bool m_exiting = false;
 };
 

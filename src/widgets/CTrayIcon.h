@@ -27,6 +27,7 @@ public:
     // `id` names the icon; the pop-up menu of the same id belongs to it.
     void Create(int id, const QIcon& icon, const QString& tooltip);
     bool IsCreated() const { return m_icon != nullptr; }
+    QSystemTrayIcon* SystemIcon() const { return m_icon; }
     void RemoveIcon();
     int Id() const { return m_id; }
 

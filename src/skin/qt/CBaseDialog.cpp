@@ -52,12 +52,15 @@ void CBaseDialog::Create() {
     if (m_created) {
         return;
     }
-    CreateControls();
     m_created = true;
     OnInitDialog();
 }
 
-void CBaseDialog::CreateControls() {
+void CBaseDialog::BuildControls() {
+    if (m_controlsBuilt) {
+        return;
+    }
+    m_controlsBuilt = true;
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = control.create(this);
         widget->setGeometry(control.rect);
@@ -75,6 +78,7 @@ void CBaseDialog::CreateControls() {
 }
 
 bool CBaseDialog::OnInitDialog() {
+    BuildControls();
     LoadSkin();
     return true;
 }

@@ -33,12 +33,12 @@ public:
                 std::filesystem::path skinIni, std::filesystem::path skinFolder);
     ~CBaseDialog() override;
 
-    // Builds the controls and runs OnInitDialog, once per window.
+    // Runs OnInitDialog, once per window.
     void Create();
     // Create, show (unless the template starts hidden) and run until EndDialog.
     int DoModal();
     void EndDialog(int result);
-    bool IsInitialised() const { return m_created; }
+    bool IsCreated() const { return m_created; }
 
     QWidget* GetDlgItem(int id) const;
     template <class T>
@@ -64,7 +64,10 @@ public:
     const QPixmap& Background() const { return m_background; }
 
 protected:
+    // Builds the controls, then loads the skin.
     virtual bool OnInitDialog();
+    // Creates the template's controls, once.
+    void BuildControls();
     virtual void OnOK();
     virtual void OnCancel();
     void LoadSkin();
@@ -95,7 +98,6 @@ protected:
     void done(int result) override;
 
 private:
-    void CreateControls();
     void ApplyShape(const QImage& mask);
 
     const DialogTemplate& m_template;
@@ -108,6 +110,7 @@ private:
     QRegion m_shape;
     bool m_loadingSkin = false;
     bool m_created = false;
+    bool m_controlsBuilt = false;
     bool m_ended = false;
     int m_result = 0;
     QEventLoop* m_loop = nullptr;

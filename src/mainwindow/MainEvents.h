@@ -1,0 +1,28 @@
+#pragma once
+// The 208 named events "Tessel_Event_Main_01" to "Tessel_Event_Main_208" that
+// exist while the program runs. Nothing waits on them or sets them; other
+// programs may look for them.
+
+#include "platform/NamedEvent.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessel {
+
+inline constexpr int kMainEventCount = 208;
+
+std::string MainEventName(int number);
+
+class MainEvents {
+public:
+    void Create();
+    void Close();
+    std::size_t OpenCount() const;
+
+private:
+    std::vector<std::unique_ptr<NamedEvent>> m_events;
+};
+
+}  // namespace tessel

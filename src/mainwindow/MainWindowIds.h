@@ -1,0 +1,40 @@
+#pragma once
+// Ids and messages of the main window that more than one of its parts uses.
+
+#include <cstdint>
+
+namespace tessel {
+
+struct DialogTemplate;
+
+inline constexpr int kMainDialogId = 102;
+inline constexpr int kApplicationIconId = 128;
+
+// Controls of the window itself.
+inline constexpr int kIdApply = 1006;
+inline constexpr int kIdHelp = 1122;
+inline constexpr int kIdMinimise = 1123;
+inline constexpr int kIdClose = 1124;
+
+// Tray icon and its menu (the menu's resource id is the icon id).
+inline constexpr int kTrayIconId = 140;
+inline constexpr uint32_t kTrayCallbackMessage = 0x06BD;
+inline constexpr int kCommandOpen = 32771;
+inline constexpr int kCommandAbout = 32773;
+inline constexpr int kCommandExit = 32774;
+// The system menu's "&About..." item.
+inline constexpr int kCommandSystemAbout = 16;
+
+// Private window requests and their tags.
+inline constexpr uint32_t kInitMessage = 0x4D4E;
+inline constexpr uint32_t kInitTag = 0x494E4954;  // 'INIT'
+inline constexpr uint32_t kLanguageMessage = 0x5041;
+inline constexpr uint32_t kLanguageTag = 0x4C414E47;  // 'LANG'
+inline constexpr uint32_t kCloseEditorsMessage = 0x4753;
+
+inline constexpr int kProfileFollowTimerId = 1051;
+
+// Template 102: the controls the window's own life cycle drives.
+const DialogTemplate& MainDialogTemplate();
+
+}  // namespace tessel

@@ -1,0 +1,254 @@
+// The main window's life cycle with the shipped skin and the simulated
+// keyboard behind the real device-service library: start in the tray, the
+// single Open after start, Open and Cancel, the firmware question, the tray
+// menu, and the exit sequence.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "app/AppIdentity.h"
+#include "app_FakeInstanceServices.h"
+#include "device/StatusChannels.h"
+#include "mainwindow/CAboutDlg.h"
+#include "mainwindow/CTesselDlg.h"
+#include "mainwindow/MainEvents.h"
+#include "model/KeyboardFacts.h"
+#include "platform/Prompter.h"
+#include "platform/Registry.h"
+#include "support/SimulatedKeyboard.h"
+#include "text/LanguageChoice.h"
+#include "text/LanguageTable.h"
+#include "text/LocalText.h"
+#include "torvex_sim.h"
+
+namespace tessel {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct ShownMessage {
+    std::u16string text;
+    std::u16string caption;
+};
+
+class ScriptedPrompter : public Prompter {
+public:
+    PromptAnswer answer = PromptAnswer::Ok;
+    std::vector<ShownMessage> shown;
+
+    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string& caption,
+                             PromptButtons, PromptIcon) override {
+        shown.push_back({text, caption});
+        return answer;
+    }
+    std::optional<std::u16string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::u16string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+};
+
+bool ProcessEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void ProcessEventsFor(std::chrono::milliseconds span) {
+    ProcessEventsUntil([] { return false; }, span);
+}
+
+template <typename Function>
+Function SimControl(const char* name) {
+    return reinterpret_cast<Function>(test::TorvexLibrary::Simulated().Resolve(name));
+}
+
+class MainWindowLifeCycleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_runtime.isValid());
+        setenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8().constData(), 1);
+        setenv("TORVEX_BACKEND", "sim", 1);
+        // Loads the library with the simulator before the window binds it.
+        test::TorvexLibrary::Simulated();
+        SimControl<void (*)()>("TorvexSimReset")();
+    }
+    void TearDown() override {
+        m_window.reset();
+        SimControl<void (*)()>("TorvexSimReset")();
+    }
+
+    void SetPlugged(bool plugged) {
+        SimControl<int (*)()>(plugged ? "TorvexSimPlug" : "TorvexSimUnplug")();
+    }
+    void SetFirmware(uint16_t version) {
+        SimControl<int (*)(uint16_t)>("TorvexSimSetFirmwareVersion")(version);
+    }
+
+    CTesselDlg& StartWindow(std::vector<std::string> arguments = {}) {
+        m_context = std::make_unique<AppContext>(AppContext{
+            m_paths, m_services, std::move(arguments), m_editStore, m_applyStore, &m_parts});
+        m_window = std::make_unique<CTesselDlg>(*m_context);
+        m_window->Create();
+        EXPECT_TRUE(ProcessEventsUntil([&] { return m_window->IsInitialised(); }));
+        return *m_window;
+    }
+    intptr_t SendFromWorker(const WindowRequest& request) {
+        auto result =
+            std::async(std::launch::async, [&] { return m_window->SendRequest(request); });
+        ProcessEventsUntil([&] { return result.wait_for(0ms) == std::future_status::ready; });
+        return result.get();
+    }
+    std::u16string Localised(TextKeyEntry entry) {
+        return m_files.LocalText(m_table.TextKey(entry), m_language.LanguageIndex());
+    }
+
+    QTemporaryDir m_runtime;
+    QTemporaryDir m_config;
+    Registry m_registry{std::filesystem::path(m_config.path().toStdString()) / "registry"};
+    LanguageChoice m_language{m_registry, [] { return std::uint16_t{0x0409}; }};
+    ProgramPaths m_paths =
+        ProgramPaths::FromModuleFileName(std::filesystem::path(TESSEL_PROGRAM_DIR) / "tessel");
+    LanguageFiles m_files{m_paths.programFolder};
+    LanguageTable m_table;
+    ScriptedPrompter m_prompter;
+    KeyboardFacts m_keyboard;
+    MainWindowParts m_parts{m_language, m_files,    m_table,
+                            m_prompter, m_keyboard, &test::TorvexLibrary::Simulated()};
+    testing::FakeInstanceServices m_services;
+    ConfigStore m_editStore;
+    ConfigStore m_applyStore;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<CTesselDlg> m_window;
+};
+
+TEST_F(MainWindowLifeCycleTest, WithAKeyboardAndNoSwitchesTheWindowAppearsOnceAfterInit) {
+    SetPlugged(true);
+    CTesselDlg& window = StartWindow();
+    EXPECT_EQ(window.TrayIconId(), 128);
+    EXPECT_NE(window.TrayIcon(), nullptr);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
+        << "the presence worker opens it once";
+    EXPECT_FALSE(window.testAttribute(Qt::WA_DontShowOnScreen));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::Tool)) << "shown with a taskbar button";
+    EXPECT_EQ(window.OpenMainEvents(), static_cast<std::size_t>(kMainEventCount));
+
+    // Cancel hides; the program stays in the tray and does not come back by itself.
+    window.SendCommand(kIdCancel);
+    EXPECT_FALSE(window.isVisible());
+    ProcessEventsFor(300ms);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_NE(window.TrayIcon(), nullptr);
+    EXPECT_TRUE(m_prompter.shown.empty());
+}
+
+TEST_F(MainWindowLifeCycleTest, StartSwitchOrNoKeyboardKeepsTheWindowInTheTray) {
+    SetPlugged(true);
+    {
+        CTesselDlg& window = StartWindow({"/start"});
+        ProcessEventsFor(500ms);
+        EXPECT_FALSE(window.isVisible());
+        window.ExitSequence();
+    }
+    SetPlugged(false);
+    CTesselDlg& window = StartWindow();
+    EXPECT_TRUE(window.FirstShowFlag());
+    ProcessEventsFor(300ms);
+    EXPECT_FALSE(window.isVisible());
+
+    // Opening without a keyboard only says so.
+    EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 1);
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, Localised(TextKeyEntry::MAIN_NO_DEVICE_PROMPT));
+}
+
+TEST_F(MainWindowLifeCycleTest, OldFirmwareAsksToUpdateAndCancelEndsTheProgram) {
+    SetPlugged(true);
+    SetFirmware(0x0101);
+    CTesselDlg& window = StartWindow({"/Start"});
+    // Let the presence worker see the keyboard first.
+    ProcessEventsFor(300ms);
+    m_prompter.answer = PromptAnswer::Cancel;
+    EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 1);
+    EXPECT_TRUE(window.isVisible()) << "shown before the question";
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text,
+              u"The current version is too low! Please update the program after upgrading.");
+    EXPECT_EQ(m_prompter.shown[0].caption, u"Version update");
+    EXPECT_EQ(m_services.endedWith, std::vector<int>{0});
+    EXPECT_EQ(m_services.mutexCloses, 0) << "ends without the exit sequence";
+
+    // The version the program expects asks nothing.
+    SetFirmware(0x0102);
+    m_prompter.shown.clear();
+    EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 1);
+    EXPECT_TRUE(m_prompter.shown.empty());
+}
+
+TEST_F(MainWindowLifeCycleTest, TrayMenuOffersOpenAboutExitInTheUsersLanguage) {
+    SetPlugged(false);
+    CTesselDlg& window = StartWindow();
+    QMenu* menu = window.TrayMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 3);
+    const int english = m_language.LanguageIndex();
+    EXPECT_EQ(items[0]->text().toStdU16String(),
+              m_files.LocalText(u"IDS_POP_UP_MENU_OPEN", english));
+    EXPECT_EQ(items[1]->text().toStdU16String(),
+              m_files.LocalText(u"IDS_POP_UP_MENU_ABOUT", english));
+    EXPECT_EQ(items[2]->text().toStdU16String(),
+              m_files.LocalText(u"IDS_POP_UP_MENU_EXIT", english));
+    EXPECT_EQ(menu->defaultAction(), items[0]);
+
+    items[1]->trigger();
+    ASSERT_NE(window.AboutBox(), nullptr);
+    EXPECT_TRUE(window.AboutBox()->isVisible());
+    EXPECT_EQ(window.AboutBox()->parentWidget(), nullptr) << "modeless, without owner";
+    EXPECT_EQ(window.AboutBox()->OkButton()->text().toStdU16String(),
+              m_files.LocalText(u"IDS_ABOUT_OK", english));
+}
+
+TEST_F(MainWindowLifeCycleTest, KillClosesAnOpenDialogFirstThenEndsThroughTheExitSequence) {
+    SetPlugged(true);
+    CTesselDlg& window = StartWindow({"/Start"});
+    window.ShowAboutBox();
+    ASSERT_TRUE(window.AboutBox()->isVisible());
+    bool aboutClosedBeforeEnd = false;
+    QObject::connect(&window, &QDialog::finished,
+                     [&] { aboutClosedBeforeEnd = !window.AboutBox()->isVisible(); });
+
+    EXPECT_EQ(SendFromWorker({kKillMessage, kKillTag, 0}), 1);
+    EXPECT_TRUE(aboutClosedBeforeEnd);
+    EXPECT_EQ(window.TrayIcon(), nullptr);
+    EXPECT_EQ(window.TrayIconId(), 0);
+    EXPECT_EQ(window.OpenMainEvents(), 0u);
+    EXPECT_EQ(m_services.mutexCloses, 1);
+    EXPECT_EQ(m_editStore.Image(), nullptr);
+
+    // Keyboard events after the exit began reach nothing.
+    EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 0);
+    SimControl<int (*)()>("TorvexSimUnplug")();
+    SimControl<int (*)()>("TorvexSimPlug")();
+    ProcessEventsFor(200ms);
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace tessel
