@@ -6,6 +6,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -130,6 +131,22 @@ TEST_F(SingleInstanceTest, AnotherWorkingFolderChangesNoPath) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+}
+
+TEST_F(SingleInstanceTest, WithoutTheDeviceLibraryTheProgramEndsSayingWhy) {
+    std::filesystem::remove(m_programFolder / "libTorvex.so");
+    const pid_t program = Start();
+    const auto status = WaitForExit(program, kBound);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+    const std::string errors = ErrorOutput(program);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(errors.find("libTorvex.so"), std::string::npos) << errors;
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(program)));
+    // The next start is not blocked by it.
+    std::filesystem::create_symlink(std::filesystem::path(TESSEL_PROGRAM_DIR) / "libTorvex.so",
+                                    m_programFolder / "libTorvex.so");
+    EXPECT_TRUE(WaitUntilAnswering(Start()));
 }
 
 }  // namespace
