@@ -84,9 +84,10 @@ void CTesselDlg::BindMessages() {
         Entry::Command(kCommandSystemAbout, &CTesselDlg::ShowAboutBox),
     };
     BindMessageMap<CTesselDlg>(this, kCommands);
-    for (uint32_t message : {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage,
-                             kCloseEditorsMessage, kHideRequest, kTrayIconRequest,
-                             kProfileTimerRequest, kKeyBlockPromptRequest, kMacroLayerRequest}) {
+    for (uint32_t message :
+         {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
+          kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
+          kMacroLayerRequest, kRequestLayerKeys}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -139,8 +140,15 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             }
             return 0;
         case kMacroLayerRequest:
-            // The layout draws the layer's indicator and captions from this.
             m_macroLayer = wParam == 0 ? MacroLayer::A : MacroLayer::B;
+            if (m_lockIndicators) {
+                m_lockIndicators->ShowLayer(m_macroLayer);
+            }
+            return 0;
+        case kRequestLayerKeys:
+            if (wParam == kTagLed) {
+                MarkLayerKeys();
+            }
             return 0;
         default:
             return 0;
@@ -181,6 +189,7 @@ bool CTesselDlg::OnInitDialog() {
     if (m_parts) {
         m_images.Load(m_context.paths.programFolder, *this);
         PlaceWindowButtons();
+        CreateLockIndicators();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
@@ -264,6 +273,31 @@ void CTesselDlg::PlaceWindowButtons() {
                     over, down, disabled, normal);
 }
 
+void CTesselDlg::CreateLockIndicators() {
+    // The layout places these controls; until it does they are simply absent.
+    LockIndicatorButtons buttons;
+    buttons.caps = Item<CPngButton>(kLockCapsId);
+    buttons.num = Item<CPngButton>(kLockNumId);
+    buttons.scroll = Item<CPngButton>(kLockScrollId);
+    buttons.ab = Item<CPngButton>(kLockAbId);
+    for (const GKeyButton& key : kGKeyButtons) {
+        buttons.macroKeys[key.position] = Item<CPngButton>(key.controlId);
+    }
+    m_lockIndicators = std::make_unique<LockIndicators>(
+        buttons, m_images.Get(SkinImageSet::kNormal), m_images.Get(SkinImageSet::kOver));
+    m_lockIndicators->DisableIndicators();
+    m_lockIndicators->ShowLayer(m_macroLayer);
+}
+
+void CTesselDlg::MarkLayerKeys() {
+    if (!m_lockIndicators || !m_device || !m_status) {
+        return;
+    }
+    const int profile = m_device->Link().GetActiveProfile();
+    m_lockIndicators->MarkMacroKeys(
+        MarkedMacroKeys(m_context.editStore, profile, m_status->ActiveLayer()));
+}
+
 void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     if (wParam != kInitTag) {
         return;
@@ -332,7 +366,8 @@ void CTesselDlg::ShowDefaultKeyBlockPrompt() {
 }
 
 void CTesselDlg::ShowMacroLayer(MacroLayer layer) {
-    Requests().Send(WindowRequest{kMacroLayerRequest, layer == MacroLayer::A ? 0u : 1u, 0});
+    // Posted: this comes from the library's thread, which must never wait for the window.
+    Requests().Post(WindowRequest{kMacroLayerRequest, layer == MacroLayer::A ? 0u : 1u, 0});
 }
 
 void CTesselDlg::StoreDefaultKeyBlock(const uint8_t* block192) {

@@ -11,6 +11,7 @@
 
 #include "app/AppContext.h"
 #include "device/StatusWindow.h"
+#include "mainwindow/LockIndicators.h"
 #include "mainwindow/MainEvents.h"
 #include "mainwindow/MainWindowIds.h"
 #include "mainwindow/SkinImageSet.h"
@@ -88,6 +89,8 @@ private:
     void BindDevice();
     void StopStatusChannels();
     void PlaceWindowButtons();
+    void CreateLockIndicators();
+    void MarkLayerKeys();
     void CreateTrayIcon();
     void PrepareTrayMenu();
     QIcon TrayIconPicture(int iconId) const;
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<DeviceConnection> m_device;
     CTrayIcon m_tray;
     std::atomic<int> m_trayIconId{0};
+    std::unique_ptr<LockIndicators> m_lockIndicators;
     std::unique_ptr<CAboutDlg> m_about;
     std::unique_ptr<QMenu> m_systemMenu;
     TerminationSignals* m_signals = nullptr;

@@ -1,0 +1,37 @@
+#include "model/MacroKeyLayer.h"
+
+#include "device/DeviceLink.h"
+#include "model/ProfileImage.h"
+
+namespace tessel {
+
+namespace {
+constexpr std::array<std::u16string_view, kGKeyButtonCount> kLayerACaptions = {
+    u"A1", u"A2", u"A3", u"A4", u"A5", u"", u"", u"", u""};
+constexpr std::array<std::u16string_view, kGKeyButtonCount> kLayerBCaptions = {
+    u"B1", u"B2", u"B3", u"B4", u"B5", u"", u"", u"", u""};
+}  // namespace
+
+std::u16string_view MacroKeyCaption(MacroLayer layer, int position) {
+    if (position < 0 || position >= kGKeyButtonCount)
+        return {};
+    return layer == MacroLayer::B ? kLayerBCaptions[position] : kLayerACaptions[position];
+}
+
+MacroKeyMarks MarkedMacroKeys(const ConfigStore& editStore, int activeProfile, MacroLayer layer) {
+    MacroKeyMarks marks{};
+    if (activeProfile < 0 || activeProfile >= kProfileCount)
+        return marks;
+    auto lock = editStore.Lock();
+    const ProfileImage* image = editStore.Image();
+    if (image == nullptr)
+        return marks;
+    for (const GKeyButton& key : kGKeyButtons) {
+        const KeyAssignment* entry =
+            EntryFor(*image, activeProfile, key.KeyIndex(layer == MacroLayer::B));
+        marks[key.position] = entry != nullptr && entry->type != 0;
+    }
+    return marks;
+}
+
+}  // namespace tessel
