@@ -271,6 +271,31 @@ void CTesselDlg::PlaceWindowButtons() {
     }
     PlaceSkinButton(*Item<CPngButton>(kIdApply), ini, kButtonInfoSection, u"CONTROL2_APPLY", normal,
                     over, down, disabled, normal);
+    PlaceKeyboard();
+}
+
+void CTesselDlg::PlaceKeyboard() {
+    const auto& ini = SkinIni();
+    const QPixmap* normal = m_images.Get(SkinImageSet::kNormal);
+    const QPixmap* over = m_images.Get(SkinImageSet::kOver);
+    const QPixmap* down = m_images.Get(SkinImageSet::kDown);
+    // The disable sheet doubles as the look of a marked (checked) key.
+    const QPixmap* marked = m_images.Get(SkinImageSet::kDisabled);
+    for (const KeyButton& key : kKeyButtons) {
+        PlaceSkinButton(*Item<CPngButton>(key.controlId), ini, kButtonInfoSection,
+                        SkinEntryName(key), normal, over, down, normal, marked);
+    }
+    for (const GKeyButton& key : kGKeyButtons) {
+        PlaceSkinButton(*Item<CPngButton>(key.controlId), ini, kButtonInfoSection,
+                        SkinEntryName(key), normal, over, down, normal, marked);
+    }
+    PlaceSkinButton(*Item<CPngButton>(kFnButton.controlId), ini, kButtonInfoSection, u"KEY_FN",
+                    normal, over, down, normal, marked);
+    // Lock indicators are lit on the over sheet only in their checked state.
+    for (std::size_t i = 0; i < kLockIndicatorIds.size(); ++i) {
+        PlaceSkinButton(*Item<CPngButton>(kLockIndicatorIds[i]), ini, kButtonInfoSection,
+                        kLockIndicatorEntries[i], normal, normal, normal, normal, over);
+    }
 }
 
 void CTesselDlg::CreateLockIndicators() {

@@ -89,6 +89,7 @@ private:
     void BindDevice();
     void StopStatusChannels();
     void PlaceWindowButtons();
+    void PlaceKeyboard();
     void CreateLockIndicators();
     void MarkLayerKeys();
     void CreateTrayIcon();

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <array>
+#include <string_view>
 
 #include "device/StatusWindow.h"
 #include "model/KeyButtons.h"
@@ -20,6 +21,10 @@ inline constexpr int kLockCapsId = 1125;
 inline constexpr int kLockNumId = 1126;
 inline constexpr int kLockScrollId = 1127;
 inline constexpr int kLockAbId = 1128;
+inline constexpr std::array<int, 4> kLockIndicatorIds = {kLockCapsId, kLockNumId, kLockScrollId,
+                                                         kLockAbId};
+inline constexpr std::array<std::u16string_view, 4> kLockIndicatorEntries = {
+    u"LOCK_CAPS", u"LOCK_NUM", u"LOCK_SCROLL", u"LOCK_AB"};
 
 struct LockIndicatorButtons {
     CPngButton* caps = nullptr;

@@ -1,4 +1,9 @@
+#include <iterator>
+#include <vector>
+
+#include "mainwindow/LockIndicators.h"
 #include "mainwindow/MainWindowIds.h"
+#include "model/KeyButtons.h"
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/DialogTemplate.h"
 
@@ -8,7 +13,7 @@ namespace {
 
 // The skin moves every one of them; these rectangles only matter for a skin
 // that leaves an entry out.
-const ControlTemplate kMainControls[] = {
+const ControlTemplate kWindowControls[] = {
     {kIdOk, Control<CPngButton>, u"OK", QRect(780, 560, 80, 26)},
     {kIdCancel, Control<CPngButton>, u"Cancel", QRect(870, 560, 80, 26)},
     {kIdApply, Control<CPngButton>, u"Apply", QRect(690, 560, 80, 26)},
@@ -17,13 +22,33 @@ const ControlTemplate kMainControls[] = {
     {kIdClose, Control<CPngButton>, u"", QRect(940, 8, 24, 24)},
 };
 
-const DialogTemplate kMainDialog{kMainDialogId, u"Nerova PX5-RGB Keyboard", QSize(980, 600),
-                                 kMainControls, false};
+// Where a key the skin leaves out would sit; it is hidden then anyway.
+constexpr QRect kUnplacedKey(1, 1, 1, 1);
+
+// The window's own buttons, then the keyboard: the key buttons and G keys of the
+// shared button table and the lock indicators.
+std::vector<ControlTemplate> MainControls() {
+    std::vector<ControlTemplate> controls(std::begin(kWindowControls), std::end(kWindowControls));
+    for (const KeyButton& key : kKeyButtons) {
+        controls.push_back({key.controlId, Control<CPngButton>, u"", kUnplacedKey});
+    }
+    for (const GKeyButton& key : kGKeyButtons) {
+        controls.push_back({key.controlId, Control<CPngButton>, u"", kUnplacedKey});
+    }
+    controls.push_back({kFnButton.controlId, Control<CPngButton>, u"", kUnplacedKey});
+    for (int id : kLockIndicatorIds) {
+        controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});
+    }
+    return controls;
+}
 
 }  // namespace
 
 const DialogTemplate& MainDialogTemplate() {
-    return kMainDialog;
+    static const std::vector<ControlTemplate> controls = MainControls();
+    static const DialogTemplate dialog{kMainDialogId, u"Nerova PX5-RGB Keyboard", QSize(980, 600),
+                                       controls, false};
+    return dialog;
 }
 
 }  // namespace tessel

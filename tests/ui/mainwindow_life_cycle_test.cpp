@@ -20,13 +20,16 @@
 
 #include "app/AppIdentity.h"
 #include "app_FakeInstanceServices.h"
+#include "device/DeviceConnection.h"
 #include "device/StatusChannels.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/MainEvents.h"
 #include "model/KeyboardFacts.h"
+#include "model/ProfileImage.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
+#include "skin/qt/CPngButton.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
@@ -88,7 +91,7 @@ protected:
         SimControl<void (*)()>("TorvexSimReset")();
     }
     void TearDown() override {
-        m_window.reset();
+        ReleaseWindow();
         SimControl<void (*)()>("TorvexSimReset")();
     }
 
@@ -99,7 +102,19 @@ protected:
         SimControl<int (*)(uint16_t)>("TorvexSimSetFirmwareVersion")(version);
     }
 
+    // The library outlives every window of this program: take back the window's
+    // standing reads, or the next window's keyboard events arrive twice.
+    void ReleaseWindow() {
+        if (m_window && m_window->Device()) {
+            DeviceConnection& device = *m_window->Device();
+            device.Service().CancelRequest(device.RequestIds().consumerRead);
+            device.Service().CancelRequest(device.RequestIds().commandRead);
+        }
+        m_window.reset();
+    }
+
     CTesselDlg& StartWindow(std::vector<std::string> arguments = {}) {
+        ReleaseWindow();
         m_context = std::make_unique<AppContext>(AppContext{
             m_paths, m_services, std::move(arguments), m_editStore, m_applyStore, &m_parts});
         m_window = std::make_unique<CTesselDlg>(*m_context);
@@ -139,10 +154,11 @@ protected:
 TEST_F(MainWindowLifeCycleTest, WithAKeyboardAndNoSwitchesTheWindowAppearsOnceAfterInit) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
-    EXPECT_EQ(window.TrayIconId(), 128);
     EXPECT_NE(window.TrayIcon(), nullptr);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "the presence worker opens it once";
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }))
+        << "the keyboard's icon once the presence worker has seen it";
     EXPECT_FALSE(window.testAttribute(Qt::WA_DontShowOnScreen));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::Tool)) << "shown with a taskbar button";
     EXPECT_EQ(window.OpenMainEvents(), static_cast<std::size_t>(kMainEventCount));
@@ -248,6 +264,56 @@ TEST_F(MainWindowLifeCycleTest, KillClosesAnOpenDialogFirstThenEndsThroughTheExi
     SimControl<int (*)()>("TorvexSimPlug")();
     ProcessEventsFor(200ms);
     EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace tessel
+
+namespace tessel {
+namespace {
+
+TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugDoesNotShow) {
+    SetPlugged(true);
+    CTesselDlg& window = StartWindow();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }));
+    window.ShowAboutBox();
+    ASSERT_TRUE(window.AboutBox()->isVisible());
+
+    SetPlugged(false);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !window.isVisible(); }));
+    EXPECT_FALSE(window.AboutBox()->isVisible());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+
+    SetPlugged(true);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ProcessEventsFor(300ms);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMacroKeys) {
+    SetPlugged(true);
+    CTesselDlg& window = StartWindow();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 265 + 1)->type = 1;  // G2 in layer B
+    }
+    auto* ab = window.Item<CPngButton>(kLockAbId);
+    auto* g2 = window.Item<CPngButton>(1001);
+    ASSERT_NE(ab, nullptr);
+    EXPECT_FALSE(ab->isEnabled()) << "indicators do not react to clicks";
+    EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kNormal));
+
+    SimControl<int (*)(uint16_t)>("TorvexSimNotify")(0x02FF);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::B; }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return g2->IsChecked(); }));
+    EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kOver));
+    EXPECT_EQ(g2->text(), "B2");
+
+    SimControl<int (*)(uint16_t)>("TorvexSimNotify")(0x02FF);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::A; }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !g2->IsChecked(); }));
+    EXPECT_EQ(g2->text(), "A2");
 }
 
 }  // namespace
