@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/MainWindowRequests.h"
+
 namespace tessel {
 
 // Product key under the current user; the language choice lives here.
@@ -17,11 +19,5 @@ inline constexpr std::string_view kSettingsSection = "PROFILES";
 inline constexpr std::string_view kInstanceName = "Zerkon_PX5";
 // Marks the main window that answers requests of other instances.
 inline constexpr uint32_t kMainMarker = 0x4D41494E;  // 'MAIN'
-
-// Requests of other instances to the main window (lParam 0).
-inline constexpr uint32_t kOpenMessage = 0x5350;
-inline constexpr uint32_t kOpenTag = 0x4F50454E;  // 'OPEN'
-inline constexpr uint32_t kKillMessage = 0x4D4B;
-inline constexpr uint32_t kKillTag = 0x4C4C494B;  // 'KILL'
 
 }  // namespace tessel

@@ -86,10 +86,10 @@ void StatusChannels::RunPresenceWorker(uint32_t deviceCount) {
 
     if (deviceCount == 0) {
         link.ForgetActiveProfile();
-        window_.SendRequest({kRequestCloseEditors, 0, 0});
+        window_.SendRequest({kCloseEditorsMessage, 0, 0});
         window_.HideWindow();
     } else {
-        window_.SendRequest({kRequestShow, kTagRev, 0});
+        window_.SendRequest({kOpenMessage, kRevTag, 0});
         std::array<uint8_t, kKeyBlockSize> block{};
         if (link.ReadDefaultKeyBlock(block) == kDeviceDone)
             keyboard_.StoreDefaultKeyBlock(block.data());
@@ -98,7 +98,7 @@ void StatusChannels::RunPresenceWorker(uint32_t deviceCount) {
         std::array<uint8_t, kDeviceInfoSize> info{};
         if (link.ReadDeviceInfo(info) == kDeviceDone)
             keyboard_.StoreDeviceInfo(info.data());
-        window_.SendRequest({kRequestProfileReload, kTagProf, 0});
+        window_.SendRequest({kProfileReloadMessage, kProfTag, 0});
     }
 
     if (!WaitForInitialisedWindow())
@@ -110,7 +110,7 @@ void StatusChannels::RunPresenceWorker(uint32_t deviceCount) {
 
     if (!window_.FirstShowFlag()) {
         if (deviceCount > 0)
-            window_.PostRequest({kRequestShow, kTagOpen, 0});
+            window_.PostRequest({kOpenMessage, kOpenTag, 0});
         window_.SetFirstShowFlag();
     }
 }
@@ -132,7 +132,7 @@ void StatusChannels::ToggleLayer() {
     activeLayer_ = (state[1] & kLayerBit) ? MacroLayer::B : MacroLayer::A;
     // Posted, not sent: this runs on the library's thread, and a window busy in a
     // transaction would otherwise wait for a reply this thread has to deliver.
-    window_.PostRequest({kRequestLayerKeys, kTagLed, 0});
+    window_.PostRequest({kLayerKeysMessage, kLedTag, 0});
     window_.ShowMacroLayer(ActiveLayer());
 }
 

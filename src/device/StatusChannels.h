@@ -13,6 +13,7 @@
 #include "device/DeviceEvents.h"
 #include "device/OrderedTurns.h"
 #include "device/StatusWindow.h"
+#include "platform/MainWindowRequests.h"
 
 namespace tessel {
 
@@ -23,16 +24,6 @@ inline constexpr uint16_t kCodeLayerToggle = 0x02FF;
 inline constexpr uint16_t kCodeProfileChanged = 0x0401;
 inline constexpr uint16_t kCodeTrayIconNormal = 0x1810;
 inline constexpr uint16_t kCodeTrayIconBusy = 0x1811;
-
-// Window requests sent from here.
-inline constexpr uint32_t kRequestShow = 0x5350;
-inline constexpr uint32_t kRequestProfileReload = 0x5452;
-inline constexpr uint32_t kRequestCloseEditors = 0x4753;
-inline constexpr uint32_t kRequestLayerKeys = 0x5045;
-inline constexpr uint32_t kTagOpen = 0x4F50454E;  // 'OPEN'
-inline constexpr uint32_t kTagRev = 0x00524556;   // 'REV'
-inline constexpr uint32_t kTagProf = 0x50524F46;  // 'PROF'
-inline constexpr uint32_t kTagLed = 0x004C4544;   // 'LED'
 
 class StatusChannels final : public StatusChannelListener {
 public:

@@ -87,7 +87,7 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kRequestLayerKeys}) {
+          kMacroLayerRequest, kLayerKeysMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -145,8 +145,8 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 m_lockIndicators->ShowLayer(m_macroLayer);
             }
             return 0;
-        case kRequestLayerKeys:
-            if (wParam == kTagLed) {
+        case kLayerKeysMessage:
+            if (wParam == kLedTag) {
                 MarkLayerKeys();
             }
             return 0;

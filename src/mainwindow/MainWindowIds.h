@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/MainWindowRequests.h"
+
 namespace tessel {
 
 struct DialogTemplate;
@@ -24,13 +26,6 @@ inline constexpr int kCommandAbout = 32773;
 inline constexpr int kCommandExit = 32774;
 // The system menu's "&About..." item.
 inline constexpr int kCommandSystemAbout = 16;
-
-// Private window requests and their tags.
-inline constexpr uint32_t kInitMessage = 0x4D4E;
-inline constexpr uint32_t kInitTag = 0x494E4954;  // 'INIT'
-inline constexpr uint32_t kLanguageMessage = 0x5041;
-inline constexpr uint32_t kLanguageTag = 0x4C414E47;  // 'LANG'
-inline constexpr uint32_t kCloseEditorsMessage = 0x4753;
 
 inline constexpr int kProfileFollowTimerId = 1051;
 

@@ -135,12 +135,12 @@ protected:
 TEST_F(StatusChannelTest, AttachAtStartReadsTheKeyboardAndShowsTheWindowOnce) {
     StartWith(true);
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(window.Tags(window.sent, kRequestShow), std::vector<uint32_t>{kTagRev});
-    EXPECT_EQ(window.Tags(window.sent, kRequestProfileReload), std::vector<uint32_t>{kTagProf});
+    EXPECT_EQ(window.Tags(window.sent, kOpenMessage), std::vector<uint32_t>{kRevTag});
+    EXPECT_EQ(window.Tags(window.sent, kProfileReloadMessage), std::vector<uint32_t>{kProfTag});
     EXPECT_EQ(sink.DefaultBlocks(), 1u);
     EXPECT_EQ(sink.Infos(), 1u);
     EXPECT_EQ(window.TrayIcons(), std::vector<int>{kTrayIconKeyboard});
-    EXPECT_EQ(window.Tags(window.posted, kRequestShow), std::vector<uint32_t>{kTagOpen});
+    EXPECT_EQ(window.Tags(window.posted, kOpenMessage), std::vector<uint32_t>{kOpenTag});
     EXPECT_TRUE(window.firstShow);
     EXPECT_EQ(channels.LastDeviceCount(), 1u);
 
@@ -170,14 +170,14 @@ TEST_F(StatusChannelTest, UnplugClosesEditorsAndHidesAndReplugDoesNotShow) {
     ASSERT_EQ(keyboard->Unplug(), 1);
     ASSERT_TRUE(EventuallyTrue([&] { return channels.LastDeviceCount() == 0; }));
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(window.Tags(window.sent, kRequestCloseEditors).size(), 1u);
+    EXPECT_EQ(window.Tags(window.sent, kCloseEditorsMessage).size(), 1u);
     EXPECT_EQ(window.hides, 1);
     EXPECT_EQ(window.TrayIcons().back(), kTrayIconNoKeyboard);
 
     ASSERT_EQ(keyboard->Plug(), 1);
     ASSERT_TRUE(EventuallyTrue([&] { return channels.LastDeviceCount() == 1; }));
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(window.Tags(window.posted, kRequestShow).size(), 1u) << "OPEN only after start";
+    EXPECT_EQ(window.Tags(window.posted, kOpenMessage).size(), 1u) << "OPEN only after start";
     EXPECT_EQ(window.TrayIcons().back(), kTrayIconKeyboard);
     EXPECT_EQ(sink.Infos(), 2u);
 }
@@ -190,7 +190,7 @@ TEST_F(StatusChannelTest, NoKeyboardAtStartKeepsTheTrayIconAndAttachLaterDoesNot
     ASSERT_EQ(keyboard->Plug(), 1);
     ASSERT_TRUE(EventuallyTrue([&] { return channels.LastDeviceCount() == 1; }));
     ASSERT_TRUE(Settled());
-    EXPECT_TRUE(window.Tags(window.posted, kRequestShow).empty());
+    EXPECT_TRUE(window.Tags(window.posted, kOpenMessage).empty());
 }
 
 TEST_F(StatusChannelTest, LayerKeyTogglesTheIndicatorStateAndEndsInLayerA) {
@@ -208,7 +208,7 @@ TEST_F(StatusChannelTest, LayerKeyTogglesTheIndicatorStateAndEndsInLayerA) {
     EXPECT_EQ((std::array{writes[0].bytes[0], writes[0].bytes[1]}), (std::array<uint8_t, 2>{5, 3}));
     EXPECT_EQ((std::array{writes[1].bytes[0], writes[1].bytes[1]}), (std::array<uint8_t, 2>{5, 2}));
     EXPECT_EQ(window.Layers(), (std::vector{MacroLayer::B, MacroLayer::A}));
-    EXPECT_EQ(window.Tags(window.posted, kRequestLayerKeys), (std::vector{kTagLed, kTagLed}));
+    EXPECT_EQ(window.Tags(window.posted, kLayerKeysMessage), (std::vector{kLedTag, kLedTag}));
     EXPECT_EQ(channels.ActiveLayer(), MacroLayer::A);
 }
 

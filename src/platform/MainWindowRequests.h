@@ -1,0 +1,32 @@
+#pragma once
+// The private requests the main window answers, from other instances, from the
+// keyboard's worker threads and from itself: message numbers and their
+// four-character tags (wParam; lParam 0 unless stated).
+
+#include <cstdint>
+
+namespace tessel {
+
+// Show the window (OPEN); REV is sent on attach and ignored.
+inline constexpr uint32_t kOpenMessage = 0x5350;
+inline constexpr uint32_t kOpenTag = 0x4F50454E;  // 'OPEN'
+inline constexpr uint32_t kRevTag = 0x00524556;   // 'REV'
+// Run the exit sequence.
+inline constexpr uint32_t kKillMessage = 0x4D4B;
+inline constexpr uint32_t kKillTag = 0x4C4C494B;  // 'KILL'
+// Finish start-up; posted by the window to itself.
+inline constexpr uint32_t kInitMessage = 0x4D4E;
+inline constexpr uint32_t kInitTag = 0x494E4954;  // 'INIT'
+// Relabel for the language index in lParam.
+inline constexpr uint32_t kLanguageMessage = 0x5041;
+inline constexpr uint32_t kLanguageTag = 0x4C414E47;  // 'LANG'
+// Reload the view after a keyboard was attached.
+inline constexpr uint32_t kProfileReloadMessage = 0x5452;
+inline constexpr uint32_t kProfTag = 0x50524F46;  // 'PROF'
+// Close every open editor.
+inline constexpr uint32_t kCloseEditorsMessage = 0x4753;
+// Mark the macro keys of the active layer.
+inline constexpr uint32_t kLayerKeysMessage = 0x5045;
+inline constexpr uint32_t kLedTag = 0x004C4544;  // 'LED'
+
+}  // namespace tessel
