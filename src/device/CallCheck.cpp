@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "device/ByteOrder.h"
 #include "device/Channels.h"
+#include "platform/LittleEndian.h"
 
 namespace tessel {
 
@@ -16,8 +16,8 @@ uint32_t CallCheckValue(const ChannelDescriptor& channel, uint32_t second, uint3
                         std::span<const uint8_t> data) {
     std::array<uint8_t, 4> secondBytes{};
     std::array<uint8_t, 4> thirdBytes{};
-    StoreU32(secondBytes, 0, second);
-    StoreU32(thirdBytes, 0, third);
+    PutU32(secondBytes, 0, second);
+    PutU32(thirdBytes, 0, third);
     uint32_t check = ComputeCallCheck(0, DescriptorBytes(channel));
     check = ComputeCallCheck(check, secondBytes);
     check = ComputeCallCheck(check, thirdBytes);

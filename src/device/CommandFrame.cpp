@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/ByteOrder.h"
+#include "platform/LittleEndian.h"
 
 namespace tessel {
 
@@ -11,7 +11,7 @@ CommandFrame CommandFrame::Request(DeviceCommand command, uint8_t length, uint16
     frame.bytes_[0] = kCommandReportId;
     frame.bytes_[kCommandAt] = static_cast<uint8_t>(command);
     frame.bytes_[kLengthAt] = length;
-    StoreU16(frame.bytes_, kOffsetAt, offset);
+    PutU16(frame.bytes_, kOffsetAt, offset);
     return frame;
 }
 
@@ -21,11 +21,11 @@ void CommandFrame::SetPayload(std::span<const uint8_t> data) {
 }
 
 void CommandFrame::SealChecksum() {
-    StoreU16(bytes_, kChecksumAt, ComputeFrameChecksum(bytes_));
+    PutU16(bytes_, kChecksumAt, ComputeFrameChecksum(bytes_));
 }
 
 uint16_t CommandFrame::Checksum() const {
-    return LoadU16(bytes_, kChecksumAt);
+    return GetU16(bytes_, kChecksumAt);
 }
 
 uint16_t ComputeFrameChecksum(std::span<const uint8_t, kCommandFrameSize> frame) {

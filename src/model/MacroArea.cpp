@@ -5,7 +5,7 @@
 #include "model/KeyAction.h"
 #include "model/KeyCode.h"
 #include "model/KeyTable.h"
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "model/MacroList.h"
 
 namespace tessel {

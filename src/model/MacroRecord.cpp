@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace tessel {
 

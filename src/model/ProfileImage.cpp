@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/KeyCode.h"
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "model/MacroRecord.h"
 
 namespace tessel {

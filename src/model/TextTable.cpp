@@ -1,6 +1,6 @@
 #include "model/TextTable.h"
 
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace tessel {
 

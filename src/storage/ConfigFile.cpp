@@ -4,7 +4,7 @@
 #include <new>
 #include <system_error>
 
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/Prompter.h"
 #include "storage/AtomicFile.h"
 #include "text/LanguageTable.h"

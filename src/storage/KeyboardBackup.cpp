@@ -3,7 +3,7 @@
 #include <array>
 
 #include "model/KeyBlockCodec.h"
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "model/MacroArea.h"
 #include "storage/AtomicFile.h"
 #include "storage/ConfigFile.h"

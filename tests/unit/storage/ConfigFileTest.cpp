@@ -5,7 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 #include "Unprivileged.h"
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "text/LanguageTable.h"
 #include "text/SafeFormat.h"
 

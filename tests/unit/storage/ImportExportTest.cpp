@@ -7,7 +7,7 @@
 #include "TempFolder.h"
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
-#include "model/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "storage/ConfigFile.h"
 #include "storage/KeyboardBackup.h"
 #include "storage/SceneFile.h"
