@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-status=0
+passed=0
+failed=0
 for target in build/fuzz/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=${target##*/fuzz_}
@@ -17,7 +18,10 @@ for target in build/fuzz/bin/fuzz_*; do
     if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=512 \
             -artifact_prefix="$work/$name-" "$work/$name" > "$work/$name.log" 2>&1; then
         tail -n 40 "$work/$name.log"
-        status=1
+        failed=$((failed + 1))
+    else
+        passed=$((passed + 1))
     fi
 done
-exit $status
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
