@@ -292,14 +292,14 @@ void CTesselDlg::PlaceKeyboard() {
     PlaceSkinButton(*Item<CPngButton>(kFnButton.controlId), ini, kButtonInfoSection, u"KEY_FN",
                     normal, over, down, normal, marked);
     // Lock indicators are lit on the over sheet only in their checked state.
-    for (std::size_t i = 0; i < kLockIndicatorIds.size(); ++i) {
-        PlaceSkinButton(*Item<CPngButton>(kLockIndicatorIds[i]), ini, kButtonInfoSection,
-                        kLockIndicatorEntries[i], normal, normal, normal, normal, over);
+    for (const LockIndicatorSkin& indicator : kLockIndicators) {
+        PlaceSkinButton(*Item<CPngButton>(indicator.id), ini, kButtonInfoSection, indicator.entry,
+                        normal, normal, normal, normal, over);
     }
 }
 
 void CTesselDlg::CreateLockIndicators() {
-    // The layout places these controls; until it does they are simply absent.
+    // A skin without these entries leaves them hidden; the indicators still work.
     LockIndicatorButtons buttons;
     buttons.caps = Item<CPngButton>(kLockCapsId);
     buttons.num = Item<CPngButton>(kLockNumId);

@@ -21,10 +21,16 @@ inline constexpr int kLockCapsId = 1125;
 inline constexpr int kLockNumId = 1126;
 inline constexpr int kLockScrollId = 1127;
 inline constexpr int kLockAbId = 1128;
-inline constexpr std::array<int, 4> kLockIndicatorIds = {kLockCapsId, kLockNumId, kLockScrollId,
-                                                         kLockAbId};
-inline constexpr std::array<std::u16string_view, 4> kLockIndicatorEntries = {
-    u"LOCK_CAPS", u"LOCK_NUM", u"LOCK_SCROLL", u"LOCK_AB"};
+struct LockIndicatorSkin {
+    int id;
+    std::u16string_view entry;
+};
+inline constexpr std::array<LockIndicatorSkin, 4> kLockIndicators = {{
+    {kLockCapsId, u"LOCK_CAPS"},
+    {kLockNumId, u"LOCK_NUM"},
+    {kLockScrollId, u"LOCK_SCROLL"},
+    {kLockAbId, u"LOCK_AB"},
+}};
 
 struct LockIndicatorButtons {
     CPngButton* caps = nullptr;

@@ -36,8 +36,8 @@ std::vector<ControlTemplate> MainControls() {
         controls.push_back({key.controlId, Control<CPngButton>, u"", kUnplacedKey});
     }
     controls.push_back({kFnButton.controlId, Control<CPngButton>, u"", kUnplacedKey});
-    for (int id : kLockIndicatorIds) {
-        controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});
+    for (const LockIndicatorSkin& indicator : kLockIndicators) {
+        controls.push_back({indicator.id, Control<CPngButton>, u"", kUnplacedKey});
     }
     return controls;
 }

@@ -16,28 +16,9 @@
 #include <string>
 #include <thread>
 
+#include "support/TempFolder.h"
+
 namespace tessel::testing {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tessel-platform-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // Sets (or with nullptr unsets) an environment variable for one test.
 class ScopedEnv {
