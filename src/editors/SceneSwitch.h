@@ -1,0 +1,96 @@
+#pragma once
+// Switching the keyboard's active profile ("scene mode") and showing which one
+// is active: the switch itself, the scene menu that labels the main window's
+// scene button, and the scene-mode manager. The main window owns one for its
+// whole life; the profile buttons, the lighting panel and the scene menu call
+// SwitchScene.
+
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+#include "editors/SceneHost.h"
+#include "editors/SceneMenu.h"
+
+class QWidget;
+
+namespace tessel {
+
+class CTessel_DlgProfile;
+class ConfigStore;
+class DeviceLink;
+class KeyboardFacts;
+class LanguageTable;
+class Prompter;
+class Registry;
+class SceneFile;
+class TextLookup;
+struct ProgramPaths;
+
+inline constexpr int kSceneCount = 4;
+
+// Everything the switch and the manager work with; all live for the whole run.
+struct SceneServices {
+    DeviceLink& link;
+    SceneFile& sceneFile;
+    ConfigStore& editStore;
+    Prompter& prompter;
+    const LanguageTable& languageTable;
+    const TextLookup& texts;
+    const ProgramPaths& paths;
+    KeyboardFacts& keyboard;
+    // Holds the manager's "PROFILES" values.
+    Registry& settings;
+    // The folder of the scene-mode file, where new files are proposed.
+    std::filesystem::path dataFolder;
+};
+
+class SceneSwitch {
+public:
+    // `window` parents the menu and the manager; it must outlive neither.
+    SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window);
+    ~SceneSwitch();
+    SceneSwitch(const SceneSwitch&) = delete;
+    SceneSwitch& operator=(const SceneSwitch&) = delete;
+
+    // Makes profile n (0..3; 4 and above mean 0) the keyboard's active one,
+    // first asking what to do with unapplied edits. A negative n changes no
+    // profile but runs the rest. 1 switched, 0 refused (a key editor is open).
+    int SwitchScene(int n);
+    // Relabels the key buttons from the now active profile.
+    void FollowActiveProfile();
+    // Creates the menu (create) or empties it, fills it and labels the scene button.
+    void BuildSceneMenu(bool create);
+
+    // The window's commands 9000..9200; false for any other command.
+    bool OnSceneCommand(int command);
+    // The hidden button 1009; the window brings itself to the front first.
+    void PopUpSceneMenu(const QPoint& at);
+    // The scene button 1005: runs the manager modally.
+    int OpenSceneManager();
+    // Close-all-editors: Cancel of the manager when it is open.
+    void CloseSceneManager();
+
+    SceneMenu* Menu() const { return m_menu.get(); }
+    CTessel_DlgProfile& Manager() const { return *m_manager; }
+
+private:
+    // After the manager's Apply: the edit store from the keyboard, the buttons
+    // and the menu from the edit store, nothing pending.
+    void ReloadScene();
+    void AskAboutPendingEdits();
+    QString SceneName() const;
+
+    SceneHost& m_host;
+    SceneServices m_services;
+    QWidget* m_window;
+    std::unique_ptr<SceneMenu> m_menu;
+    QPointer<CTessel_DlgProfile> m_manager;
+    // Set while the switch question is shown.
+    bool m_questionShown = false;
+};
+
+}  // namespace tessel
