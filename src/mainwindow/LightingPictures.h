@@ -1,0 +1,29 @@
+#pragma once
+// The lighting panel's bitmaps from the skin folder, loaded once. A missing
+// file gives a null picture: the control then shows nothing for that state.
+
+#include <QPixmap>
+#include <QString>
+
+#include <filesystem>
+#include <map>
+
+namespace tessel {
+
+class LightingPictures {
+public:
+    void Load(const std::filesystem::path& skinFolder);
+
+    // Null for a name that is not one of the panel's pictures or was missing.
+    const QPixmap& Get(const QString& fileName) const;
+    // "p.bmp" for the brightness slider at position p, "(5 + p).bmp" for speed.
+    static QString BrightnessPicture(int position);
+    static QString SpeedPicture(int position);
+    // "jdt<frame>.bmp", frames 1 to 10.
+    static QString ProgressFrame(int frame);
+
+private:
+    std::map<QString, QPixmap> m_pictures;
+};
+
+}  // namespace tessel
