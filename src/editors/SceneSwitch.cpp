@@ -124,6 +124,10 @@ void SceneSwitch::PopUpSceneMenu(const QPoint& at) {
     m_menu->PopUp(at);
 }
 
+CTessel_DlgProfile& SceneSwitch::Manager() const {
+    return *m_manager;
+}
+
 int SceneSwitch::OpenSceneManager() {
     return m_manager->RunModal();
 }

@@ -75,7 +75,7 @@ public:
     void CloseSceneManager();
 
     SceneMenu* Menu() const { return m_menu.get(); }
-    CTessel_DlgProfile& Manager() const { return *m_manager; }
+    CTessel_DlgProfile& Manager() const;
 
 private:
     // After the manager's Apply: the edit store from the keyboard, the buttons
