@@ -1,0 +1,147 @@
+#include "mainwindow/FlipKeys.h"
+
+#include <array>
+#include <string_view>
+
+#include "mainwindow/LockIndicators.h"
+#include "mainwindow/SkinImageSet.h"
+#include "skin/SkinIni.h"
+#include "skin/qt/CPngButton.h"
+#include "skin/qt/SkinPlacement.h"
+#include "storage/ProfileSettings.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int kRightBracketKeyId = 1055;
+
+// Buttons that start a redraw chain.
+constexpr std::array<int, 5> kChainStarts = {kLockAbId, kEnterKeyId, kFlipIndicatorId,
+                                             kLeftFlipButtonId, kRightFlipButtonId};
+
+struct ArrowSkin {
+    int buttonId;
+    std::u16string_view rectEntry;
+    std::u16string_view flippedName;  // offset entry while D1..D6 are shown
+    std::u16string_view plainName;    // offset entry while F1..F4 are shown
+};
+
+constexpr ArrowSkin kLeftArrow = {kLeftArrowId, u"LEFT_ARROW", u"UP_ARROW_LEFT",
+                                  u"DOWN_ARROW_LEFT"};
+constexpr ArrowSkin kRightArrow = {kRightArrowId, u"RIGHT_ARROW", u"UP_ARROW_RIGHT",
+                                   u"DOWN_ARROW_RIGHT"};
+
+}  // namespace
+
+FlipKeys::FlipKeys(ButtonLookup buttons, const SkinImageSet& images, ProfileSettings& settings,
+                   std::filesystem::path mainIni)
+    : buttons_(std::move(buttons)),
+      images_(images),
+      settings_(settings),
+      mainIni_(std::move(mainIni)) {}
+
+int FlipKeys::ReadFlipSetting() const {
+    return settings_.ReadFlip();
+}
+
+void FlipKeys::ToggleFlipSetting() {
+    settings_.WriteFlip(ReadFlipSetting() == 0 ? 1 : 0);
+    ApplyFlipSetting();
+}
+
+void FlipKeys::ApplyFlipSetting() {
+    const bool flipped = ReadFlipSetting() != 0;
+    for (int i = 0; i < kFlippedFKeyCount; ++i) {
+        SetEnabled(kFirstFKeyId + i, !flipped);
+    }
+    for (int i = 0; i < kDKeyCount; ++i) {
+        SetEnabled(kFirstDKeyId + i, flipped);
+    }
+    if (CPngButton* indicator = buttons_(kFlipIndicatorId)) {
+        const QPixmap* sheet =
+            images_.Get(flipped ? SkinImageSet::kNormal2 : SkinImageSet::kNormal);
+        indicator->SetStateImages(sheet, sheet, sheet, sheet, images_.Get(SkinImageSet::kDisabled));
+    }
+}
+
+void FlipKeys::SetEnabled(int controlId, bool enabled) const {
+    if (CPngButton* button = buttons_(controlId)) {
+        button->setEnabled(enabled);
+    }
+}
+
+void FlipKeys::UpdateArrow(ArrowSide side, int index, bool setFlag, bool visible) {
+    if (index == 0 || index == 1) {
+        arrowIndex_ = index;
+    }
+    if (setFlag) {
+        arrowVisible_ = visible;
+    }
+    if (!arrowVisible_) {
+        return;
+    }
+    const ArrowSkin& skin = side == ArrowSide::Left ? kLeftArrow : kRightArrow;
+    CPngButton* arrow = buttons_(skin.buttonId);
+    if (arrow == nullptr) {
+        return;
+    }
+    const std::u16string_view name = ReadFlipSetting() != 0 ? skin.flippedName : skin.plainName;
+    PlaceArrow(*arrow, mainIni_, kButtonInfoSection, skin.rectEntry, kPictureOffsetSection,
+               ArrowOffsetKey(name, arrowIndex_), images_.Get(SkinImageSet::kArrow));
+}
+
+void FlipKeys::RedrawButton(int controlId) const {
+    if (CPngButton* button = buttons_(controlId)) {
+        button->Redraw();
+    }
+}
+
+void FlipKeys::OnButtonRedrawn(QWidget* button, bool drewNormal) {
+    if (button == nullptr) {
+        return;
+    }
+    const auto is = [&](int controlId) {
+        return button == static_cast<QWidget*>(buttons_(controlId));
+    };
+    if (is(kLockAbId)) {
+        // The G keys' captions and pictures follow the A/B layer.
+        for (const GKeyButton& key : kGKeyButtons) {
+            if (CPngButton* gKey = buttons_(key.controlId)) {
+                gKey->update();
+            }
+        }
+    } else if (is(kEnterKeyId)) {
+        // The tall Enter key overlaps the ] key.
+        RedrawButton(kRightBracketKeyId);
+    } else if (is(kFlipIndicatorId)) {
+        if (ReadFlipSetting() == 0) {
+            for (int i = 0; i < kFlippedFKeyCount; ++i) {
+                RedrawButton(kFirstFKeyId + i);
+            }
+        } else {
+            for (int i = 0; i < kDKeyCount; ++i) {
+                RedrawButton(kFirstDKeyId + i);
+            }
+        }
+        RedrawButton(kF5KeyId);
+        RedrawButton(kLeftFlipButtonId);
+        RedrawButton(kRightFlipButtonId);
+    } else if (is(kLeftFlipButtonId)) {
+        UpdateArrow(ArrowSide::Left, kKeepArrowIndex, true, drewNormal);
+    } else if (is(kRightFlipButtonId)) {
+        UpdateArrow(ArrowSide::Right, kKeepArrowIndex, true, drewNormal);
+    }
+}
+
+void FlipKeys::AttachRedrawChains() {
+    for (int controlId : kChainStarts) {
+        if (CPngButton* button = buttons_(controlId)) {
+            button->SetRedrawCallback([this](QWidget* redrawn, bool drewNormal) {
+                OnButtonRedrawn(redrawn, drewNormal);
+            });
+        }
+    }
+}
+
+}  // namespace tessel
