@@ -2,9 +2,12 @@
 // What the main window needs beyond the start-up services: texts, dialogs and
 // what it learns from the keyboard. All live for the whole run.
 
+#include <filesystem>
+
 namespace tessel {
 
 class ExportResolver;
+class Registry;
 class KeyboardFacts;
 class LanguageChoice;
 class LanguageFiles;
@@ -20,6 +23,11 @@ struct MainWindowParts {
     // Where the device-service library's exports come from; the library in the
     // program folder when nullptr.
     ExportResolver* deviceExports = nullptr;
+    // The user's data folder (scene-mode and settings files); the one in the
+    // Documents folder when empty.
+    std::filesystem::path dataFolder = {};
+    // The per-user settings; the current user's when nullptr.
+    Registry* settings = nullptr;
 };
 
 }  // namespace tessel

@@ -13,6 +13,7 @@
 #include "device/StatusChannels.h"
 #include "mainwindow/CAboutDlg.h"
 #include "model/KeyboardFacts.h"
+#include "model/LightingModel.h"
 #include "model/ProfileImage.h"
 #include "platform/Prompter.h"
 #include "platform/qt/TerminationSignals.h"
@@ -20,6 +21,8 @@
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/SkinPictures.h"
 #include "skin/qt/SkinPlacement.h"
+#include "storage/LightingFileStore.h"
+#include "storage/SceneFile.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
@@ -87,7 +90,7 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kLayerKeysMessage}) {
+          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -150,6 +153,11 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 MarkLayerKeys();
             }
             return 0;
+        case kProfileReloadMessage:
+            if (wParam == kProfTag) {
+                ReloadAfterAttach();
+            }
+            return 0;
         default:
             return 0;
     }
@@ -181,15 +189,16 @@ bool CTesselDlg::OnInitDialog() {
         auto lock = m_context.editStore.Lock();
         m_context.editStore.SetImage(DefaultImage());
     }
-    if (QWidget* apply = GetDlgItem(kIdApply)) {
-        apply->setEnabled(false);
-    }
+    EnableApply(false);
 
-    // Step 7: the skin pictures and the window's own buttons.
+    // Step 7: the skin pictures, the layout, and the lighting and scene-mode
+    // files the window works with.
     if (m_parts) {
         m_images.Load(m_context.paths.programFolder, *this);
-        PlaceWindowButtons();
+        BuildMainLayout();
         CreateLockIndicators();
+        CreateProfileModels();
+        BindProfileCommands();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
@@ -242,62 +251,6 @@ void CTesselDlg::StopStatusChannels() {
     }
 }
 
-void CTesselDlg::PlaceWindowButtons() {
-    const auto& ini = SkinIni();
-    const QPixmap* normal = m_images.Get(SkinImageSet::kNormal);
-    const QPixmap* over = m_images.Get(SkinImageSet::kOver);
-    const QPixmap* down = m_images.Get(SkinImageSet::kDown);
-    const QPixmap* disabled = m_images.Get(SkinImageSet::kDisabled);
-    struct Placement {
-        int id;
-        std::u16string_view entry;
-        TextKeyEntry tooltip;
-        bool hasTooltip;
-    };
-    const Placement placements[] = {
-        {kIdOk, u"CONTROL_OK", {}, false},
-        {kIdCancel, u"CONTROL_CANCEL", {}, false},
-        {kIdHelp, u"CONTROL_HELP", TextKeyEntry::MAIN_HELP_PROMPT, true},
-        {kIdClose, u"CONTROL_CLOSE", TextKeyEntry::MAIN_CLOSE_PROMPT, true},
-        {kIdMinimise, u"CONTROL_MINIMIZE", TextKeyEntry::MAIN_MINIMIZE_PROMPT, true},
-    };
-    for (const Placement& placement : placements) {
-        auto* button = Item<CPngButton>(placement.id);
-        PlaceSkinButton(*button, ini, kButtonInfoSection, placement.entry, normal, over, down,
-                        normal, normal);
-        if (placement.hasTooltip) {
-            button->SetTooltip(LocalText(m_parts->languageTable.TextKey(placement.tooltip)), true);
-        }
-    }
-    PlaceSkinButton(*Item<CPngButton>(kIdApply), ini, kButtonInfoSection, u"CONTROL2_APPLY", normal,
-                    over, down, disabled, normal);
-    PlaceKeyboard();
-}
-
-void CTesselDlg::PlaceKeyboard() {
-    const auto& ini = SkinIni();
-    const QPixmap* normal = m_images.Get(SkinImageSet::kNormal);
-    const QPixmap* over = m_images.Get(SkinImageSet::kOver);
-    const QPixmap* down = m_images.Get(SkinImageSet::kDown);
-    // The disable sheet doubles as the look of a marked (checked) key.
-    const QPixmap* marked = m_images.Get(SkinImageSet::kDisabled);
-    for (const KeyButton& key : kKeyButtons) {
-        PlaceSkinButton(*Item<CPngButton>(key.controlId), ini, kButtonInfoSection,
-                        SkinEntryName(key), normal, over, down, normal, marked);
-    }
-    for (const GKeyButton& key : kGKeyButtons) {
-        PlaceSkinButton(*Item<CPngButton>(key.controlId), ini, kButtonInfoSection,
-                        SkinEntryName(key), normal, over, down, normal, marked);
-    }
-    PlaceSkinButton(*Item<CPngButton>(kFnButton.controlId), ini, kButtonInfoSection, u"KEY_FN",
-                    normal, over, down, normal, marked);
-    // Lock indicators are lit on the over sheet only in their checked state.
-    for (const LockIndicatorSkin& indicator : kLockIndicators) {
-        PlaceSkinButton(*Item<CPngButton>(indicator.id), ini, kButtonInfoSection, indicator.entry,
-                        normal, normal, normal, normal, over);
-    }
-}
-
 void CTesselDlg::CreateLockIndicators() {
     // A skin without these entries leaves them hidden; the indicators still work.
     LockIndicatorButtons buttons;
@@ -347,9 +300,7 @@ void CTesselDlg::ExitSequence() {
     m_events.Close();
     m_tray.RemoveIcon();
     m_trayIconId = 0;
-    if (QWidget* apply = GetDlgItem(kIdApply)) {
-        apply->setEnabled(false);
-    }
+    EnableApply(false);
     {
         auto editLock = m_context.editStore.Lock();
         m_context.editStore.Clear();

@@ -7,7 +7,10 @@
 
 #include <QTimer>
 #include <atomic>
+#include <filesystem>
 #include <memory>
+#include <span>
+#include <string_view>
 
 #include "app/AppContext.h"
 #include "device/StatusWindow.h"
@@ -27,8 +30,13 @@ namespace tessel {
 class CAboutDlg;
 class CurrentLanguageTexts;
 class DeviceConnection;
+class LightingFileStore;
+class LightingModel;
+class SceneFile;
 class StatusChannels;
 class TerminationSignals;
+struct ApplyServices;
+struct ImportExportContext;
 
 class CTesselDlg : public CBaseDialog, public StatusWindow, public AttachedKeyboardSink {
     Q_OBJECT
@@ -66,6 +74,22 @@ public:
     std::size_t OpenMainEvents() const { return m_events.OpenCount(); }
     MacroLayer ShownMacroLayer() const { return m_macroLayer; }
 
+    // Commands on whole profiles.
+    void SelectProfile(int profile);
+    void FillProfileButtons();
+    void ApplyChanges();
+    void RestoreDefaults();
+    void SetReportRate(int rate);
+    void EnableApply(bool enable);
+    bool IsApplyEnabled() const { return m_applyEnabled; }
+    void ShowCommandMenu();
+    void ImportFile();
+    void ExportFile();
+    // After a keyboard was attached: its configuration, profile and lighting.
+    void ReloadAfterAttach();
+    LightingModel* Lighting() const { return m_lighting.get(); }
+    QMenu* CommandMenu() const { return m_commandMenu.get(); }
+
     // What the keyboard's worker threads ask of the window; each is carried to
     // the window's thread and refused once the exit sequence has begun.
     intptr_t SendRequest(const WindowRequest& request) override;
@@ -85,11 +109,29 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The five pictures a skinned button takes: normal, over, down, disabled
+    // state, checked.
+    enum class Looks {
+        Command,     // N O D N N
+        Link,        // N O X N N
+        Apply,       // N O D X N
+        Indicator,   // N N N N O
+        FlipMarker,  // N N N N X
+        Selectable,  // N O D N X
+        Label,       // N N N N N
+    };
+    void PlaceButton(int id, std::u16string_view entry, Looks looks);
+    void BuildMainLayout();
+    void BindProfileCommands();
+    void CreateProfileModels();
+    void CheckButtonOfGroup(std::span<const int> ids, int index);
+    ApplyServices ApplyServicesForWindow();
+    ImportExportContext FileContext();
+    void LoadScene();
+    void ReloadCurrentLighting();
     void BindMessages();
     void BindDevice();
     void StopStatusChannels();
-    void PlaceWindowButtons();
-    void PlaceKeyboard();
     void CreateLockIndicators();
     void MarkLayerKeys();
     void CreateTrayIcon();
@@ -121,6 +163,13 @@ private:
     SkinImageSet m_images;
     MainEvents m_events;
     QTimer m_profileFollowTimer;
+    QString m_link;
+    std::filesystem::path m_dataFolder;
+    std::unique_ptr<LightingFileStore> m_lightingFiles;
+    std::unique_ptr<LightingModel> m_lighting;
+    std::unique_ptr<SceneFile> m_sceneFile;
+    std::unique_ptr<QMenu> m_commandMenu;
+    bool m_applyEnabled = false;
     std::atomic<bool> m_initialised{false};
     std::atomic<bool> m_firstShow{false};
     std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};

@@ -1,6 +1,5 @@
 // The main window as a whole: showing and hiding, the tray icon and its menu,
-// the About box, help, the firmware check on Open, the language request and
-// the timer that follows a profile change made on the keyboard.
+// the About box, help, the firmware check on Open and the language request.
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -36,8 +35,6 @@ constexpr char16_t kVersionQuestion[] =
     u"The current version is too low! Please update the program after upgrading.";
 constexpr char16_t kVersionCaption[] = u"Version update";
 constexpr unsigned long kVersionPauseMs = 10;
-constexpr std::size_t kActiveProfileByte = 10;
-constexpr int kProfileButtonIds[] = {1135, 1136, 1137, 1199};
 
 struct LabelText {
     int id;
@@ -226,22 +223,6 @@ void CTesselDlg::CheckFirmware() {
     }
     QThread::msleep(kVersionPauseMs);
     ShellOpen(kUpdaterProgram, kUpdaterParameters, m_context.paths.helpFolder, ShowCommand::Normal);
-}
-
-void CTesselDlg::OnProfileFollowTimer() {
-    m_profileFollowTimer.stop();
-    if (!m_device) {
-        return;
-    }
-    std::array<uint8_t, kDeviceInfoSize> info{};
-    if (m_device->Link().ReadDeviceInfo(info) != 1) {
-        return;
-    }
-    // The profile buttons follow the keyboard as if clicked; other values are noise.
-    const int profile = info[kActiveProfileByte];
-    if (profile >= 0 && profile < static_cast<int>(std::size(kProfileButtonIds))) {
-        SendCommand(kProfileButtonIds[profile]);
-    }
 }
 
 void CTesselDlg::ApplyLanguage(int index) {

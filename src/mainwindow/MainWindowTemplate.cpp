@@ -20,7 +20,27 @@ const ControlTemplate kWindowControls[] = {
     {kIdHelp, Control<CPngButton>, u"", QRect(880, 8, 24, 24)},
     {kIdMinimise, Control<CPngButton>, u"", QRect(910, 8, 24, 24)},
     {kIdClose, Control<CPngButton>, u"", QRect(940, 8, 24, 24)},
+    {kIdSceneButton, Control<CPngButton>, u"", QRect(495, 60, 170, 42)},
+    {kIdMacroButton, Control<CPngButton>, u"Macro", QRect(681, 64, 128, 34)},
+    {kIdSceneMenuButton, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
+    {kIdLink, Control<CPngButton>, u"", QRect(20, 11, 32, 32)},
+    {kIdVersionLabel, Control<CPngButton>, u"", QRect(250, 19, 200, 18)},
+    {kIdDefaults, Control<CPngButton>, u"Default", QRect(817, 64, 128, 34)},
+    {kIdCommandMenu, Control<CPngButton>, u"", QRect(1016, 11, 32, 32)},
+    {kIdModeSwitch, Control<CPngButton>, u"", QRect(953, 64, 152, 34)},
+    {kFlipIndicatorId, Control<CPngButton>, u"", QRect(273, 118, 58, 22)},
+    {kFlipButtonIds[0], Control<CPngButton>, u"", QRect(181, 118, 62, 22)},
+    {kFlipButtonIds[1], Control<CPngButton>, u"", QRect(361, 118, 62, 22)},
+    {kLeftArrowId, Control<CPngButton>, u"", QRect(247, 118, 22, 22)},
+    {kRightArrowId, Control<CPngButton>, u"", QRect(335, 118, 22, 22)},
+    {kHiddenEnterId, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
 };
+
+// The skin has no entries for D1 to D6: they share the row of F1 to F4.
+constexpr QRect AlternateKeyRect(int index) {
+    return QRect(183 + index * 29, 152, 27, 40);
+}
+constexpr char16_t kAlternateKeyCaptions[][3] = {u"D1", u"D2", u"D3", u"D4", u"D5", u"D6"};
 
 // Where a key the skin leaves out would sit; it is hidden then anyway.
 constexpr QRect kUnplacedKey(1, 1, 1, 1);
@@ -36,6 +56,16 @@ std::vector<ControlTemplate> MainControls() {
         controls.push_back({key.controlId, Control<CPngButton>, u"", kUnplacedKey});
     }
     controls.push_back({kFnButton.controlId, Control<CPngButton>, u"", kUnplacedKey});
+    for (int i = 0; i < static_cast<int>(std::size(kAlternateKeyIds)); ++i) {
+        controls.push_back({kAlternateKeyIds[i], Control<CPngButton>, kAlternateKeyCaptions[i],
+                            AlternateKeyRect(i)});
+    }
+    for (int id : kProfileButtonIds) {
+        controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});
+    }
+    for (int id : kReportRateButtonIds) {
+        controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});
+    }
     for (const LockIndicatorSkin& indicator : kLockIndicators) {
         controls.push_back({indicator.id, Control<CPngButton>, u"", kUnplacedKey});
     }

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "app/AppIdentity.h"
-#include "app_FakeInstanceServices.h"
 #include "device/DeviceConnection.h"
 #include "device/StatusChannels.h"
 #include "mainwindow/CAboutDlg.h"
@@ -40,116 +40,9 @@ namespace tessel {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace tessel::testing;
 
-struct ShownMessage {
-    std::u16string text;
-    std::u16string caption;
-};
-
-class ScriptedPrompter : public Prompter {
-public:
-    PromptAnswer answer = PromptAnswer::Ok;
-    std::vector<ShownMessage> shown;
-
-    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string& caption,
-                             PromptButtons, PromptIcon) override {
-        shown.push_back({text, caption});
-        return answer;
-    }
-    std::optional<std::u16string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::u16string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-};
-
-bool ProcessEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void ProcessEventsFor(std::chrono::milliseconds span) {
-    ProcessEventsUntil([] { return false; }, span);
-}
-
-template <typename Function>
-Function SimControl(const char* name) {
-    return reinterpret_cast<Function>(test::TorvexLibrary::Simulated().Resolve(name));
-}
-
-class MainWindowLifeCycleTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_runtime.isValid());
-        setenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8().constData(), 1);
-        setenv("TORVEX_BACKEND", "sim", 1);
-        // Loads the library with the simulator before the window binds it.
-        test::TorvexLibrary::Simulated();
-        SimControl<void (*)()>("TorvexSimReset")();
-    }
-    void TearDown() override {
-        ReleaseWindow();
-        SimControl<void (*)()>("TorvexSimReset")();
-    }
-
-    void SetPlugged(bool plugged) {
-        SimControl<int (*)()>(plugged ? "TorvexSimPlug" : "TorvexSimUnplug")();
-    }
-    void SetFirmware(uint16_t version) {
-        SimControl<int (*)(uint16_t)>("TorvexSimSetFirmwareVersion")(version);
-    }
-
-    // The library outlives every window of this program: take back the window's
-    // standing reads, or the next window's keyboard events arrive twice.
-    void ReleaseWindow() {
-        if (m_window && m_window->Device()) {
-            DeviceConnection& device = *m_window->Device();
-            device.Service().CancelRequest(device.RequestIds().consumerRead);
-            device.Service().CancelRequest(device.RequestIds().commandRead);
-        }
-        m_window.reset();
-    }
-
-    CTesselDlg& StartWindow(std::vector<std::string> arguments = {}) {
-        ReleaseWindow();
-        m_context = std::make_unique<AppContext>(AppContext{
-            m_paths, m_services, std::move(arguments), m_editStore, m_applyStore, &m_parts});
-        m_window = std::make_unique<CTesselDlg>(*m_context);
-        m_window->Create();
-        EXPECT_TRUE(ProcessEventsUntil([&] { return m_window->IsInitialised(); }));
-        return *m_window;
-    }
-    intptr_t SendFromWorker(const WindowRequest& request) {
-        auto result =
-            std::async(std::launch::async, [&] { return m_window->SendRequest(request); });
-        ProcessEventsUntil([&] { return result.wait_for(0ms) == std::future_status::ready; });
-        return result.get();
-    }
-    std::u16string Localised(TextKeyEntry entry) {
-        return m_files.LocalText(m_table.TextKey(entry), m_language.LanguageIndex());
-    }
-
-    QTemporaryDir m_runtime;
-    QTemporaryDir m_config;
-    Registry m_registry{std::filesystem::path(m_config.path().toStdString()) / "registry"};
-    LanguageChoice m_language{m_registry, [] { return std::uint16_t{0x0409}; }};
-    ProgramPaths m_paths =
-        ProgramPaths::FromModuleFileName(std::filesystem::path(TESSEL_PROGRAM_DIR) / "tessel");
-    LanguageFiles m_files{m_paths.programFolder};
-    LanguageTable m_table;
-    ScriptedPrompter m_prompter;
-    KeyboardFacts m_keyboard;
-    MainWindowParts m_parts{m_language, m_files,    m_table,
-                            m_prompter, m_keyboard, &test::TorvexLibrary::Simulated()};
-    testing::FakeInstanceServices m_services;
-    ConfigStore m_editStore;
-    ConfigStore m_applyStore;
-    std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<CTesselDlg> m_window;
-};
+using MainWindowLifeCycleTest = MainWindowTest;
 
 TEST_F(MainWindowLifeCycleTest, WithAKeyboardAndNoSwitchesTheWindowAppearsOnceAfterInit) {
     SetPlugged(true);
@@ -260,8 +153,8 @@ TEST_F(MainWindowLifeCycleTest, KillClosesAnOpenDialogFirstThenEndsThroughTheExi
 
     // Keyboard events after the exit began reach nothing.
     EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 0);
-    SimControl<int (*)()>("TorvexSimUnplug")();
-    SimControl<int (*)()>("TorvexSimPlug")();
+    SetPlugged(false);
+    SetPlugged(true);
     ProcessEventsFor(200ms);
     EXPECT_FALSE(window.isVisible());
 }
@@ -304,13 +197,13 @@ TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMac
     EXPECT_FALSE(ab->isEnabled()) << "indicators do not react to clicks";
     EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kNormal));
 
-    SimControl<int (*)(uint16_t)>("TorvexSimNotify")(0x02FF);
+    Notify(0x02FF);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::B; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return g2->IsChecked(); }));
     EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kOver));
     EXPECT_EQ(g2->text(), "B2");
 
-    SimControl<int (*)(uint16_t)>("TorvexSimNotify")(0x02FF);
+    Notify(0x02FF);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::A; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return !g2->IsChecked(); }));
     EXPECT_EQ(g2->text(), "A2");

@@ -1,0 +1,138 @@
+// The layout of the main window: every skinned button placed from the main
+// skin with the pictures of its role, the texts and tooltips the layout gives.
+
+#include "mainwindow/CTesselDlg.h"
+#include "model/KeyButtons.h"
+#include "skin/SkinIni.h"
+#include "skin/qt/CPngButton.h"
+#include "skin/qt/SkinPlacement.h"
+#include "text/LanguageTable.h"
+
+namespace tessel {
+
+namespace {
+
+const QColor kTextNormal(222, 222, 222);
+const QColor kTextOver(255, 0, 0);
+const QColor kTextPressed(131, 42, 38);
+const QColor kTextDisabled(83, 96, 68);
+constexpr unsigned kSingleLineBottom = 0x28;
+constexpr unsigned kSingleLineLeft = 0x24;
+constexpr int kSceneButtonEscapement = 268;
+
+struct TooltipButton {
+    int id;
+    std::u16string_view entry;
+    TextKeyEntry tooltip;
+};
+
+}  // namespace
+
+void CTesselDlg::PlaceButton(int id, std::u16string_view entry, Looks looks) {
+    auto* button = Item<CPngButton>(id);
+    if (!button) {
+        return;
+    }
+    const QPixmap* n = m_images.Get(SkinImageSet::kNormal);
+    const QPixmap* o = m_images.Get(SkinImageSet::kOver);
+    const QPixmap* d = m_images.Get(SkinImageSet::kDown);
+    const QPixmap* x = m_images.Get(SkinImageSet::kDisabled);
+    const auto& ini = SkinIni();
+    switch (looks) {
+        case Looks::Command:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, n, n);
+            break;
+        case Looks::Link:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, x, n, n);
+            break;
+        case Looks::Apply:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, x, n);
+            break;
+        case Looks::Indicator:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, o);
+            break;
+        case Looks::FlipMarker:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, x);
+            break;
+        case Looks::Selectable:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, n, x);
+            break;
+        case Looks::Label:
+            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, n);
+            break;
+    }
+}
+
+void CTesselDlg::BuildMainLayout() {
+    const auto& ini = SkinIni();
+    m_link = QString::fromStdU16String(ReadScreenLink(ini));
+
+    // The keyboard: G keys and the 104 keys, pictures N O D N X.
+    for (const GKeyButton& key : kGKeyButtons) {
+        PlaceButton(key.controlId, SkinEntryName(key), Looks::Selectable);
+    }
+    for (const KeyButton& key : kKeyButtons) {
+        PlaceButton(key.controlId, SkinEntryName(key), Looks::Selectable);
+    }
+
+    PlaceButton(kIdLink, u"VANTIX_LINK", Looks::Link);
+    if (auto* link = Item<CPngButton>(kIdLink)) {
+        link->SetTooltip(m_link, true);
+    }
+
+    PlaceButton(kIdSceneButton, u"FUNC_PROFILES", Looks::Command);
+    if (auto* scene = Item<CPngButton>(kIdSceneButton)) {
+        scene->SetTextStyle(true, 10, QStringLiteral("Arial Unicode MS"), kTextNormal, kTextOver,
+                            kTextPressed, kTextDisabled, kTextOver, kSingleLineBottom);
+        scene->SetTextRotation(kSceneButtonEscapement, true);
+    }
+
+    PlaceButton(kIdMacroButton, u"FUNC_MACRO", Looks::Command);
+    PlaceButton(kIdOk, u"CONTROL_OK", Looks::Command);
+    PlaceButton(kIdCancel, u"CONTROL_CANCEL", Looks::Command);
+    const TooltipButton tooltipButtons[] = {
+        {kIdHelp, u"CONTROL_HELP", TextKeyEntry::MAIN_HELP_PROMPT},
+        {kIdClose, u"CONTROL_CLOSE", TextKeyEntry::MAIN_CLOSE_PROMPT},
+        {kIdMinimise, u"CONTROL_MINIMIZE", TextKeyEntry::MAIN_MINIMIZE_PROMPT},
+        {kIdCommandMenu, u"CONTROL_MENU", TextKeyEntry::MAIN_MENU_PROMPT},
+    };
+    for (const TooltipButton& entry : tooltipButtons) {
+        PlaceButton(entry.id, entry.entry, Looks::Command);
+        if (auto* button = Item<CPngButton>(entry.id)) {
+            button->SetTooltip(LocalText(m_parts->languageTable.TextKey(entry.tooltip)), true);
+        }
+    }
+
+    PlaceButton(kIdApply, u"CONTROL2_APPLY", Looks::Apply);
+    for (const LockIndicatorSkin& indicator : kLockIndicators) {
+        PlaceButton(indicator.id, indicator.entry, Looks::Indicator);
+    }
+    PlaceButton(kFlipIndicatorId, u"FLIP_0", Looks::FlipMarker);
+    PlaceButton(kFlipButtonIds[0], u"FLIP_1", Looks::Selectable);
+    PlaceButton(kFlipButtonIds[1], u"FLIP_2", Looks::Selectable);
+
+    PlaceButton(kIdVersionLabel, u"VANTIX_VER", Looks::Label);
+    if (auto* version = Item<CPngButton>(kIdVersionLabel)) {
+        version->setText(QString::fromStdU16String(
+            m_parts->languageTable.Value(TextEntry::MAIN_BUTTON_VANTIX_VER)));
+        version->SetTextStyle(true, 8, QStringLiteral("Verdana"), kTextNormal, kTextOver,
+                              kTextPressed, kTextDisabled, kTextOver, kSingleLineLeft);
+        version->setEnabled(false);
+    }
+
+    static constexpr std::u16string_view kProfileEntries[] = {u"FUNC_PROFILE1", u"FUNC_PROFILE2",
+                                                              u"FUNC_PROFILE3", u"FUNC_PROFILE4"};
+    for (std::size_t i = 0; i < std::size(kProfileButtonIds); ++i) {
+        PlaceButton(kProfileButtonIds[i], kProfileEntries[i], Looks::Selectable);
+    }
+    PlaceButton(kIdDefaults, u"FUNC_DEFAULT", Looks::Selectable);
+    PlaceButton(kIdModeSwitch, u"FUNC_SWITCH", Looks::Selectable);
+    static constexpr std::u16string_view kReportEntries[] = {u"FUNC_REPORT1", u"FUNC_REPORT2",
+                                                             u"FUNC_REPORT3", u"FUNC_REPORT4"};
+    for (std::size_t i = 0; i < std::size(kReportRateButtonIds); ++i) {
+        PlaceButton(kReportRateButtonIds[i], kReportEntries[i], Looks::Selectable);
+    }
+    PlaceButton(kFnButton.controlId, u"KEY_FN", Looks::Selectable);
+}
+
+}  // namespace tessel

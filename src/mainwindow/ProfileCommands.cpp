@@ -1,0 +1,250 @@
+// The commands that act on a whole profile: the four profile buttons, Apply,
+// restore defaults, the report rate, the command menu with import and export,
+// the links, the reload after an attach and following a profile change made
+// on the keyboard.
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+
+#include "device/DeviceConnection.h"
+#include "mainwindow/CTesselDlg.h"
+#include "model/ApplyAssignments.h"
+#include "model/AssignmentEdits.h"
+#include "model/LightingModel.h"
+#include "platform/Prompter.h"
+#include "platform/ShellOpen.h"
+#include "skin/qt/CPngButton.h"
+#include "storage/DataFolder.h"
+#include "storage/ImportExport.h"
+#include "storage/LightingFileStore.h"
+#include "storage/SceneFile.h"
+#include "text/LanguageTable.h"
+#include "text/LocalText.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr std::size_t kActiveProfileByte = 10;
+// Restoring defaults clears six bytes of the current profile's lighting record.
+constexpr int kDefaultsFieldOffset = 18;
+constexpr std::array<uint8_t, 6> kDefaultsFieldBytes{};
+constexpr int kDefaultReportRate = 0;
+
+struct WebLink {
+    int id;
+    std::u16string_view target;
+};
+constexpr WebLink kWebLinks[] = {
+    {kIdWebSite, u"https://www.zerkon.example/"},
+    {kIdFacebook, u"https://www.facebook.com/zerkon.example"},
+    {kIdTwitter, u"https://twitter.com/zerkon_example"},
+};
+
+bool IsProfile(int profile) {
+    return profile >= 0 && profile < static_cast<int>(std::size(kProfileButtonIds));
+}
+
+}  // namespace
+
+void CTesselDlg::CreateProfileModels() {
+    if (!m_device) {
+        return;
+    }
+    m_dataFolder = m_parts->dataFolder.empty() ? UserDataFolder() : m_parts->dataFolder;
+    m_sceneFile = std::make_unique<SceneFile>(m_dataFolder, m_context.editStore);
+    m_lightingFiles = std::make_unique<LightingFileStore>(
+        m_context.paths.colourFilePrefix.parent_path(), m_dataFolder);
+    m_lighting = std::make_unique<LightingModel>(m_device->Link(), *m_lightingFiles);
+}
+
+void CTesselDlg::BindProfileCommands() {
+    for (int profile = 0; profile < static_cast<int>(std::size(kProfileButtonIds)); ++profile) {
+        BindCommand(kProfileButtonIds[profile], [this, profile] { SelectProfile(profile); });
+    }
+    for (int rate = 0; rate < static_cast<int>(std::size(kReportRateButtonIds)); ++rate) {
+        BindCommand(kReportRateButtonIds[rate], [this, rate] { SetReportRate(rate); });
+    }
+    BindCommand(kIdApply, [this] { ApplyChanges(); });
+    BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
+    BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
+    BindCommand(kCommandImport, [this] { ImportFile(); });
+    BindCommand(kCommandExport, [this] { ExportFile(); });
+    BindCommand(kIdLink,
+                [this] { ShellOpen(m_link.toStdU16String(), u"", {}, ShowCommand::Normal); });
+    for (const WebLink& link : kWebLinks) {
+        BindCommand(link.id,
+                    [target = link.target] { ShellOpen(target, u"", {}, ShowCommand::Normal); });
+    }
+}
+
+void CTesselDlg::CheckButtonOfGroup(std::span<const int> ids, int index) {
+    for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
+        if (auto* button = Item<CPngButton>(ids[i])) {
+            button->SetChecked(i == index);
+        }
+    }
+}
+
+void CTesselDlg::EnableApply(bool enable) {
+    m_applyEnabled = enable;
+    if (QWidget* apply = GetDlgItem(kIdApply)) {
+        apply->setEnabled(enable);
+    }
+}
+
+void CTesselDlg::SelectProfile(int profile) {
+    if (!m_lighting || !IsProfile(profile)) {
+        return;
+    }
+    m_lighting->SetCurrentProfile(profile);
+    m_lighting->LoadLighting();
+    if (m_device->Link().GetActiveProfile() == profile) {
+        return;
+    }
+    m_device->Link().SetActiveProfile(profile);
+    CheckButtonOfGroup(kProfileButtonIds, profile);
+}
+
+void CTesselDlg::FillProfileButtons() {
+    if (!m_device || !m_lighting) {
+        return;
+    }
+    const int active = m_device->Link().GetActiveProfile();
+    if (!IsProfile(active)) {
+        return;
+    }
+    CheckButtonOfGroup(kProfileButtonIds, active);
+    m_lighting->SetCurrentProfile(active);
+}
+
+void CTesselDlg::ReloadCurrentLighting() {
+    m_lighting->LoadLighting();
+}
+
+// Timer 1051: the keyboard's own profile key was pressed.
+void CTesselDlg::OnProfileFollowTimer() {
+    m_profileFollowTimer.stop();
+    if (!m_device || !m_lighting) {
+        return;
+    }
+    std::array<uint8_t, kDeviceInfoSize> info{};
+    if (m_device->Link().ReadDeviceInfo(info) != 1) {
+        return;
+    }
+    const int profile = info[kActiveProfileByte];
+    if (profile == m_lighting->CurrentProfile()) {
+        ReloadCurrentLighting();
+    } else if (IsProfile(profile)) {
+        // Exactly as a click on that profile's button.
+        SendCommand(kProfileButtonIds[profile]);
+    }
+}
+
+void CTesselDlg::LoadScene() {
+    m_sceneFile->LoadScene(m_device->Link(), m_parts->keyboard,
+                           m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    EnableApply(false);
+}
+
+void CTesselDlg::ReloadAfterAttach() {
+    if (!m_device || !m_lighting) {
+        return;
+    }
+    LoadScene();
+    FillProfileButtons();
+    ReloadCurrentLighting();
+}
+
+ApplyServices CTesselDlg::ApplyServicesForWindow() {
+    return ApplyServices{m_device->Link(), m_parts->keyboard, m_parts->prompter,
+                         m_parts->languageTable, *m_texts};
+}
+
+ImportExportContext CTesselDlg::FileContext() {
+    return ImportExportContext{m_context.editStore, m_parts->prompter, m_parts->languageTable,
+                               m_dataFolder};
+}
+
+void CTesselDlg::ApplyChanges() {
+    if (!m_device || !m_sceneFile || !m_applyEnabled) {
+        return;
+    }
+    const auto lock = m_context.editStore.Lock();
+    const bool saved = m_sceneFile->SaveSceneFile();
+    const bool applied = ApplyFromEditStore(m_context.editStore, m_context.applyStore, false,
+                                            ApplyServicesForWindow());
+    if (saved && applied) {
+        EnableApply(false);
+    }
+}
+
+void CTesselDlg::RestoreDefaults() {
+    if (!m_device || !m_lighting) {
+        return;
+    }
+    const PromptAnswer answer = m_parts->prompter.ShowMessage(
+        LocalText(m_parts->languageTable.TextKey(TextKeyEntry::MAIN_PROMPT_DEFAULT))
+            .toStdU16String(),
+        u"", PromptButtons::YesNo, PromptIcon::Question);
+    if (answer != PromptAnswer::Yes) {
+        return;
+    }
+    ClearProfileKeys(m_context.editStore, m_device->Link().GetActiveProfile(),
+                     m_macroLayer == MacroLayer::B);
+    EnableApply(true);
+    m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
+    if (m_lighting->LightingSwitch()) {
+        m_lighting->RestoreLightingDefaults();
+    }
+    // Only the buttons: the keyboard keeps its report rate.
+    CheckButtonOfGroup(kReportRateButtonIds, kDefaultReportRate);
+    ApplyChanges();
+}
+
+void CTesselDlg::SetReportRate(int rate) {
+    if (!m_lighting || rate < 0 || rate >= static_cast<int>(std::size(kReportRateButtonIds))) {
+        return;
+    }
+    CheckButtonOfGroup(kReportRateButtonIds, rate);
+    m_lighting->SetReportRate(rate);
+}
+
+void CTesselDlg::ShowCommandMenu() {
+    if (!m_parts) {
+        return;
+    }
+    if (!m_commandMenu) {
+        m_commandMenu = std::make_unique<QMenu>(this);
+        for (int command : {kCommandImport, kCommandExport}) {
+            QAction* action = m_commandMenu->addAction(QString());
+            action->setData(command);
+            connect(action, &QAction::triggered, this, [this, command] { SendCommand(command); });
+        }
+    }
+    const QList<QAction*> actions = m_commandMenu->actions();
+    actions[0]->setText(LocalText(u"IDS_BUTTON_MENU_IMPORT"));
+    actions[1]->setText(LocalText(u"IDS_BUTTON_MENU_EXPORT"));
+    m_commandMenu->popup(QCursor::pos());
+}
+
+void CTesselDlg::ImportFile() {
+    if (!m_device) {
+        return;
+    }
+    const ImportResult result =
+        ImportConfiguration(FileContext(), m_context.applyStore, ApplyServicesForWindow());
+    if (result == ImportResult::Imported) {
+        EnableApply(false);
+    }
+}
+
+void CTesselDlg::ExportFile() {
+    if (!m_device) {
+        return;
+    }
+    ExportConfiguration(FileContext());
+}
+
+}  // namespace tessel

@@ -1,0 +1,176 @@
+// The main window's commands on whole profiles against the simulated keyboard:
+// the reload after an attach, following the keyboard's own profile key, the
+// report rate, restore defaults, apply, the command menu, import and export.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <filesystem>
+
+#include "MainWindowFixture.h"
+#include "model/LightingModel.h"
+#include "model/ProfileImage.h"
+#include "skin/qt/CPngButton.h"
+#include "storage/DataFolder.h"
+#include "torvex_sim.h"
+
+namespace tessel {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace tessel::testing;
+
+class ProfileCommandsTest : public MainWindowTest {
+protected:
+    void SetSimActiveProfile(uint8_t profile) {
+        SimControl<int (*)(int, uint32_t, const uint8_t*, uint32_t)>("TorvexSimWriteArea")(
+            TORVEX_SIM_AREA_DEVICE_INFO, 10, &profile, 1);
+    }
+    uint8_t SimParameter(int profile, int offset) {
+        return ReadSimArea(TORVEX_SIM_AREA_PARAMETERS, profile * 64 + offset, 1).at(0);
+    }
+    void SetSimParameter(int profile, int offset, uint8_t value) {
+        SimControl<int (*)(int, uint32_t, const uint8_t*, uint32_t)>("TorvexSimWriteArea")(
+            TORVEX_SIM_AREA_PARAMETERS, profile * 64 + offset, &value, 1);
+    }
+    int CheckedProfileButton(CTesselDlg& window) {
+        int checked = -1;
+        for (int i = 0; i < 4; ++i) {
+            if (window.Item<CPngButton>(kProfileButtonIds[i])->IsChecked()) {
+                EXPECT_EQ(checked, -1) << "one profile button checked at a time";
+                checked = i;
+            }
+        }
+        return checked;
+    }
+    int CheckedReportButton(CTesselDlg& window) {
+        int checked = -1;
+        for (int i = 0; i < 4; ++i) {
+            if (window.Item<CPngButton>(kReportRateButtonIds[i])->IsChecked()) {
+                checked = i;
+            }
+        }
+        return checked;
+    }
+    std::filesystem::path SceneFile() { return SceneFilePath(m_parts.dataFolder); }
+};
+
+TEST_F(ProfileCommandsTest, AnAttachLoadsTheKeyboardsConfigurationAndProfile) {
+    SetSimActiveProfile(2);
+    CTesselDlg& window = StartWindowWithKeyboard();
+    EXPECT_EQ(CheckedProfileButton(window), 2);
+    ASSERT_NE(window.Lighting(), nullptr);
+    EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
+    EXPECT_TRUE(std::filesystem::is_regular_file(SceneFile()))
+        << "the scene-mode file is rebuilt from the keyboard";
+    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.GetDlgItem(kIdApply)->isEnabled());
+}
+
+TEST_F(ProfileCommandsTest, TheWindowFollowsTheKeyboardsOwnProfileKey) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    ASSERT_EQ(CheckedProfileButton(window), 0);
+
+    SimControl<int (*)()>("TorvexSimPressProfileKey")();
+    EXPECT_TRUE(ProcessEventsUntil([&] { return CheckedProfileButton(window) == 1; }));
+    EXPECT_EQ(window.Lighting()->CurrentProfile(), 1);
+    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), 1);
+    EXPECT_EQ(SimActiveProfile(), 1);
+
+    // Round the four profiles back to the first.
+    for (int pressed = 0; pressed < 3; ++pressed) {
+        SimControl<int (*)()>("TorvexSimPressProfileKey")();
+        ProcessEventsUntil([&] { return CheckedProfileButton(window) == (pressed + 2) % 4; });
+    }
+    EXPECT_EQ(CheckedProfileButton(window), 0);
+    EXPECT_EQ(window.Lighting()->CurrentProfile(), 0);
+}
+
+TEST_F(ProfileCommandsTest, AProfileCodeForTheShownProfileReloadsItsLighting) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    SetSimParameter(0, 1, 3);  // brightness changed on the keyboard
+    Notify(0x0401);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Lighting()->Current().brightness == 3; }));
+    EXPECT_EQ(CheckedProfileButton(window), 0);
+}
+
+TEST_F(ProfileCommandsTest, TheReportRateIsSentAtOnceAndRestoreDefaultsAsksFirst) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    window.SendCommand(kReportRateButtonIds[2]);
+    EXPECT_EQ(SimParameter(0, 15), 2);
+    EXPECT_EQ(CheckedReportButton(window), 2);
+    EXPECT_FALSE(window.IsApplyEnabled()) << "the report rate does not wait for Apply";
+
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;  // A plays another key
+    }
+    SetSimParameter(0, 18, 7);
+    m_prompter.answer = PromptAnswer::No;
+    window.SendCommand(kIdDefaults);
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, Localised(TextKeyEntry::MAIN_PROMPT_DEFAULT));
+    EXPECT_EQ(SimParameter(0, 18), 7) << "No changes nothing";
+    EXPECT_EQ(CheckedReportButton(window), 2);
+
+    m_prompter.answer = PromptAnswer::Yes;
+    window.SendCommand(kIdDefaults);
+    EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_PARAMETERS, 18, 6), std::vector<uint8_t>(6, 0));
+    EXPECT_EQ(CheckedReportButton(window), 0);
+    EXPECT_EQ(SimParameter(0, 15), 2) << "the keyboard keeps its report rate";
+    {
+        auto lock = m_editStore.Lock();
+        EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type, 0);
+    }
+    EXPECT_FALSE(window.IsApplyEnabled()) << "applied at once";
+}
+
+TEST_F(ProfileCommandsTest, ApplySendsOnlyPendingEditsAndKeepsApplyOnFailure) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    SimControl<void (*)()>("TorvexSimClearFrameLog")();
+    window.SendCommand(kIdApply);
+    EXPECT_EQ(SimControl<int (*)()>("TorvexSimFrameLogCount")(), 0) << "nothing changed";
+
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
+    }
+    window.EnableApply(true);
+    window.SendCommand(kIdApply);
+    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_GT(SimControl<int (*)()>("TorvexSimFrameLogCount")(), 0);
+
+    // Without the scene-mode file the edits are not saved: Apply stays on.
+    std::filesystem::remove(SceneFile());
+    window.EnableApply(true);
+    window.SendCommand(kIdApply);
+    EXPECT_TRUE(window.IsApplyEnabled());
+    EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
+}
+
+TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportAndExportOnly) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    window.SendCommand(kIdCommandMenu);
+    QMenu* menu = window.CommandMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text().toStdU16String(), Localised(u"IDS_BUTTON_MENU_IMPORT"));
+    EXPECT_EQ(items[1]->text().toStdU16String(), Localised(u"IDS_BUTTON_MENU_EXPORT"));
+    menu->hide();
+
+    // Export, then import what was exported: the import applies and leaves
+    // nothing pending.
+    const auto exported = std::filesystem::path(m_data.path().toStdString()) / "all.fwc";
+    m_prompter.chosenFile = exported.u16string();
+    items[1]->trigger();
+    ASSERT_TRUE(std::filesystem::is_regular_file(exported));
+    window.EnableApply(true);
+    items[0]->trigger();
+    EXPECT_FALSE(window.IsApplyEnabled());
+}
+
+}  // namespace
+}  // namespace tessel
