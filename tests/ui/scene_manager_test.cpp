@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <filesystem>
 #include <string>
@@ -191,6 +192,14 @@ TEST_F(SceneManagerTest, ASwitchWhileOpenChecksTheNewSceneAndLeavesNothingToAppl
     bench.scenes.SwitchScene(1);
     EXPECT_EQ(manager.CheckedRow(), 1);
     EXPECT_FALSE(ApplyEnabled());
+}
+
+// The keyboard pulled while the window's scene button runs the manager.
+TEST(SceneManager, CloseAllEditorsEndsTheModalManager) {
+    SceneTestBench bench;
+    QTimer::singleShot(0, [&] { bench.scenes.CloseSceneManager(); });
+    EXPECT_EQ(bench.scenes.OpenSceneManager(), kIdCancel);
+    EXPECT_FALSE(bench.scenes.Manager().IsOpen());
 }
 
 }  // namespace

@@ -147,17 +147,6 @@ TEST(SceneSwitch, RequestsDuringTheQuestionSwitchWithoutAskingAgain) {
     EXPECT_EQ(bench.prompter.shown.size(), 2u);
 }
 
-TEST(SceneSwitch, NumbersBeyondTheScenesMeanTheFirstScene) {
-    SceneTestBench bench;
-    bench.link.SetActiveProfile(2);
-
-    EXPECT_EQ(bench.scenes.SwitchScene(4), 1);
-    EXPECT_EQ(bench.KeyboardProfile(), 0);
-    bench.link.SetActiveProfile(2);
-    EXPECT_TRUE(bench.scenes.OnSceneCommand(9200));
-    EXPECT_EQ(bench.KeyboardProfile(), 0);
-}
-
 TEST(SceneSwitch, DefaultItemChangesNoProfileButRefreshesAndRebuilds) {
     SceneTestBench bench;
     bench.scenes.BuildSceneMenu(true);
@@ -186,6 +175,12 @@ TEST(SceneSwitch, SceneCommandsSelectTheSceneOfTheirItem) {
 
     EXPECT_TRUE(bench.scenes.OnSceneCommand(9003));
     EXPECT_EQ(bench.KeyboardProfile(), 2);
+    // Numbers beyond the scenes mean the first one.
+    EXPECT_TRUE(bench.scenes.OnSceneCommand(9200));
+    EXPECT_EQ(bench.KeyboardProfile(), 0);
+    bench.link.SetActiveProfile(2);
+    EXPECT_EQ(bench.scenes.SwitchScene(4), 1);
+    EXPECT_EQ(bench.KeyboardProfile(), 0);
 }
 
 TEST(SceneMenu, ItemsNameTheSceneFileAndCheckTheActiveProfile) {
