@@ -17,8 +17,9 @@ namespace {
 constexpr int kRightBracketKeyId = 1055;
 
 // Buttons that start a redraw chain.
-constexpr std::array<int, 5> kChainStarts = {kLockAbId, kEnterKeyId, kFlipIndicatorId,
-                                             kLeftFlipButtonId, kRightFlipButtonId};
+constexpr std::array<int, 5> kChainStarts = {
+    kLockAbId, keyboard_ids::kEnter, keyboard_ids::kFlipIndicator, keyboard_ids::kLeftFlipButton,
+    keyboard_ids::kRightFlipButton};
 
 struct ArrowSkin {
     int buttonId;
@@ -27,9 +28,9 @@ struct ArrowSkin {
     std::u16string_view plainName;    // offset entry while F1..F4 are shown
 };
 
-constexpr ArrowSkin kLeftArrow = {kLeftArrowId, u"LEFT_ARROW", u"UP_ARROW_LEFT",
+constexpr ArrowSkin kLeftArrow = {keyboard_ids::kLeftArrow, u"LEFT_ARROW", u"UP_ARROW_LEFT",
                                   u"DOWN_ARROW_LEFT"};
-constexpr ArrowSkin kRightArrow = {kRightArrowId, u"RIGHT_ARROW", u"UP_ARROW_RIGHT",
+constexpr ArrowSkin kRightArrow = {keyboard_ids::kRightArrow, u"RIGHT_ARROW", u"UP_ARROW_RIGHT",
                                    u"DOWN_ARROW_RIGHT"};
 
 }  // namespace
@@ -52,13 +53,13 @@ void FlipKeys::ToggleFlipSetting() {
 
 void FlipKeys::ApplyFlipSetting() {
     const bool flipped = ReadFlipSetting() != 0;
-    for (int i = 0; i < kFlippedFKeyCount; ++i) {
-        SetEnabled(kFirstFKeyId + i, !flipped);
+    for (int i = 0; i < keyboard_ids::kFlippedFKeyCount; ++i) {
+        SetEnabled(keyboard_ids::kFirstFKey + i, !flipped);
     }
-    for (int i = 0; i < kDKeyCount; ++i) {
-        SetEnabled(kFirstDKeyId + i, flipped);
+    for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+        SetEnabled(keyboard_ids::kFirstDKey + i, flipped);
     }
-    if (CPngButton* indicator = buttons_(kFlipIndicatorId)) {
+    if (CPngButton* indicator = buttons_(keyboard_ids::kFlipIndicator)) {
         const QPixmap* sheet =
             images_.Get(flipped ? SkinImageSet::kNormal2 : SkinImageSet::kNormal);
         indicator->SetStateImages(sheet, sheet, sheet, sheet, images_.Get(SkinImageSet::kDisabled));
@@ -111,25 +112,25 @@ void FlipKeys::OnButtonRedrawn(QWidget* button, bool drewNormal) {
                 gKey->update();
             }
         }
-    } else if (is(kEnterKeyId)) {
+    } else if (is(keyboard_ids::kEnter)) {
         // The tall Enter key overlaps the ] key.
         RedrawButton(kRightBracketKeyId);
-    } else if (is(kFlipIndicatorId)) {
+    } else if (is(keyboard_ids::kFlipIndicator)) {
         if (ReadFlipSetting() == 0) {
-            for (int i = 0; i < kFlippedFKeyCount; ++i) {
-                RedrawButton(kFirstFKeyId + i);
+            for (int i = 0; i < keyboard_ids::kFlippedFKeyCount; ++i) {
+                RedrawButton(keyboard_ids::kFirstFKey + i);
             }
         } else {
-            for (int i = 0; i < kDKeyCount; ++i) {
-                RedrawButton(kFirstDKeyId + i);
+            for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+                RedrawButton(keyboard_ids::kFirstDKey + i);
             }
         }
-        RedrawButton(kF5KeyId);
-        RedrawButton(kLeftFlipButtonId);
-        RedrawButton(kRightFlipButtonId);
-    } else if (is(kLeftFlipButtonId)) {
+        RedrawButton(keyboard_ids::kF5);
+        RedrawButton(keyboard_ids::kLeftFlipButton);
+        RedrawButton(keyboard_ids::kRightFlipButton);
+    } else if (is(keyboard_ids::kLeftFlipButton)) {
         UpdateArrow(ArrowSide::Left, kKeepArrowIndex, true, drewNormal);
-    } else if (is(kRightFlipButtonId)) {
+    } else if (is(keyboard_ids::kRightFlipButton)) {
         UpdateArrow(ArrowSide::Right, kKeepArrowIndex, true, drewNormal);
     }
 }

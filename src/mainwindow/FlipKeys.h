@@ -15,12 +15,6 @@ namespace tessel {
 class ProfileSettings;
 class SkinImageSet;
 
-inline constexpr int kFlipIndicatorId = 1129;
-inline constexpr int kLeftFlipButtonId = 1130;
-inline constexpr int kRightFlipButtonId = 1131;
-inline constexpr int kLeftArrowId = 1132;
-inline constexpr int kRightArrowId = 1133;
-
 enum class ArrowSide { Left, Right };
 // Any arrow index but 0 and 1 keeps the one used last.
 inline constexpr int kKeepArrowIndex = -1;

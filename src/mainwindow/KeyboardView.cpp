@@ -179,7 +179,7 @@ void KeyboardView::SetColourKeysMode(bool on) {
 }
 
 void KeyboardView::LabelModeSwitch() {
-    if (CPngButton* button = buttons_(kModeSwitchId)) {
+    if (CPngButton* button = buttons_(keyboard_ids::kModeSwitch)) {
         const TextEntry entry = colourKeysMode_ ? TextEntry::MAIN_SWITCH_COLOR_TEXT
                                                 : TextEntry::MAIN_SWITCH_FUNCTION_TEXT;
         button->setText(ToQString(table_.Value(entry)));

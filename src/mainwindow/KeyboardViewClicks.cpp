@@ -37,7 +37,8 @@ constexpr ClickRule kClickRules[] = {
 };
 
 bool IsDKey(int controlId) {
-    return controlId >= kFirstDKeyId && controlId < kFirstDKeyId + kDKeyCount;
+    return controlId >= keyboard_ids::kFirstDKey &&
+           controlId < keyboard_ids::kFirstDKey + keyboard_ids::kDKeyCount;
 }
 
 ClickAction ClickActionOf(int controlId) {
@@ -56,8 +57,8 @@ ClickAction ClickActionOf(int controlId) {
 }  // namespace
 
 void KeyboardView::OnKeyButtonClick(int controlId) {
-    if (controlId == kHiddenEnterId) {
-        controlId = kEnterKeyId;
+    if (controlId == keyboard_ids::kHiddenEnter) {
+        controlId = keyboard_ids::kEnter;
     }
     switch (ClickActionOf(controlId)) {
         case ClickAction::PaintOrOpen:

@@ -74,7 +74,7 @@ TEST_F(FlipKeysTest, SettingChoosesFKeysOrDKeysAndEachToggleInverts) {
         EXPECT_TRUE(Button(kD1 + i).isEnabled()) << i;
     }
     EXPECT_TRUE(Button(kF5).isEnabled());
-    const CPngButton& indicator = Button(kFlipIndicatorId);
+    const CPngButton& indicator = Button(keyboard_ids::kFlipIndicator);
     EXPECT_EQ(indicator.StatePicture(CPngButton::kNormal), window_.Picture(SkinImageSet::kNormal2));
     EXPECT_EQ(indicator.StatePicture(CPngButton::kDown), window_.Picture(SkinImageSet::kNormal2));
     EXPECT_EQ(indicator.StatePicture(CPngButton::kChecked),
@@ -93,7 +93,7 @@ TEST_F(FlipKeysTest, SettingChoosesFKeysOrDKeysAndEachToggleInverts) {
 }
 
 TEST_F(FlipKeysTest, ArrowIsPlacedOnlyWhileVisibleForTheSettingAndIndex) {
-    CPngButton& left = Button(kLeftArrowId);
+    CPngButton& left = Button(keyboard_ids::kLeftArrow);
     const QRect unplaced = left.geometry();
     flip_.UpdateArrow(ArrowSide::Left, 1, true, false);
     EXPECT_EQ(left.geometry(), unplaced);
@@ -112,20 +112,20 @@ TEST_F(FlipKeysTest, ArrowIsPlacedOnlyWhileVisibleForTheSettingAndIndex) {
 
     settings_.WriteFlip(0);
     flip_.UpdateArrow(ArrowSide::Right, 0, false, false);
-    EXPECT_EQ(Button(kRightArrowId).geometry(), QRect(300, 200, 16, 12));
-    EXPECT_EQ(Button(kRightArrowId).SourceOffset(), QPoint(7, 8));
+    EXPECT_EQ(Button(keyboard_ids::kRightArrow).geometry(), QRect(300, 200, 16, 12));
+    EXPECT_EQ(Button(keyboard_ids::kRightArrow).SourceOffset(), QPoint(7, 8));
 }
 
 TEST_F(FlipKeysTest, FlipButtonsShowTheirArrowWhileDrawingTheirNormalPicture) {
     flip_.AttachRedrawChains();
-    window_.Drawn(kLeftFlipButtonId);
+    window_.Drawn(keyboard_ids::kLeftFlipButton);
     EXPECT_TRUE(flip_.ArrowVisible());
-    EXPECT_EQ(Button(kLeftArrowId).geometry(), QRect(100, 200, 16, 12));
+    EXPECT_EQ(Button(keyboard_ids::kLeftArrow).geometry(), QRect(100, 200, 16, 12));
 
-    Button(kRightFlipButtonId).setDown(true);
-    window_.Drawn(kRightFlipButtonId);
+    Button(keyboard_ids::kRightFlipButton).setDown(true);
+    window_.Drawn(keyboard_ids::kRightFlipButton);
     EXPECT_FALSE(flip_.ArrowVisible());
-    EXPECT_NE(Button(kRightArrowId).geometry(), QRect(300, 200, 16, 12));
+    EXPECT_NE(Button(keyboard_ids::kRightArrow).geometry(), QRect(300, 200, 16, 12));
 }
 
 TEST_F(FlipKeysTest, RedrawChainsRepaintTheButtonsDrawnOverOthers) {
@@ -145,14 +145,15 @@ TEST_F(FlipKeysTest, RedrawChainsRepaintTheButtonsDrawnOverOthers) {
         return counter.counts;
     };
 
-    auto painted = paintedAfter(kFlipIndicatorId);
-    for (int id : {kF1, kF1 + 3, kF5, kLeftFlipButtonId, kRightFlipButtonId}) {
+    auto painted = paintedAfter(keyboard_ids::kFlipIndicator);
+    for (int id :
+         {kF1, kF1 + 3, kF5, keyboard_ids::kLeftFlipButton, keyboard_ids::kRightFlipButton}) {
         EXPECT_GE(painted[&Button(id)], 1) << id;
     }
     EXPECT_EQ(painted[&Button(kD1)], 0);
 
     settings_.WriteFlip(1);
-    painted = paintedAfter(kFlipIndicatorId);
+    painted = paintedAfter(keyboard_ids::kFlipIndicator);
     EXPECT_GE(painted[&Button(kD1 + 5)], 1);
     EXPECT_EQ(painted[&Button(kF1)], 0);
 

@@ -64,13 +64,14 @@ public:
         for (const GKeyButton& key : kGKeyButtons) {
             add(key.controlId);
         }
-        for (int id :
-             {kFnButton.controlId, kHiddenEnterId, kLockAbId, kModeSwitchId, kFlipIndicatorId,
-              kLeftFlipButtonId, kRightFlipButtonId, kLeftArrowId, kRightArrowId}) {
+        for (int id : {kFnButton.controlId, keyboard_ids::kHiddenEnter, kLockAbId,
+                       keyboard_ids::kModeSwitch, keyboard_ids::kFlipIndicator,
+                       keyboard_ids::kLeftFlipButton, keyboard_ids::kRightFlipButton,
+                       keyboard_ids::kLeftArrow, keyboard_ids::kRightArrow}) {
             add(id);
         }
-        for (int i = 0; i < kDKeyCount; ++i) {
-            add(kFirstDKeyId + i);
+        for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+            add(keyboard_ids::kFirstDKey + i);
         }
         for (auto& [id, button] : buttons_) {
             button->SetImages(button->x(), button->y(), Picture(SkinImageSet::kNormal),

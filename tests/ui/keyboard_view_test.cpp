@@ -61,7 +61,7 @@ TEST_F(KeyboardViewTest, ColourKeysModeTwoClicksRestoreFlagAndLook) {
     EXPECT_FALSE(view_.ColourKeysMode());
     view_.ToggleColourKeysMode();
     EXPECT_TRUE(view_.ColourKeysMode());
-    EXPECT_EQ(Button(kModeSwitchId).text(), "Switch to the function keys mode");
+    EXPECT_EQ(Button(keyboard_ids::kModeSwitch).text(), "Switch to the function keys mode");
     EXPECT_EQ(Drawn(kKeyA), Picture(SkinImageSet::kColour0));
 
     view_.OnKeyButtonClick(kKeyA);
@@ -79,7 +79,7 @@ TEST_F(KeyboardViewTest, ColourKeysModeTwoClicksRestoreFlagAndLook) {
     // Back in the function keys mode the skin pictures return; flags stay.
     view_.OnKeyButtonClick(kKeyA);
     view_.ToggleColourKeysMode();
-    EXPECT_EQ(Button(kModeSwitchId).text(), "Switch to the color keys mode");
+    EXPECT_EQ(Button(keyboard_ids::kModeSwitch).text(), "Switch to the color keys mode");
     EXPECT_EQ(Drawn(kKeyA), Picture(SkinImageSet::kNormal));
     EXPECT_EQ(Flag(0), 1u);
 }
@@ -133,8 +133,8 @@ TEST_F(KeyboardViewTest, FunctionKeysModeOpensTheEditorWithTheKeysTarget) {
     EXPECT_EQ(host_.targets.back().keyIndex, 256 + 9 + 2);
     view_.OnKeyButtonClick(1091);  // Print Screen: code 0x137, index 0xB7
     EXPECT_EQ(host_.targets.back().keyIndex, 0xB7);
-    view_.OnKeyButtonClick(kHiddenEnterId);
-    EXPECT_EQ(host_.targets.back().controlId, kEnterKeyId);
+    view_.OnKeyButtonClick(keyboard_ids::kHiddenEnter);
+    EXPECT_EQ(host_.targets.back().controlId, keyboard_ids::kEnter);
     EXPECT_EQ(host_.targets.back().keyIndex, 0x1C);
     EXPECT_TRUE(host_.applyCalls.empty());
 }
@@ -153,8 +153,8 @@ TEST_F(KeyboardViewTest, G8AndG9AlwaysOpenTheEditorAndOnlyG9IsMacroOnly) {
     view_.OnKeyButtonClick(kKeyA);
     view_.OnKeyButtonClick(kG1);
     view_.OnKeyButtonClick(kD1);
-    view_.OnKeyButtonClick(kHiddenEnterId);
-    EXPECT_EQ(host_.painted, (std::vector<int>{kKeyA, kG1, kD1, kEnterKeyId}));
+    view_.OnKeyButtonClick(keyboard_ids::kHiddenEnter);
+    EXPECT_EQ(host_.painted, (std::vector<int>{kKeyA, kG1, kD1, keyboard_ids::kEnter}));
     EXPECT_EQ(host_.targets.size(), 2u);
 }
 
@@ -179,7 +179,7 @@ TEST_F(KeyboardViewTest, ButtonsWithoutAClickActionDoNothing) {
 TEST_F(KeyboardViewTest, OpenKeyEntryOfAnIdWithoutKeyChangesNothing) {
     view_.SetColourKeysMode(true);
     const ProfileImage before = *store_.Image();
-    for (int id : {kD1, kFn, kLockAbId, kModeSwitchId, 4242}) {
+    for (int id : {kD1, kFn, kLockAbId, keyboard_ids::kModeSwitch, 4242}) {
         EXPECT_EQ(view_.OpenKeyEntry(id), -1) << id;
     }
     EXPECT_EQ(store_.Image()->entries, before.entries);
@@ -248,7 +248,7 @@ TEST_F(KeyboardViewTest, OutlinesCoverEveryKeyShapedButtonAndResetClearsThem) {
         EXPECT_TRUE(Button(id).HasOutline()) << id;
         EXPECT_EQ(Button(id).OutlineColour(), QColor(10, 20, 30)) << id;
     }
-    EXPECT_FALSE(Button(kModeSwitchId).HasOutline());
+    EXPECT_FALSE(Button(keyboard_ids::kModeSwitch).HasOutline());
 
     view_.ResetKeyLooks();
     for (int id : {kKeyA, kG1, kG9, kFn, 1111}) {
