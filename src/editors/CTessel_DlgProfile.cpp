@@ -285,7 +285,7 @@ void CTessel_DlgProfile::OnApply() {
     for (const SceneRow& row : m_rows) {
         paths.push_back(row.folder + row.name + kConfigFileSuffix);
     }
-    ProfileSettings(m_services.settings).WriteSceneRows(paths);
+    m_services.settings.WriteSceneRows(paths);
     // Rows beyond the scenes are files, not profiles of the keyboard: they
     // select nothing.
     const std::optional<int> checked = CheckedRow();

@@ -25,7 +25,7 @@ class DeviceLink;
 class KeyboardFacts;
 class LanguageTable;
 class Prompter;
-class Registry;
+class ProfileSettings;
 class SceneFile;
 class TextLookup;
 struct ProgramPaths;
@@ -42,8 +42,8 @@ struct SceneServices {
     const TextLookup& texts;
     const ProgramPaths& paths;
     KeyboardFacts& keyboard;
-    // Holds the manager's "PROFILES" values.
-    Registry& settings;
+    // Where the manager keeps its "PROFILES" values.
+    ProfileSettings& settings;
     // The folder of the scene-mode file, where new files are proposed.
     std::filesystem::path dataFolder;
 };

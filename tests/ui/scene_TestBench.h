@@ -24,6 +24,7 @@
 #include "model/KeyboardFacts.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
+#include "storage/ProfileSettings.h"
 #include "storage/SceneFile.h"
 #include "support/SimulatedKeyboard.h"
 #include "support/TempFolder.h"
@@ -216,9 +217,10 @@ struct SceneTestBench {
     ProgramPaths paths =
         ProgramPaths::FromModuleFileName(std::filesystem::path(TESSEL_PROGRAM_DIR) / "tessel");
     Registry settings{dataFolder.Path() / "settings.reg"};
+    ProfileSettings profileSettings{settings};
     SceneSwitch scenes{host,
                        SceneServices{link, sceneFile, editStore, prompter, table, texts, paths,
-                                     facts, settings, dataFolder.Path()},
+                                     facts, profileSettings, dataFolder.Path()},
                        &window};
 };
 
