@@ -11,7 +11,11 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
+#include "mainwindow/FlipKeys.h"
+#include "mainwindow/LightingPanelControls.h"
+#include "mainwindow/MainInputFilter.h"
 #include "model/KeyboardFacts.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
@@ -22,6 +26,7 @@
 #include "skin/qt/SkinPictures.h"
 #include "skin/qt/SkinPlacement.h"
 #include "storage/LightingFileStore.h"
+#include "storage/ProfileSettings.h"
 #include "storage/SceneFile.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
@@ -195,10 +200,14 @@ bool CTesselDlg::OnInitDialog() {
     // files the window works with.
     if (m_parts) {
         m_images.Load(m_context.paths.programFolder, *this);
+        CreateKeyboardParts();
+        CreateProfileModels();
         BuildMainLayout();
         CreateLockIndicators();
-        CreateProfileModels();
         BindProfileCommands();
+        BindKeyboardCommands();
+        auto* filter = new MainInputFilter(*this, GetDlgItem(kIdEffectList));
+        filter->Install();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
@@ -211,6 +220,11 @@ bool CTesselDlg::OnInitDialog() {
 
     // Step 9.
     m_events.Create();
+
+    // Step 10.
+    if (m_keyboardView) {
+        m_keyboardView->SetColourKeysMode(false);
+    }
 
     // Step 11, then 12: the language comes before the posted INIT runs.
     Post(WindowRequest{kInitMessage, kInitTag, 0});
@@ -281,7 +295,9 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
         return;
     }
     CreateTrayIcon();
-    // The scene-mode menu is built by the scene-mode manager when it exists.
+    if (m_scenes) {
+        m_scenes->BuildSceneMenu(true);
+    }
     m_initialised = true;
     HideWindow();
 }

@@ -14,6 +14,9 @@
 
 #include "app/AppContext.h"
 #include "device/StatusWindow.h"
+#include "editors/SceneHost.h"
+#include "mainwindow/KeyboardView.h"
+#include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
 #include "mainwindow/MainEvents.h"
 #include "mainwindow/MainWindowIds.h"
@@ -30,15 +33,23 @@ namespace tessel {
 class CAboutDlg;
 class CurrentLanguageTexts;
 class DeviceConnection;
+class FlipKeys;
 class LightingFileStore;
 class LightingModel;
+class ProfileSettings;
 class SceneFile;
+class SceneSwitch;
 class StatusChannels;
 class TerminationSignals;
 struct ApplyServices;
 struct ImportExportContext;
 
-class CTesselDlg : public CBaseDialog, public StatusWindow, public AttachedKeyboardSink {
+class CTesselDlg : public CBaseDialog,
+                   public StatusWindow,
+                   public AttachedKeyboardSink,
+                   private SceneHost,
+                   private KeyboardViewHost,
+                   private LightingPanelHost {
     Q_OBJECT
 public:
     static constexpr int kCommandOpen = tessel::kCommandOpen;
@@ -80,14 +91,17 @@ public:
     void ApplyChanges();
     void RestoreDefaults();
     void SetReportRate(int rate);
-    void EnableApply(bool enable);
-    bool IsApplyEnabled() const { return m_applyEnabled; }
+    void EnableApply(bool enable) override;
+    bool IsApplyEnabled() const override { return m_applyEnabled; }
     void ShowCommandMenu();
     void ImportFile();
     void ExportFile();
     // After a keyboard was attached: its configuration, profile and lighting.
     void ReloadAfterAttach();
     LightingModel* Lighting() const { return m_lighting.get(); }
+    LightingPanel* Panel() const { return m_panel.get(); }
+    KeyboardView* Keyboard() const { return m_keyboardView.get(); }
+    SceneSwitch* Scenes() const { return m_scenes.get(); }
     QMenu* CommandMenu() const { return m_commandMenu.get(); }
 
     // What the keyboard's worker threads ask of the window; each is carried to
@@ -129,6 +143,27 @@ private:
     ImportExportContext FileContext();
     void LoadScene();
     void ReloadCurrentLighting();
+    void BindKeyboardCommands();
+    void CreateKeyboardParts();
+    void CreateLightingPanel();
+
+    // What the scene-mode switch, the keyboard picture and the lighting panel
+    // ask of the window.
+    bool IsKeyEditorOpen() const override;
+    void RunApplyCommand() override;
+    void RefreshKeyButtonLabels() override;
+    void SetSceneButton(const QString& caption, const QString& tooltip) override;
+    int ActiveProfile() override;
+    MacroLayer ActiveLayer() const override { return m_macroLayer; }
+    bool LightingSwitchOn() const override;
+    void PaintKey(int controlId) override;
+    int OpenKeyEditor(const KeyEditorTarget& target) override;
+    bool SwitchToActiveScene() override;
+    void ResetKeyLooks() override;
+    void ShowAssignments() override;
+    void ShowKeyColours() override;
+    void ShowReportRate(int rate) override;
+
     void BindMessages();
     void BindDevice();
     void StopStatusChannels();
@@ -169,6 +204,11 @@ private:
     std::unique_ptr<LightingModel> m_lighting;
     std::unique_ptr<SceneFile> m_sceneFile;
     std::unique_ptr<QMenu> m_commandMenu;
+    std::unique_ptr<ProfileSettings> m_settings;
+    std::unique_ptr<FlipKeys> m_flipKeys;
+    std::unique_ptr<KeyboardView> m_keyboardView;
+    std::unique_ptr<SceneSwitch> m_scenes;
+    std::unique_ptr<LightingPanel> m_panel;
     bool m_applyEnabled = false;
     std::atomic<bool> m_initialised{false};
     std::atomic<bool> m_firstShow{false};

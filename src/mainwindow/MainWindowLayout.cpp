@@ -2,6 +2,7 @@
 // skin with the pictures of its role, the texts and tooltips the layout gives.
 
 #include "mainwindow/CTesselDlg.h"
+#include "mainwindow/FlipKeys.h"
 #include "model/KeyButtons.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
@@ -110,6 +111,8 @@ void CTesselDlg::BuildMainLayout() {
     PlaceButton(kFlipIndicatorId, u"FLIP_0", Looks::FlipMarker);
     PlaceButton(kFlipButtonIds[0], u"FLIP_1", Looks::Selectable);
     PlaceButton(kFlipButtonIds[1], u"FLIP_2", Looks::Selectable);
+    m_flipKeys->ApplyFlipSetting();
+    m_flipKeys->AttachRedrawChains();
 
     PlaceButton(kIdVersionLabel, u"VANTIX_VER", Looks::Label);
     if (auto* version = Item<CPngButton>(kIdVersionLabel)) {
@@ -133,6 +136,8 @@ void CTesselDlg::BuildMainLayout() {
         PlaceButton(kReportRateButtonIds[i], kReportEntries[i], Looks::Selectable);
     }
     PlaceButton(kFnButton.controlId, u"KEY_FN", Looks::Selectable);
+
+    CreateLightingPanel();
 }
 
 }  // namespace tessel

@@ -12,6 +12,7 @@
 #include "app/ApplicationIcon.h"
 #include "device/DeviceConnection.h"
 #include "device/StatusChannels.h"
+#include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FirmwareCheck.h"
@@ -111,8 +112,9 @@ void CTesselDlg::CloseAllEditors() {
     if (m_about) {
         m_about->hide();
     }
-    // The scene-mode manager and the key-assignment editor close themselves
-    // through their Cancel commands once they exist.
+    if (m_scenes) {
+        m_scenes->CloseSceneManager();
+    }
     if (isVisible()) {
         activateWindow();
     }
@@ -149,7 +151,7 @@ void CTesselDlg::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Escape:
-            // Neither presses a button nor closes the window.
+            // The input filter holds them back; without a skin there is none.
             return;
         case Qt::Key_F1:
             OpenHelp();

@@ -1,6 +1,7 @@
 #include <iterator>
 #include <vector>
 
+#include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/LockIndicators.h"
 #include "mainwindow/MainWindowIds.h"
 #include "model/KeyButtons.h"
@@ -66,6 +67,8 @@ std::vector<ControlTemplate> MainControls() {
     for (int id : kReportRateButtonIds) {
         controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});
     }
+    const std::vector<ControlTemplate> panel = LightingPanelControls();
+    controls.insert(controls.end(), panel.begin(), panel.end());
     for (const LockIndicatorSkin& indicator : kLockIndicators) {
         controls.push_back({indicator.id, Control<CPngButton>, u"", kUnplacedKey});
     }

@@ -8,9 +8,12 @@
 #include <QMenu>
 
 #include "device/DeviceConnection.h"
+#include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
+#include "mainwindow/LightingPanelControls.h"
 #include "model/ApplyAssignments.h"
 #include "model/AssignmentEdits.h"
+#include "model/LightingEffects.h"
 #include "model/LightingModel.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
@@ -37,9 +40,9 @@ struct WebLink {
     std::u16string_view target;
 };
 constexpr WebLink kWebLinks[] = {
-    {kIdWebSite, u"https://www.zerkon.example/"},
-    {kIdFacebook, u"https://www.facebook.com/zerkon.example"},
-    {kIdTwitter, u"https://twitter.com/zerkon_example"},
+    {kIdWebLink, u"https://www.zerkon.example/"},
+    {kIdFacebookLink, u"https://www.facebook.com/zerkon.example"},
+    {kIdTwitterLink, u"https://twitter.com/zerkon_example"},
 };
 
 bool IsProfile(int profile) {
@@ -95,16 +98,26 @@ void CTesselDlg::EnableApply(bool enable) {
 }
 
 void CTesselDlg::SelectProfile(int profile) {
-    if (!m_lighting || !IsProfile(profile)) {
+    if (!m_lighting || !m_panel || !IsProfile(profile)) {
         return;
     }
     m_lighting->SetCurrentProfile(profile);
     m_lighting->LoadLighting();
-    if (m_device->Link().GetActiveProfile() == profile) {
+    m_panel->LoadCustomModeList();
+    m_panel->FillLightingPanel();
+    if (m_panel->LightingSwitchOn()) {
+        m_panel->TurnLightingSwitchOff();
+    }
+    if (ActiveProfile() == profile) {
         return;
     }
-    m_device->Link().SetActiveProfile(profile);
+    // A refused switch leaves the new lighting on screen but the buttons and
+    // the keyboard's profile as they were.
+    if (m_scenes->SwitchScene(profile) != 1) {
+        return;
+    }
     CheckButtonOfGroup(kProfileButtonIds, profile);
+    m_keyboardView->SetColourKeysMode(false);
 }
 
 void CTesselDlg::FillProfileButtons() {
@@ -121,12 +134,13 @@ void CTesselDlg::FillProfileButtons() {
 
 void CTesselDlg::ReloadCurrentLighting() {
     m_lighting->LoadLighting();
+    m_panel->FillLightingPanel();
 }
 
 // Timer 1051: the keyboard's own profile key was pressed.
 void CTesselDlg::OnProfileFollowTimer() {
     m_profileFollowTimer.stop();
-    if (!m_device || !m_lighting) {
+    if (!m_device || !m_panel) {
         return;
     }
     std::array<uint8_t, kDeviceInfoSize> info{};
@@ -145,16 +159,22 @@ void CTesselDlg::OnProfileFollowTimer() {
 void CTesselDlg::LoadScene() {
     m_sceneFile->LoadScene(m_device->Link(), m_parts->keyboard,
                            m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    m_keyboardView->ShowAssignments();
     EnableApply(false);
 }
 
 void CTesselDlg::ReloadAfterAttach() {
-    if (!m_device || !m_lighting) {
+    if (!m_device || !m_panel) {
         return;
     }
     LoadScene();
     FillProfileButtons();
     ReloadCurrentLighting();
+    if (m_lighting->OffersEffect(kCustomEffect)) {
+        m_panel->RecomputeLinkedFlags();
+    }
+    // The scene button names the keyboard's profile now that it is known.
+    m_scenes->BuildSceneMenu(false);
 }
 
 ApplyServices CTesselDlg::ApplyServicesForWindow() {
@@ -168,20 +188,24 @@ ImportExportContext CTesselDlg::FileContext() {
 }
 
 void CTesselDlg::ApplyChanges() {
-    if (!m_device || !m_sceneFile || !m_applyEnabled) {
+    if (!m_device || !m_panel) {
         return;
     }
-    const auto lock = m_context.editStore.Lock();
-    const bool saved = m_sceneFile->SaveSceneFile();
-    const bool applied = ApplyFromEditStore(m_context.editStore, m_context.applyStore, false,
-                                            ApplyServicesForWindow());
-    if (saved && applied) {
-        EnableApply(false);
+    m_panel->StartProgress();
+    if (m_applyEnabled) {
+        const auto lock = m_context.editStore.Lock();
+        const bool saved = m_sceneFile->SaveSceneFile();
+        const bool applied = ApplyFromEditStore(m_context.editStore, m_context.applyStore, false,
+                                                ApplyServicesForWindow());
+        if (saved && applied) {
+            EnableApply(false);
+        }
     }
+    m_panel->StopProgress();
 }
 
 void CTesselDlg::RestoreDefaults() {
-    if (!m_device || !m_lighting) {
+    if (!m_device || !m_panel) {
         return;
     }
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
@@ -191,12 +215,14 @@ void CTesselDlg::RestoreDefaults() {
     if (answer != PromptAnswer::Yes) {
         return;
     }
-    ClearProfileKeys(m_context.editStore, m_device->Link().GetActiveProfile(),
-                     m_macroLayer == MacroLayer::B);
+    ClearProfileKeys(m_context.editStore, ActiveProfile(), m_macroLayer == MacroLayer::B);
+    m_keyboardView->RefreshKeyButtonLabels();
     EnableApply(true);
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
-    if (m_lighting->LightingSwitch()) {
+    if (m_panel->LightingSwitchOn()) {
         m_lighting->RestoreLightingDefaults();
+        m_panel->LoadCustomModeList();
+        m_panel->FillLightingPanel();
     }
     // Only the buttons: the keyboard keeps its report rate.
     CheckButtonOfGroup(kReportRateButtonIds, kDefaultReportRate);
@@ -236,6 +262,7 @@ void CTesselDlg::ImportFile() {
     const ImportResult result =
         ImportConfiguration(FileContext(), m_context.applyStore, ApplyServicesForWindow());
     if (result == ImportResult::Imported) {
+        m_keyboardView->ShowAssignments();
         EnableApply(false);
     }
 }

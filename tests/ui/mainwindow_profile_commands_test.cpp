@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/LightingPanel.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
 #include "skin/qt/CPngButton.h"
@@ -170,6 +171,78 @@ TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportAndExportOnly) {
     window.EnableApply(true);
     items[0]->trigger();
     EXPECT_FALSE(window.IsApplyEnabled());
+}
+
+TEST_F(ProfileCommandsTest, FollowingAProfileKeyAsksAboutUnappliedEditsAndNoThrowsThemAway) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
+    }
+    window.EnableApply(true);
+    m_prompter.answer = PromptAnswer::No;
+
+    SimControl<int (*)()>("TorvexSimPressProfileKey")();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return CheckedProfileButton(window) == 1; }));
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, Localised(TextKeyEntry::PROFILE_SELECT_PROMPT));
+    EXPECT_FALSE(window.IsApplyEnabled());
+    {
+        auto lock = m_editStore.Lock();
+        EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type, 0)
+            << "the edit store was reloaded from the scene-mode file";
+    }
+    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), 1);
+}
+
+TEST_F(ProfileCommandsTest, AnAppliedKeyIsShownAgainAfterTheKeyboardIsPluggedBackIn) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    auto* keyA = window.Item<CPngButton>(1058);
+    ASSERT_NE(keyA, nullptr);
+    EXPECT_FALSE(keyA->IsChecked());
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;  // B
+    }
+    window.EnableApply(true);
+    window.SendCommand(kIdApply);
+    ASSERT_FALSE(window.IsApplyEnabled());
+
+    SetPlugged(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 0;  // forget it on the host
+    }
+    SetPlugged(true);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    EXPECT_TRUE(keyA->IsChecked()) << "read back from the keyboard and marked";
+    EXPECT_NE(keyA->TooltipText(), keyA->TooltipText().section(' ', 0, 0))
+        << "the tooltip names the assignment";
+    // The scene button names the scene-mode file of the known profile.
+    EXPECT_EQ(window.Item<CPngButton>(kIdSceneButton)->text().toStdU16String(),
+              SceneFile().stem().u16string());
+}
+
+TEST_F(ProfileCommandsTest, ChoosingAProfileClosesTheOpenLightingPanel) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    LightingPanel* panel = window.Panel();
+    ASSERT_NE(panel, nullptr);
+    panel->ToggleLightingSwitch();
+    ASSERT_TRUE(panel->LightingSwitchOn());
+
+    window.SendCommand(kProfileButtonIds[2]);
+    EXPECT_FALSE(panel->LightingSwitchOn());
+    EXPECT_EQ(CheckedProfileButton(window), 2);
+    EXPECT_EQ(SimActiveProfile(), 2);
+    EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
+
+    // The profile that is already active only reloads its lighting.
+    SimControl<void (*)()>("TorvexSimClearFrameLog")();
+    window.SendCommand(kProfileButtonIds[2]);
+    EXPECT_EQ(CheckedProfileButton(window), 2);
+    EXPECT_EQ(SimActiveProfile(), 2);
 }
 
 }  // namespace

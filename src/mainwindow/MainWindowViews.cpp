@@ -1,0 +1,155 @@
+// The parts of the main window that show and edit the keyboard: the keyboard
+// picture with its flip keys, the scene-mode switch with its menu and manager,
+// and the lighting panel; created with the layout, bound to their commands,
+// and what each of them asks of the window.
+
+#include <QCursor>
+
+#include "device/DeviceConnection.h"
+#include "editors/SceneMenu.h"
+#include "editors/SceneSwitch.h"
+#include "mainwindow/CTesselDlg.h"
+#include "mainwindow/FlipKeys.h"
+#include "mainwindow/LightingPanelControls.h"
+#include "model/KeyButtons.h"
+#include "model/LightingModel.h"
+#include "platform/Registry.h"
+#include "skin/qt/CPngButton.h"
+#include "storage/LightingFileStore.h"
+#include "storage/ProfileSettings.h"
+#include "storage/SceneFile.h"
+#include "text/LocalText.h"
+
+namespace tessel {
+
+void CTesselDlg::CreateKeyboardParts() {
+    Registry& registry = m_parts->settings ? *m_parts->settings : Registry::CurrentUser();
+    m_settings = std::make_unique<ProfileSettings>(registry);
+    const ButtonLookup buttons = [this](int id) { return Item<CPngButton>(id); };
+    m_flipKeys = std::make_unique<FlipKeys>(buttons, m_images, *m_settings, SkinIni());
+    m_keyboardView =
+        std::make_unique<KeyboardView>(static_cast<KeyboardViewHost&>(*this), buttons, m_images,
+                                       m_context.editStore, *m_texts, m_parts->languageTable);
+    m_keyboardView->AttachFlipKeys(*m_flipKeys);
+}
+
+void CTesselDlg::CreateLightingPanel() {
+    if (!m_lighting) {
+        return;
+    }
+    SceneServices services{m_device->Link(),  *m_sceneFile,           m_context.editStore,
+                           m_parts->prompter, m_parts->languageTable, *m_texts,
+                           m_context.paths,   m_parts->keyboard,      *m_settings,
+                           m_dataFolder};
+    m_scenes = std::make_unique<SceneSwitch>(static_cast<SceneHost&>(*this), services, this);
+    m_panel = std::make_unique<LightingPanel>(
+        *this, *m_lighting, *m_lightingFiles, static_cast<LightingPanelHost&>(*this),
+        m_context.paths.programFolder, SkinIni(),
+        [this](int code) { return m_texts->EffectName(code); });
+    PlaceLightingPanel(*this, SkinIni());
+    m_panel->InitLightingPanel();
+}
+
+void CTesselDlg::BindKeyboardCommands() {
+    auto bindKeyClick = [this](int id) {
+        BindCommand(id, [this, id] { m_keyboardView->OnKeyButtonClick(id); });
+    };
+    for (const KeyButton& key : kKeyButtons) {
+        bindKeyClick(key.controlId);
+    }
+    for (const GKeyButton& key : kGKeyButtons) {
+        bindKeyClick(key.controlId);
+    }
+    for (int id : kAlternateKeyIds) {
+        bindKeyClick(id);
+    }
+    bindKeyClick(kFnButton.controlId);
+    bindKeyClick(kHiddenEnterId);
+    BindCommand(kIdModeSwitch, [this] { m_keyboardView->ToggleColourKeysMode(); });
+    // The macro button edits G9, restricted to macros, as a click on G9 does.
+    BindCommand(kIdMacroButton,
+                [this] { m_keyboardView->OpenKeyEntry(kGKeyButtons.back().controlId); });
+    for (int id : kFlipButtonIds) {
+        BindCommand(id, [this] { m_flipKeys->ToggleFlipSetting(); });
+    }
+    if (!m_scenes) {
+        return;
+    }
+    BindCommand(kIdSceneButton, [this] { m_scenes->OpenSceneManager(); });
+    BindCommand(kIdSceneMenuButton, [this] {
+        raise();
+        activateWindow();
+        m_scenes->PopUpSceneMenu(QCursor::pos());
+    });
+}
+
+bool CTesselDlg::IsKeyEditorOpen() const {
+    // The key-assignment editor does not exist yet: it is never open.
+    return false;
+}
+
+void CTesselDlg::RunApplyCommand() {
+    SendCommand(kIdApply);
+}
+
+void CTesselDlg::RefreshKeyButtonLabels() {
+    if (m_keyboardView) {
+        m_keyboardView->RefreshKeyButtonLabels();
+    }
+}
+
+void CTesselDlg::SetSceneButton(const QString& caption, const QString& tooltip) {
+    if (auto* button = Item<CPngButton>(kIdSceneButton)) {
+        button->setText(caption);
+        button->SetTooltip(tooltip, true);
+        button->Redraw();
+    }
+}
+
+int CTesselDlg::ActiveProfile() {
+    return m_device ? m_device->Link().GetActiveProfile() : -1;
+}
+
+bool CTesselDlg::LightingSwitchOn() const {
+    return m_panel && m_panel->LightingSwitchOn();
+}
+
+void CTesselDlg::PaintKey(int controlId) {
+    if (m_panel) {
+        m_panel->PaintKey(controlId);
+    }
+}
+
+int CTesselDlg::OpenKeyEditor(const KeyEditorTarget&) {
+    // Without the key-assignment editor a key click in the function keys mode
+    // only shows the key as selected while it is pressed.
+    return 0;
+}
+
+bool CTesselDlg::SwitchToActiveScene() {
+    return m_scenes && m_scenes->SwitchScene(ActiveProfile()) == 1;
+}
+
+void CTesselDlg::ResetKeyLooks() {
+    if (m_keyboardView) {
+        m_keyboardView->ResetKeyLooks();
+    }
+}
+
+void CTesselDlg::ShowAssignments() {
+    if (m_keyboardView) {
+        m_keyboardView->ShowAssignments();
+    }
+}
+
+void CTesselDlg::ShowKeyColours() {
+    if (m_keyboardView && m_lighting) {
+        m_keyboardView->ShowKeyColours(*m_lighting);
+    }
+}
+
+void CTesselDlg::ShowReportRate(int rate) {
+    CheckButtonOfGroup(kReportRateButtonIds, rate);
+}
+
+}  // namespace tessel
