@@ -19,6 +19,8 @@ const QColor kTextPressed(131, 42, 38);
 const QColor kTextDisabled(83, 96, 68);
 constexpr unsigned kSingleLineBottom = 0x28;
 constexpr unsigned kSingleLineLeft = 0x24;
+constexpr unsigned kSingleLineCentred = 37;
+constexpr int kModeSwitchIconWidth = 24;
 constexpr int kSceneButtonEscapement = 268;
 
 struct TooltipButton {
@@ -130,6 +132,15 @@ void CTesselDlg::BuildMainLayout() {
     }
     PlaceButton(kIdDefaults, u"FUNC_DEFAULT", Looks::Selectable);
     PlaceButton(kIdModeSwitch, u"FUNC_SWITCH", Looks::Selectable);
+    // The switch names the mode it leads to; without a drawn text it would
+    // be a blank button. Its texts are long: a smaller face fits them.
+    if (auto* modeSwitch = Item<CPngButton>(kIdModeSwitch)) {
+        modeSwitch->SetTextStyle(true, 7, QStringLiteral("Arial Unicode MS"), kTextNormal,
+                                 kTextOver, kTextPressed, kTextDisabled, kTextOver,
+                                 kSingleLineCentred);
+        // Clear of the switch icon at the left of its picture.
+        modeSwitch->SetTextMargins(kModeSwitchIconWidth, 0, 0, 0);
+    }
     static constexpr std::u16string_view kReportEntries[] = {u"FUNC_REPORT1", u"FUNC_REPORT2",
                                                              u"FUNC_REPORT3", u"FUNC_REPORT4"};
     for (std::size_t i = 0; i < std::size(kReportRateButtonIds); ++i) {
