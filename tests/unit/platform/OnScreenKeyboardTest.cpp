@@ -6,6 +6,9 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <thread>
+
 namespace tessel {
 namespace {
 
@@ -41,7 +44,10 @@ TEST_F(OnScreenKeyboardTest, StartsOneKeyboardOnlyWhileNoneRuns) {
     InstallKeyboard("florence");
     EXPECT_TRUE(OpenOnScreenKeyboard());
     ASSERT_TRUE(WaitUntil([] { return FindProcessByCommandName("onboard") != 0; }));
+    // The process exists before its script has written its line.
+    ASSERT_TRUE(WaitUntil([&] { return Log() == "onboard\n"; }));
     EXPECT_TRUE(OpenOnScreenKeyboard());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(Log(), "onboard\n");
     EXPECT_EQ(FindProcessByCommandName("florence"), 0);
 }
