@@ -69,7 +69,7 @@ void SceneSwitch::AskAboutPendingEdits() {
     const PromptAnswer answer =
         m_services.prompter.ShowMessage(m_services.languageTable.LocalisedText(
                                             TextKeyEntry::PROFILE_SELECT_PROMPT, m_services.texts),
-                                        u"", PromptButtons::YesNo, PromptIcon::Question);
+                                        u"", PromptButtons::YesNoDefaultNo, PromptIcon::Question);
     if (answer == PromptAnswer::Yes) {
         // The edits belong to the old profile: they reach the keyboard first.
         m_host.RunApplyCommand();

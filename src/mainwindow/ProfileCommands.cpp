@@ -211,7 +211,7 @@ void CTesselDlg::RestoreDefaults() {
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
         LocalText(m_parts->languageTable.TextKey(TextKeyEntry::MAIN_PROMPT_DEFAULT))
             .toStdU16String(),
-        u"", PromptButtons::YesNo, PromptIcon::Question);
+        u"", PromptButtons::YesNoDefaultNo, PromptIcon::Question);
     if (answer != PromptAnswer::Yes) {
         return;
     }

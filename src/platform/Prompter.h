@@ -7,7 +7,9 @@
 
 namespace tessel {
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No preselected, for questions whose Yes
+// changes or throws away the user's work.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoDefaultNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 enum class PromptIcon { None, Information, Warning, Error, Question };
 

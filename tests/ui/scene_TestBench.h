@@ -146,7 +146,7 @@ public:
                              PromptButtons buttons, PromptIcon) override {
         m_log.push_back("message");
         shown.push_back({text, buttons});
-        if (buttons == PromptButtons::YesNo && whileAsking) {
+        if (buttons == PromptButtons::YesNoDefaultNo && whileAsking) {
             std::exchange(whileAsking, nullptr)();
         }
         return answer;

@@ -66,7 +66,7 @@ TEST(SceneSwitch, AnswerNoRestoresTheEditStoreFromTheSceneFileBeforeTheProfileCh
 
     ASSERT_EQ(bench.prompter.shown.size(), 1u);
     EXPECT_EQ(bench.prompter.shown[0].text, kQuestion);
-    EXPECT_EQ(bench.prompter.shown[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(bench.prompter.shown[0].buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_TRUE(editGoneBeforeSwitch);
     EXPECT_FALSE(bench.HasEditOfKeyA(0));
     EXPECT_THAT(bench.log, ElementsAre("message", "disable apply", "set profile 2",

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -63,6 +64,19 @@ TEST(QtPrompter, AnswersFollowTheButtonPressed) {
     EXPECT_EQ(prompter.ShowMessage(u"Apply?", u"", PromptButtons::YesNo, PromptIcon::None),
               PromptAnswer::Yes);
     EXPECT_EQ(title, QStringLiteral("Keyboard utility")) << "no caption: the program's name";
+}
+
+TEST(QtPrompter, AQuestionThatRisksTheUsersWorkPreselectsNo) {
+    QtPrompter prompter;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        // Enter presses the preselected button.
+        box->defaultButton()->click();
+    });
+    EXPECT_EQ(prompter.ShowMessage(u"Restore the defaults?", u"", PromptButtons::YesNoDefaultNo,
+                                   PromptIcon::Question),
+              PromptAnswer::No);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
         case PromptButtons::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
         case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo:
             return QMessageBox::Yes | QMessageBox::No;
         case PromptButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -61,6 +62,7 @@ PromptAnswer AnswerOf(int button, PromptButtons buttons) {
         case PromptButtons::Ok:
             return PromptAnswer::Ok;
         case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo:
             return PromptAnswer::No;
         default:
             return PromptAnswer::Cancel;
@@ -97,6 +99,9 @@ PromptAnswer QtPrompter::ShowMessage(const std::u16string& text, const std::u16s
     const QString title =
         caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
     QMessageBox box(IconOf(icon), title, ToQString(text), ButtonsOf(buttons), m_parent);
+    if (buttons == PromptButtons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+    }
     return AnswerOf(box.exec(), buttons);
 }
 
