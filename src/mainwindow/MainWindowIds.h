@@ -26,22 +26,12 @@ inline constexpr int kIdLink = 1121;
 inline constexpr int kIdVersionLabel = 1134;
 inline constexpr int kIdDefaults = 1138;
 inline constexpr int kIdCommandMenu = 1139;
-inline constexpr int kIdModeSwitch = 1144;
 inline constexpr int kProfileButtonIds[] = {1135, 1136, 1137, 1199};
 inline constexpr int kReportRateButtonIds[] = {1147, 1168, 1169, 1170};
-inline constexpr int kFlipIndicatorId = 1129;
-inline constexpr int kFlipButtonIds[] = {1130, 1131};
-inline constexpr int kLeftArrowId = 1132;
-inline constexpr int kRightArrowId = 1133;
-// D1 to D6, the alternates of F1 to F4, and the hidden twin of Enter.
-inline constexpr int kAlternateKeyIds[] = {1016, 1017, 1018, 1019, 1020, 1021};
-inline constexpr int kHiddenEnterId = 1057;
 
-// The command menu (resource 144) and its items.
-inline constexpr int kCommandMenuId = 144;
+// The command menu's items.
 inline constexpr int kCommandImport = 32776;
 inline constexpr int kCommandExport = 32777;
-inline constexpr int kCommandFirmwareUpdate = 32780;
 
 // Tray icon and its menu (the menu's resource id is the icon id).
 inline constexpr int kTrayIconId = 140;

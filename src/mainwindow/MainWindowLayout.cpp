@@ -3,6 +3,7 @@
 
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FlipKeys.h"
+#include "mainwindow/KeyboardViewButtons.h"
 #include "model/KeyButtons.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
@@ -110,9 +111,9 @@ void CTesselDlg::BuildMainLayout() {
     for (const LockIndicatorSkin& indicator : kLockIndicators) {
         PlaceButton(indicator.id, indicator.entry, Looks::Indicator);
     }
-    PlaceButton(kFlipIndicatorId, u"FLIP_0", Looks::FlipMarker);
-    PlaceButton(kFlipButtonIds[0], u"FLIP_1", Looks::Selectable);
-    PlaceButton(kFlipButtonIds[1], u"FLIP_2", Looks::Selectable);
+    PlaceButton(keyboard_ids::kFlipIndicator, u"FLIP_0", Looks::FlipMarker);
+    PlaceButton(keyboard_ids::kLeftFlipButton, u"FLIP_1", Looks::Selectable);
+    PlaceButton(keyboard_ids::kRightFlipButton, u"FLIP_2", Looks::Selectable);
     m_flipKeys->ApplyFlipSetting();
     m_flipKeys->AttachRedrawChains();
 
@@ -131,10 +132,10 @@ void CTesselDlg::BuildMainLayout() {
         PlaceButton(kProfileButtonIds[i], kProfileEntries[i], Looks::Selectable);
     }
     PlaceButton(kIdDefaults, u"FUNC_DEFAULT", Looks::Selectable);
-    PlaceButton(kIdModeSwitch, u"FUNC_SWITCH", Looks::Selectable);
+    PlaceButton(keyboard_ids::kModeSwitch, u"FUNC_SWITCH", Looks::Selectable);
     // The switch names the mode it leads to; without a drawn text it would
     // be a blank button. Its texts are long: a smaller face fits them.
-    if (auto* modeSwitch = Item<CPngButton>(kIdModeSwitch)) {
+    if (auto* modeSwitch = Item<CPngButton>(keyboard_ids::kModeSwitch)) {
         modeSwitch->SetTextStyle(true, 7, QStringLiteral("Arial Unicode MS"), kTextNormal,
                                  kTextOver, kTextPressed, kTextDisabled, kTextOver,
                                  kSingleLineCentred);

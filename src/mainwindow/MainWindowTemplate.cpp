@@ -1,6 +1,7 @@
 #include <iterator>
 #include <vector>
 
+#include "mainwindow/KeyboardViewButtons.h"
 #include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/LockIndicators.h"
 #include "mainwindow/MainWindowIds.h"
@@ -28,13 +29,13 @@ const ControlTemplate kWindowControls[] = {
     {kIdVersionLabel, Control<CPngButton>, u"", QRect(250, 19, 200, 18)},
     {kIdDefaults, Control<CPngButton>, u"Default", QRect(817, 64, 128, 34)},
     {kIdCommandMenu, Control<CPngButton>, u"", QRect(1016, 11, 32, 32)},
-    {kIdModeSwitch, Control<CPngButton>, u"", QRect(953, 64, 152, 34)},
-    {kFlipIndicatorId, Control<CPngButton>, u"", QRect(273, 118, 58, 22)},
-    {kFlipButtonIds[0], Control<CPngButton>, u"", QRect(181, 118, 62, 22)},
-    {kFlipButtonIds[1], Control<CPngButton>, u"", QRect(361, 118, 62, 22)},
-    {kLeftArrowId, Control<CPngButton>, u"", QRect(247, 118, 22, 22)},
-    {kRightArrowId, Control<CPngButton>, u"", QRect(335, 118, 22, 22)},
-    {kHiddenEnterId, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
+    {keyboard_ids::kModeSwitch, Control<CPngButton>, u"", QRect(953, 64, 152, 34)},
+    {keyboard_ids::kFlipIndicator, Control<CPngButton>, u"", QRect(273, 118, 58, 22)},
+    {keyboard_ids::kLeftFlipButton, Control<CPngButton>, u"", QRect(181, 118, 62, 22)},
+    {keyboard_ids::kRightFlipButton, Control<CPngButton>, u"", QRect(361, 118, 62, 22)},
+    {keyboard_ids::kLeftArrow, Control<CPngButton>, u"", QRect(247, 118, 22, 22)},
+    {keyboard_ids::kRightArrow, Control<CPngButton>, u"", QRect(335, 118, 22, 22)},
+    {keyboard_ids::kHiddenEnter, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
 };
 
 // The skin has no entries for D1 to D6: they share the row of F1 to F4.
@@ -57,9 +58,9 @@ std::vector<ControlTemplate> MainControls() {
         controls.push_back({key.controlId, Control<CPngButton>, u"", kUnplacedKey});
     }
     controls.push_back({kFnButton.controlId, Control<CPngButton>, u"", kUnplacedKey});
-    for (int i = 0; i < static_cast<int>(std::size(kAlternateKeyIds)); ++i) {
-        controls.push_back({kAlternateKeyIds[i], Control<CPngButton>, kAlternateKeyCaptions[i],
-                            AlternateKeyRect(i)});
+    for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+        controls.push_back({keyboard_ids::kFirstDKey + i, Control<CPngButton>,
+                            kAlternateKeyCaptions[i], AlternateKeyRect(i)});
     }
     for (int id : kProfileButtonIds) {
         controls.push_back({id, Control<CPngButton>, u"", kUnplacedKey});

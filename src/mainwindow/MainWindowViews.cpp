@@ -10,6 +10,7 @@
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FlipKeys.h"
+#include "mainwindow/KeyboardViewButtons.h"
 #include "mainwindow/LightingPanelControls.h"
 #include "model/KeyButtons.h"
 #include "model/LightingModel.h"
@@ -60,16 +61,16 @@ void CTesselDlg::BindKeyboardCommands() {
     for (const GKeyButton& key : kGKeyButtons) {
         bindKeyClick(key.controlId);
     }
-    for (int id : kAlternateKeyIds) {
-        bindKeyClick(id);
+    for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+        bindKeyClick(keyboard_ids::kFirstDKey + i);
     }
     bindKeyClick(kFnButton.controlId);
-    bindKeyClick(kHiddenEnterId);
-    BindCommand(kIdModeSwitch, [this] { m_keyboardView->ToggleColourKeysMode(); });
+    bindKeyClick(keyboard_ids::kHiddenEnter);
+    BindCommand(keyboard_ids::kModeSwitch, [this] { m_keyboardView->ToggleColourKeysMode(); });
     // The macro button edits G9, restricted to macros, as a click on G9 does.
     BindCommand(kIdMacroButton,
                 [this] { m_keyboardView->OpenKeyEntry(kGKeyButtons.back().controlId); });
-    for (int id : kFlipButtonIds) {
+    for (int id : {keyboard_ids::kLeftFlipButton, keyboard_ids::kRightFlipButton}) {
         BindCommand(id, [this] { m_flipKeys->ToggleFlipSetting(); });
     }
     if (!m_scenes) {
