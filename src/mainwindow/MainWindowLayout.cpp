@@ -1,6 +1,8 @@
 // The layout of the main window: every skinned button placed from the main
 // skin with the pictures of its role, the texts and tooltips the layout gives.
 
+#include <array>
+
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FlipKeys.h"
 #include "mainwindow/KeyboardViewButtons.h"
@@ -37,34 +39,35 @@ void CTesselDlg::PlaceButton(int id, std::u16string_view entry, Looks looks) {
     if (!button) {
         return;
     }
-    const QPixmap* n = m_images.Get(SkinImageSet::kNormal);
-    const QPixmap* o = m_images.Get(SkinImageSet::kOver);
-    const QPixmap* d = m_images.Get(SkinImageSet::kDown);
-    const QPixmap* x = m_images.Get(SkinImageSet::kDisabled);
-    const auto& ini = SkinIni();
+    using P = SkinImageSet::Picture;
+    // Normal, over, down, disabled state, checked.
+    std::array<P, 5> pictures{};
     switch (looks) {
         case Looks::Command:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, n, n);
+            pictures = {P::kNormal, P::kOver, P::kDown, P::kNormal, P::kNormal};
             break;
         case Looks::Link:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, x, n, n);
+            pictures = {P::kNormal, P::kOver, P::kDisabled, P::kNormal, P::kNormal};
             break;
         case Looks::Apply:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, x, n);
+            pictures = {P::kNormal, P::kOver, P::kDown, P::kDisabled, P::kNormal};
             break;
         case Looks::Indicator:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, o);
+            pictures = {P::kNormal, P::kNormal, P::kNormal, P::kNormal, P::kOver};
             break;
         case Looks::FlipMarker:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, x);
+            pictures = {P::kNormal, P::kNormal, P::kNormal, P::kNormal, P::kDisabled};
             break;
         case Looks::Selectable:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, o, d, n, x);
+            pictures = {P::kNormal, P::kOver, P::kDown, P::kNormal, P::kDisabled};
             break;
         case Looks::Label:
-            PlaceSkinButton(*button, ini, kButtonInfoSection, entry, n, n, n, n, n);
+            pictures = {P::kNormal, P::kNormal, P::kNormal, P::kNormal, P::kNormal};
             break;
     }
+    PlaceSkinButton(*button, SkinIni(), kButtonInfoSection, entry, m_images.Get(pictures[0]),
+                    m_images.Get(pictures[1]), m_images.Get(pictures[2]), m_images.Get(pictures[3]),
+                    m_images.Get(pictures[4]));
 }
 
 void CTesselDlg::BuildMainLayout() {

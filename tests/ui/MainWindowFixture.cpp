@@ -12,22 +12,6 @@ namespace tessel::testing {
 
 using namespace std::chrono_literals;
 
-PromptAnswer ScriptedPrompter::ShowMessage(const std::u16string& text,
-                                           const std::u16string& caption, PromptButtons,
-                                           PromptIcon) {
-    shown.push_back({text, caption});
-    if (whileShown) {
-        auto action = std::exchange(whileShown, nullptr);
-        action();
-    }
-    if (answers.empty()) {
-        return answer;
-    }
-    const PromptAnswer next = answers.front();
-    answers.pop_front();
-    return next;
-}
-
 bool ProcessEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {

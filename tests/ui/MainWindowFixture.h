@@ -8,11 +8,9 @@
 
 #include <QTemporaryDir>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,39 +19,14 @@
 #include "mainwindow/CTesselDlg.h"
 #include "model/ConfigStore.h"
 #include "model/KeyboardFacts.h"
-#include "platform/Prompter.h"
 #include "platform/Registry.h"
+#include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
 
 namespace tessel::testing {
-
-struct ShownMessage {
-    std::u16string text;
-    std::u16string caption;
-};
-
-// Answers every message with `answer` unless `answers` holds the next one.
-class ScriptedPrompter : public Prompter {
-public:
-    PromptAnswer answer = PromptAnswer::Ok;
-    std::deque<PromptAnswer> answers;
-    std::optional<std::u16string> chosenFile;
-    std::vector<ShownMessage> shown;
-    // Runs while a message is shown, as the user's other actions would.
-    std::function<void()> whileShown;
-
-    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string& caption,
-                             PromptButtons, PromptIcon) override;
-    std::optional<std::u16string> AskOpenFile(const FileDialogRequest&) override {
-        return chosenFile;
-    }
-    std::optional<std::u16string> AskSaveFile(const FileDialogRequest&) override {
-        return chosenFile;
-    }
-};
 
 bool ProcessEventsUntil(const std::function<bool()>& done,
                         std::chrono::milliseconds limit = std::chrono::seconds(10));

@@ -165,7 +165,8 @@ TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportAndExportOnly) {
     // Export, then import what was exported: the import applies and leaves
     // nothing pending.
     const auto exported = std::filesystem::path(m_data.path().toStdString()) / "all.fwc";
-    m_prompter.chosenFile = exported.u16string();
+    // The export's save dialog, then the import's open dialog.
+    m_prompter.fileAnswers = {exported.u16string(), exported.u16string()};
     items[1]->trigger();
     ASSERT_TRUE(std::filesystem::is_regular_file(exported));
     window.EnableApply(true);

@@ -26,6 +26,7 @@
 #include "platform/Registry.h"
 #include "storage/ProfileSettings.h"
 #include "storage/SceneFile.h"
+#include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "support/TempFolder.h"
 #include "text/LanguageTable.h"
@@ -126,52 +127,6 @@ private:
     EventLog& m_log;
 };
 
-struct ShownMessage {
-    std::u16string text;
-    PromptButtons buttons;
-};
-
-class ScriptedPrompter final : public Prompter {
-public:
-    explicit ScriptedPrompter(EventLog& log) : m_log(log) {}
-
-    PromptAnswer answer = PromptAnswer::Ok;
-    // Runs while the next question (Yes / No) is shown, once.
-    std::function<void()> whileAsking;
-    std::vector<ShownMessage> shown;
-    std::deque<std::optional<std::u16string>> chosenFiles;
-    std::vector<FileDialogRequest> fileRequests;
-
-    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string&,
-                             PromptButtons buttons, PromptIcon) override {
-        m_log.push_back("message");
-        shown.push_back({text, buttons});
-        if (buttons == PromptButtons::YesNoDefaultNo && whileAsking) {
-            std::exchange(whileAsking, nullptr)();
-        }
-        return answer;
-    }
-    std::optional<std::u16string> AskOpenFile(const FileDialogRequest& request) override {
-        return Choose(request);
-    }
-    std::optional<std::u16string> AskSaveFile(const FileDialogRequest& request) override {
-        return Choose(request);
-    }
-
-private:
-    std::optional<std::u16string> Choose(const FileDialogRequest& request) {
-        fileRequests.push_back(request);
-        if (chosenFiles.empty()) {
-            return std::nullopt;
-        }
-        auto chosen = chosenFiles.front();
-        chosenFiles.pop_front();
-        return chosen;
-    }
-
-    EventLog& m_log;
-};
-
 // Every text key reads as "text of <key>".
 class LabelledTexts final : public TextLookup {
 public:
@@ -183,6 +138,13 @@ public:
 inline constexpr int kKeyA = 0x1E;
 
 // Members in the order they are built; the switch comes last.
+// Messages go into the log with the link's commands and the host's calls.
+inline tessel::testing::ScriptedPrompter RecordingInto(EventLog& log) {
+    tessel::testing::ScriptedPrompter prompter;
+    prompter.onMessage = [&log] { log.push_back("message"); };
+    return prompter;
+}
+
 struct SceneTestBench {
     SceneTestBench() {
         // The scene-mode file as a loaded scene leaves it: written from the keyboard.
@@ -208,7 +170,7 @@ struct SceneTestBench {
     RecordingLink link{keyboard.Link(), log};
     ConfigStore editStore;
     KeyboardFacts facts;
-    ScriptedPrompter prompter{log};
+    tessel::testing::ScriptedPrompter prompter = RecordingInto(log);
     LanguageTable table;
     LabelledTexts texts;
     FakeSceneHost host{log};

@@ -95,12 +95,12 @@ TEST_F(SceneManagerTest, ApplyMakesTheCheckedSceneActiveAndReloadsFromTheKeyboar
 
 TEST_F(SceneManagerTest, AddWritesAFreshFileAndListsIt) {
     const std::u16string chosen = InData("Work.fwc");
-    bench.prompter.chosenFiles.push_back(chosen);
+    bench.prompter.fileAnswers.push_back(chosen);
 
     manager.SendCommand(CTessel_DlgProfile::kIdAdd);
 
-    ASSERT_EQ(bench.prompter.fileRequests.size(), 1u);
-    EXPECT_EQ(bench.prompter.fileRequests[0].initialPath, InData("The new contextual  mode"));
+    ASSERT_EQ(bench.prompter.dialogs.size(), 1u);
+    EXPECT_EQ(bench.prompter.dialogs[0].initialPath, InData("The new contextual  mode"));
     EXPECT_EQ(std::filesystem::file_size(chosen), 32832u);
     ASSERT_EQ(List().rowCount(), 5);
     EXPECT_EQ(Cell(4, 1), QStringLiteral("Work"));
@@ -112,7 +112,7 @@ TEST_F(SceneManagerTest, AddWritesAFreshFileAndListsIt) {
 }
 
 TEST_F(SceneManagerTest, LoadListsTheChosenFileWithoutReadingIt) {
-    bench.prompter.chosenFiles.push_back(InData("missing.fwc"));
+    bench.prompter.fileAnswers.push_back(InData("missing.fwc"));
     manager.SendCommand(CTessel_DlgProfile::kIdLoad);
     ASSERT_EQ(List().rowCount(), 5);
     EXPECT_EQ(Cell(4, 1), QStringLiteral("missing"));
@@ -131,7 +131,7 @@ TEST_F(SceneManagerTest, DeleteRemovesTheSelectedRowAndSelectsItsNeighbour) {
     EXPECT_EQ(List().rowCount(), 4);
     EXPECT_FALSE(ApplyEnabled());
 
-    bench.prompter.chosenFiles.push_back(InData("other.fwc"));
+    bench.prompter.fileAnswers.push_back(InData("other.fwc"));
     manager.SendCommand(CTessel_DlgProfile::kIdLoad);
     List().selectRow(1);
     manager.SendCommand(CTessel_DlgProfile::kIdDelete);
@@ -149,7 +149,7 @@ TEST_F(SceneManagerTest, DeleteRemovesTheSelectedRowAndSelectsItsNeighbour) {
 
 TEST_F(SceneManagerTest, ACheckedFileRowSelectsNoProfile) {
     bench.link.SetActiveProfile(1);
-    bench.prompter.chosenFiles.push_back(InData("other.fwc"));
+    bench.prompter.fileAnswers.push_back(InData("other.fwc"));
     manager.SendCommand(CTessel_DlgProfile::kIdLoad);
     ClickCheckBox(4, Qt::Checked);
     bench.log.clear();

@@ -124,7 +124,7 @@ TEST(SceneSwitch, RequestsDuringTheQuestionSwitchWithoutAskingAgain) {
     bench.host.applyEnabled = true;
     bench.prompter.answer = PromptAnswer::No;
     std::vector<int> innerResults;
-    bench.prompter.whileAsking = [&] {
+    bench.prompter.whileShown = [&] {
         // The keyboard's profile key, pressed twice while the box is up.
         innerResults.push_back(bench.scenes.SwitchScene(1));
         innerResults.push_back(bench.scenes.SwitchScene(3));

@@ -6,6 +6,7 @@
 #include "model/KeyTable.h"
 #include "model/KeyboardFacts.h"
 #include "model/MacroList.h"
+#include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageTable.h"
 
@@ -69,7 +70,7 @@ protected:
 
     test::SimulatedKeyboard keyboard;
     KeyboardFacts facts;
-    test::RecordingPrompter prompter;
+    testing::ScriptedPrompter prompter;
     test::FakeTextLookup lookup;
     LanguageTable table;
     ConfigStore edit;
@@ -103,7 +104,7 @@ TEST_F(ApplyThroughKeyboard, ActiveProfileGetsExactlyTheExpectedBytes) {
     Assign(1, 0x011, AssignmentType::Disabled, 0);  // another profile: not sent
 
     ASSERT_TRUE(Apply(false));
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 
     std::vector<uint8_t> expected(BuiltInDefaultKeyBlock().begin(), BuiltInDefaultKeyBlock().end());
     auto slot = [&](int s, uint8_t kind, uint8_t b1, uint8_t b2) {
@@ -164,8 +165,8 @@ TEST_F(ApplyThroughKeyboard, NoCapacityRefusesEveryApply) {
     keyboard.ClearFrameLog();
     EXPECT_FALSE(Apply(true));
     EXPECT_TRUE(WriteCommands().empty());
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], u"too long");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, u"too long");
 }
 
 TEST_F(ApplyThroughKeyboard, NamesAreLeftOutWhenOnlyTheBareImageFits) {
@@ -180,8 +181,8 @@ TEST_F(ApplyThroughKeyboard, NamesAreLeftOutWhenOnlyTheBareImageFits) {
     EXPECT_EQ(header[2], 26);
     EXPECT_EQ(header[6], 0);   // names flag
     EXPECT_EQ(header[21], 0);  // name length
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], u"names left out");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, u"names left out");
 }
 
 TEST_F(ApplyThroughKeyboard, UnknownActiveProfileSendsNothing) {
@@ -190,7 +191,7 @@ TEST_F(ApplyThroughKeyboard, UnknownActiveProfileSendsNothing) {
     keyboard.ClearFrameLog();
     EXPECT_FALSE(Apply(false));
     EXPECT_TRUE(WriteCommands().empty());
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(ApplyThroughKeyboard, ResultIsTheLastKeyBlockWrite) {

@@ -1,11 +1,10 @@
 #pragma once
-// Small fakes of the text lookup and the message boxes for model tests.
+// A small fake of the text lookup for model tests.
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/Prompter.h"
 #include "text/TextLookup.h"
 
 namespace tessel::test {
@@ -19,24 +18,6 @@ public:
     std::u16string LocalText(std::u16string_view textKey) const override {
         auto found = texts.find(textKey);
         return found == texts.end() ? u"#Error" : found->second;
-    }
-};
-
-// Records every message and answers Ok.
-class RecordingPrompter : public Prompter {
-public:
-    std::vector<std::u16string> messages;
-
-    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string&, PromptButtons,
-                             PromptIcon) override {
-        messages.push_back(text);
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::u16string> AskOpenFile(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> AskSaveFile(const FileDialogRequest&) override {
-        return std::nullopt;
     }
 };
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedPrompter.h"
 #include "TempFolder.h"
 #include "Unprivileged.h"
 #include "platform/LittleEndian.h"
+#include "support/ScriptedPrompter.h"
 #include "text/LanguageTable.h"
 #include "text/SafeFormat.h"
 
@@ -75,7 +75,7 @@ TEST_F(ConfigFileTest, EmptyConfigurationValidatesAndLoadsNoMacros) {
     EXPECT_TRUE(store.Macros().empty());
     EXPECT_EQ(store.Texts().Total(), 0u);
     EXPECT_EQ(store.Image()->entries[0x10].type, 0);
-    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_TRUE(prompter_.shown.empty());
 }
 
 TEST_F(ConfigFileTest, EveryHeaderCheckFailsWithTheFormatMessage) {
@@ -108,10 +108,10 @@ TEST_F(ConfigFileTest, EveryHeaderCheckFailsWithTheFormatMessage) {
             Reseal(bytes);
         }
         WriteBytes(path, bytes);
-        prompter_.messages.clear();
+        prompter_.shown.clear();
         EXPECT_EQ(Validate(path), 0) << damage.what;
-        ASSERT_EQ(prompter_.messages.size(), 1u) << damage.what;
-        EXPECT_EQ(prompter_.messages[0], FormatMessage(path));
+        ASSERT_EQ(prompter_.shown.size(), 1u) << damage.what;
+        EXPECT_EQ(prompter_.shown[0].text, FormatMessage(path));
     }
     // Flag 1 is accepted.
     std::vector<uint8_t> flagged = EmptyConfigFile();
@@ -129,7 +129,7 @@ TEST_F(ConfigFileTest, LengthRules) {
     bytes.resize(32831);
     WriteBytes(path, bytes);
     EXPECT_EQ(Validate(path), 0);
-    EXPECT_TRUE(prompter_.messages.empty()) << "too short is not a format error";
+    EXPECT_TRUE(prompter_.shown.empty()) << "too short is not a format error";
 
     // Longer than the header says is fine.
     bytes = EmptyConfigFile();
@@ -150,7 +150,7 @@ TEST_F(ConfigFileTest, FileShorterThanItsHeaderSaysIsRejectedAndTheStoreKept) {
     WriteBytes(path, bytes);
 
     EXPECT_EQ(Validate(path), 0);
-    EXPECT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.shown.size(), 1u);
     ConfigStore store;
     Fill(store);
     EXPECT_EQ(LoadConfigFile(path, store), 0);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "MapTextLookup.h"
-#include "ScriptedPrompter.h"
 #include "TempFolder.h"
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
@@ -11,6 +10,7 @@
 #include "storage/ConfigFile.h"
 #include "storage/KeyboardBackup.h"
 #include "storage/SceneFile.h"
+#include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/SafeFormat.h"
 
@@ -80,7 +80,7 @@ TEST_F(ImportExportTest, ExportThenImportRestoresALaunchProgramText) {
     edit_.Texts().Set(EntryIndex(1, kKeyQ), u"/opt/game/launch.sh");
     prompter_.fileAnswers = {Chosen("mine.fwc"), Chosen("mine.fwc")};
     ASSERT_TRUE(ExportConfiguration(context_));
-    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_TRUE(prompter_.shown.empty());
     EXPECT_EQ(prompter_.dialogs[0].defaultExtension, u"fwc");
     EXPECT_EQ(prompter_.dialogs[0].initialPath, u"*.fwc");
     EXPECT_TRUE(std::filesystem::is_directory(dataFolder_));
@@ -93,7 +93,7 @@ TEST_F(ImportExportTest, ExportThenImportRestoresALaunchProgramText) {
     EXPECT_EQ(entry->type, 3);
     ASSERT_NE(edit_.Texts().Text(EntryIndex(1, kKeyQ)), nullptr);
     EXPECT_EQ(*edit_.Texts().Text(EntryIndex(1, kKeyQ)), u"/opt/game/launch.sh");
-    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_TRUE(prompter_.shown.empty());
 }
 
 TEST_F(ImportExportTest, ImportAppliesAllProfilesAndRewritesTheSceneFile) {
@@ -132,28 +132,28 @@ TEST_F(ImportExportTest, ImportOfABadFileShowsBothMessagesAndChangesNothing) {
     prompter_.fileAnswers = {path.u16string()};
     EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Refused);
 
-    ASSERT_EQ(prompter_.messages.size(), 2u);
-    EXPECT_EQ(prompter_.messages[0], FormatMessage(path));
-    EXPECT_EQ(prompter_.messages[1], table_.Value(TextEntry::MAIN_PROMPT_INPORT));
+    ASSERT_EQ(prompter_.shown.size(), 2u);
+    EXPECT_EQ(prompter_.shown[0].text, FormatMessage(path));
+    EXPECT_EQ(prompter_.shown[1].text, table_.Value(TextEntry::MAIN_PROMPT_INPORT));
     EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyQ)->type, 1);
     EXPECT_TRUE(keyboard_.CommandsReceived().empty());
 
     // A missing file gets the import message alone; a cancelled dialog nothing.
-    prompter_.messages.clear();
+    prompter_.shown.clear();
     prompter_.fileAnswers = {Chosen("absent.fwc"), std::nullopt};
     EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Refused);
-    EXPECT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.shown.size(), 1u);
     EXPECT_EQ(ImportConfiguration(context_, applied_, apply_), ImportResult::Cancelled);
-    EXPECT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.shown.size(), 1u);
 }
 
 TEST_F(ImportExportTest, BackupBeforeUpdateTellsWhetherItWasWritten) {
     prompter_.fileAnswers = {Chosen("backup.fwc"), Chosen("no/such/folder/backup.fwc")};
     EXPECT_TRUE(BackupBeforeUpdate(context_));
     EXPECT_FALSE(BackupBeforeUpdate(context_));
-    ASSERT_EQ(prompter_.messages.size(), 2u);
-    EXPECT_EQ(prompter_.messages[0], table_.Value(TextEntry::MAIN_UPDATE_BACKUP_OK));
-    EXPECT_EQ(prompter_.messages[1], table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG));
+    ASSERT_EQ(prompter_.shown.size(), 2u);
+    EXPECT_EQ(prompter_.shown[0].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_OK));
+    EXPECT_EQ(prompter_.shown[1].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG));
     EXPECT_EQ(ValidateConfigFile(home_.Path() / "backup.fwc", prompter_, table_), 1);
 }
 
@@ -176,7 +176,7 @@ TEST_F(ImportExportTest, NewAndAddSceneFiles) {
     EXPECT_EQ(added->name, u"notes");
     EXPECT_EQ(prompter_.dialogs[1].initialPath, (dataFolder_ / "*.fwc").u16string());
     EXPECT_FALSE(AddSceneFile(context_).has_value());
-    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_TRUE(prompter_.shown.empty());
 }
 
 TEST_F(ImportExportTest, BackupAfterAnApplyDecodesToTheAppliedConfiguration) {
