@@ -22,7 +22,7 @@ QString ToQString(const std::u16string& text) {
 SceneSwitch::SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window)
     : m_host(host), m_services(services), m_window(window) {
     m_manager = new CTessel_DlgProfile(
-        m_services, [this] { ReloadScene(); }, window);
+        m_services, [this] { LoadScene(); }, window);
 }
 
 SceneSwitch::~SceneSwitch() {
@@ -138,7 +138,7 @@ void SceneSwitch::CloseSceneManager() {
     }
 }
 
-void SceneSwitch::ReloadScene() {
+void SceneSwitch::LoadScene() {
     m_services.sceneFile.LoadScene(m_services.link, m_services.keyboard,
                                    m_services.languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
     FollowActiveProfile();

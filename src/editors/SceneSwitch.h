@@ -73,14 +73,14 @@ public:
     int OpenSceneManager();
     // Close-all-editors: Cancel of the manager when it is open.
     void CloseSceneManager();
+    // The edit store from the keyboard, the buttons and the menu from the edit
+    // store, nothing pending: after an attach and after the manager's Apply.
+    void LoadScene();
 
     SceneMenu* Menu() const { return m_menu.get(); }
     CTessel_DlgProfile& Manager() const;
 
 private:
-    // After the manager's Apply: the edit store from the keyboard, the buttons
-    // and the menu from the edit store, nothing pending.
-    void ReloadScene();
     void AskAboutPendingEdits();
     QString SceneName() const;
 

@@ -141,7 +141,6 @@ private:
     void CheckButtonOfGroup(std::span<const int> ids, int index);
     ApplyServices ApplyServicesForWindow();
     ImportExportContext FileContext();
-    void LoadScene();
     void ReloadCurrentLighting();
     void BindKeyboardCommands();
     void CreateKeyboardParts();

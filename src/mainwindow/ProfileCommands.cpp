@@ -156,25 +156,16 @@ void CTesselDlg::OnProfileFollowTimer() {
     }
 }
 
-void CTesselDlg::LoadScene() {
-    m_sceneFile->LoadScene(m_device->Link(), m_parts->keyboard,
-                           m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
-    m_keyboardView->ShowAssignments();
-    EnableApply(false);
-}
-
 void CTesselDlg::ReloadAfterAttach() {
     if (!m_device || !m_panel) {
         return;
     }
-    LoadScene();
+    m_scenes->LoadScene();
     FillProfileButtons();
     ReloadCurrentLighting();
     if (m_lighting->OffersEffect(kCustomEffect)) {
         m_panel->RecomputeLinkedFlags();
     }
-    // The scene button names the keyboard's profile now that it is known.
-    m_scenes->BuildSceneMenu(false);
 }
 
 ApplyServices CTesselDlg::ApplyServicesForWindow() {
