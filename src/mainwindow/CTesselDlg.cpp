@@ -155,7 +155,7 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             return 0;
         case kLayerKeysMessage:
             if (wParam == kLedTag) {
-                MarkLayerKeys();
+                MarkGKeys();
             }
             return 0;
         case kProfileReloadMessage:
@@ -281,7 +281,7 @@ void CTesselDlg::CreateLockIndicators() {
     m_lockIndicators->ShowLayer(m_macroLayer);
 }
 
-void CTesselDlg::MarkLayerKeys() {
+void CTesselDlg::MarkGKeys() {
     if (!m_lockIndicators || !m_device || !m_status) {
         return;
     }

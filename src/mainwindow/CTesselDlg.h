@@ -167,7 +167,7 @@ private:
     void BindDevice();
     void StopStatusChannels();
     void CreateLockIndicators();
-    void MarkLayerKeys();
+    void MarkGKeys();
     void CreateTrayIcon();
     void PrepareTrayMenu();
     QIcon TrayIconPicture(int iconId) const;
