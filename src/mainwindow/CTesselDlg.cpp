@@ -281,13 +281,16 @@ void CTesselDlg::CreateLockIndicators() {
     m_lockIndicators->ShowLayer(m_macroLayer);
 }
 
+// The G keys of the now active layer, marked and described: the layer has
+// already changed in the status channels even if the window has not shown it yet.
 void CTesselDlg::MarkGKeys() {
-    if (!m_lockIndicators || !m_device || !m_status) {
-        return;
+    if (m_keyboardView) {
+        m_keyboardView->RefreshKeyButtonLabels();
     }
-    const int profile = m_device->Link().GetActiveProfile();
-    m_lockIndicators->MarkMacroKeys(
-        MarkedMacroKeys(m_context.editStore, profile, m_status->ActiveLayer()));
+}
+
+MacroLayer CTesselDlg::ActiveLayer() const {
+    return m_status ? m_status->ActiveLayer() : m_macroLayer.load();
 }
 
 void CTesselDlg::OnInitRequest(uintptr_t wParam) {

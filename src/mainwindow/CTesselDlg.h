@@ -153,7 +153,7 @@ private:
     void RefreshKeyButtonLabels() override;
     void SetSceneButton(const QString& caption, const QString& tooltip) override;
     int ActiveProfile() override;
-    MacroLayer ActiveLayer() const override { return m_macroLayer; }
+    MacroLayer ActiveLayer() const override;
     bool LightingSwitchOn() const override;
     void PaintKey(int controlId) override;
     int OpenKeyEditor(const KeyEditorTarget& target) override;

@@ -33,10 +33,4 @@ void LockIndicators::ShowLayer(MacroLayer layer) {
     }
 }
 
-void LockIndicators::MarkMacroKeys(const MacroKeyMarks& marks) {
-    for (int position = 0; position < kGKeyButtonCount; ++position)
-        if (CPngButton* key = buttons_.macroKeys[position])
-            key->SetChecked(marks[position]);
-}
-
 }  // namespace tessel

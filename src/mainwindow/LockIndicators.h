@@ -51,8 +51,6 @@ public:
     void DisableIndicators();
     // The A/B indicator's pictures and the macro keys' captions for the layer.
     void ShowLayer(MacroLayer layer);
-    // Shows which macro keys carry an assignment in the active layer.
-    void MarkMacroKeys(const MacroKeyMarks& marks);
 
 private:
     LockIndicatorButtons buttons_;

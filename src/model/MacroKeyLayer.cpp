@@ -1,7 +1,6 @@
 #include "model/MacroKeyLayer.h"
 
-#include "device/DeviceLink.h"
-#include "model/ProfileImage.h"
+#include <array>
 
 namespace tessel {
 
@@ -16,22 +15,6 @@ std::u16string_view MacroKeyCaption(MacroLayer layer, int position) {
     if (position < 0 || position >= kGKeyButtonCount)
         return {};
     return layer == MacroLayer::B ? kLayerBCaptions[position] : kLayerACaptions[position];
-}
-
-MacroKeyMarks MarkedMacroKeys(const ConfigStore& editStore, int activeProfile, MacroLayer layer) {
-    MacroKeyMarks marks{};
-    if (activeProfile < 0 || activeProfile >= kProfileCount)
-        return marks;
-    auto lock = editStore.Lock();
-    const ProfileImage* image = editStore.Image();
-    if (image == nullptr)
-        return marks;
-    for (const GKeyButton& key : kGKeyButtons) {
-        const KeyAssignment* entry =
-            EntryFor(*image, activeProfile, key.KeyIndex(layer == MacroLayer::B));
-        marks[key.position] = entry != nullptr && entry->type != 0;
-    }
-    return marks;
 }
 
 }  // namespace tessel

@@ -200,12 +200,14 @@ TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMac
     Notify(0x02FF);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::B; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return g2->IsChecked(); }));
+    EXPECT_NE(g2->TooltipText(), "G2") << "the tooltip describes the layer B assignment";
     EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kOver));
     EXPECT_EQ(g2->text(), "B2");
 
     Notify(0x02FF);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::A; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return !g2->IsChecked(); }));
+    EXPECT_EQ(g2->TooltipText(), "G2");
     EXPECT_EQ(g2->text(), "A2");
 }
 
