@@ -136,6 +136,7 @@ private:
     };
     void PlaceButton(int id, std::u16string_view entry, Looks looks);
     void BuildMainLayout();
+    void ShowAlternateKeys();
     void BindProfileCommands();
     void CreateProfileModels();
     void CheckButtonOfGroup(std::span<const int> ids, int index);

@@ -56,8 +56,12 @@ void FlipKeys::ApplyFlipSetting() {
     for (int i = 0; i < keyboard_ids::kFlippedFKeyCount; ++i) {
         SetEnabled(keyboard_ids::kFirstFKey + i, !flipped);
     }
+    // The D keys lie over F1..F4: hidden, they leave the F keys their clicks.
     for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
         SetEnabled(keyboard_ids::kFirstDKey + i, flipped);
+        if (CPngButton* key = buttons_(keyboard_ids::kFirstDKey + i)) {
+            key->setVisible(flipped);
+        }
     }
     if (CPngButton* indicator = buttons_(keyboard_ids::kFlipIndicator)) {
         const QPixmap* sheet =

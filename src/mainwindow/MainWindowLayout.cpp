@@ -23,7 +23,7 @@ const QColor kTextDisabled(83, 96, 68);
 constexpr unsigned kSingleLineBottom = 0x28;
 constexpr unsigned kSingleLineLeft = 0x24;
 constexpr unsigned kSingleLineCentred = 37;
-constexpr int kModeSwitchIconWidth = 24;
+constexpr int kModeSwitchIconWidth = 20;
 constexpr int kSceneButtonEscapement = 268;
 
 struct TooltipButton {
@@ -68,6 +68,23 @@ void CTesselDlg::PlaceButton(int id, std::u16string_view entry, Looks looks) {
     PlaceSkinButton(*button, SkinIni(), kButtonInfoSection, entry, m_images.Get(pictures[0]),
                     m_images.Get(pictures[1]), m_images.Get(pictures[2]), m_images.Get(pictures[3]),
                     m_images.Get(pictures[4]));
+}
+
+// D1..D6 have no skin entry: over the F-key row they show the window's
+// background and their caption, so they hide F1..F4 while the flip setting
+// makes them the keys to click.
+void CTesselDlg::ShowAlternateKeys() {
+    const QPixmap* background = &Background();
+    for (int i = 0; i < keyboard_ids::kDKeyCount; ++i) {
+        auto* key = Item<CPngButton>(keyboard_ids::kFirstDKey + i);
+        if (!key) {
+            continue;
+        }
+        key->SetImages(key->x(), key->y(), background, background, background, background,
+                       background, false);
+        key->SetTextStyle(true, 9, QStringLiteral("Arial Unicode MS"), kTextNormal, kTextOver,
+                          kTextPressed, kTextDisabled, kTextOver, kSingleLineCentred);
+    }
 }
 
 void CTesselDlg::BuildMainLayout() {
@@ -139,7 +156,7 @@ void CTesselDlg::BuildMainLayout() {
     // The switch names the mode it leads to; without a drawn text it would
     // be a blank button. Its texts are long: a smaller face fits them.
     if (auto* modeSwitch = Item<CPngButton>(keyboard_ids::kModeSwitch)) {
-        modeSwitch->SetTextStyle(true, 7, QStringLiteral("Arial Unicode MS"), kTextNormal,
+        modeSwitch->SetTextStyle(true, 6, QStringLiteral("Arial Unicode MS"), kTextNormal,
                                  kTextOver, kTextPressed, kTextDisabled, kTextOver,
                                  kSingleLineCentred);
         // Clear of the switch icon at the left of its picture.
@@ -151,6 +168,7 @@ void CTesselDlg::BuildMainLayout() {
         PlaceButton(kReportRateButtonIds[i], kReportEntries[i], Looks::Selectable);
     }
     PlaceButton(kFnButton.controlId, u"KEY_FN", Looks::Selectable);
+    ShowAlternateKeys();
 
     CreateLightingPanel();
 }

@@ -40,7 +40,7 @@ const ControlTemplate kWindowControls[] = {
 
 // The skin has no entries for D1 to D6: they share the row of F1 to F4.
 constexpr QRect AlternateKeyRect(int index) {
-    return QRect(183 + index * 29, 152, 27, 40);
+    return QRect(183 + index * 29, 152, 29, 40);
 }
 constexpr char16_t kAlternateKeyCaptions[][3] = {u"D1", u"D2", u"D3", u"D4", u"D5", u"D6"};
 

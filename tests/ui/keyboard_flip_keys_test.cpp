@@ -72,6 +72,7 @@ TEST_F(FlipKeysTest, SettingChoosesFKeysOrDKeysAndEachToggleInverts) {
     }
     for (int i = 0; i < 6; ++i) {
         EXPECT_TRUE(Button(kD1 + i).isEnabled()) << i;
+        EXPECT_FALSE(Button(kD1 + i).isHidden()) << i;
     }
     EXPECT_TRUE(Button(kF5).isEnabled());
     const CPngButton& indicator = Button(keyboard_ids::kFlipIndicator);
@@ -84,6 +85,7 @@ TEST_F(FlipKeysTest, SettingChoosesFKeysOrDKeysAndEachToggleInverts) {
     EXPECT_EQ(settings_.ReadFlip(), 0);
     EXPECT_TRUE(Button(kF1 + 3).isEnabled());
     EXPECT_FALSE(Button(kD1 + 5).isEnabled());
+    EXPECT_TRUE(Button(kD1 + 5).isHidden()) << "no longer over F4";
     EXPECT_EQ(indicator.StatePicture(CPngButton::kOver), window_.Picture(SkinImageSet::kNormal));
 
     flip_.ToggleFlipSetting();
