@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mainwindow/FlipKeys.h"
+#include "mainwindow/LightingQtColour.h"
 #include "mainwindow/SkinImageSet.h"
 #include "model/AssignmentTooltip.h"
 #include "model/ConfigStore.h"
@@ -16,13 +17,6 @@
 namespace tessel {
 
 namespace {
-
-// Stored by the button, not used for drawing.
-constexpr int kOutlineStrength = 100;
-
-QColor ToQColor(ColourRef colour) {
-    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
 
 QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -75,19 +69,11 @@ bool KeyboardView::BankB() const {
 
 template <class Visit>
 void KeyboardView::ForEachKeyShapedButton(Visit visit) const {
-    for (const GKeyButton& key : kGKeyButtons) {
-        if (CPngButton* button = buttons_(key.controlId)) {
-            visit(*button, LightingButton{LightingButtonKind::GKey, key.position});
+    ForEachLightingButton([&](LightingButton which) {
+        if (CPngButton* button = buttons_(ControlIdOf(which))) {
+            visit(*button, which);
         }
-    }
-    for (const KeyButton& key : kKeyButtons) {
-        if (CPngButton* button = buttons_(key.controlId)) {
-            visit(*button, LightingButton{LightingButtonKind::Key, key.position});
-        }
-    }
-    if (CPngButton* button = buttons_(kFnButton.controlId)) {
-        visit(*button, LightingButton{LightingButtonKind::Fn, 0});
-    }
+    });
 }
 
 void KeyboardView::ShowAssignments() {
@@ -155,7 +141,7 @@ void KeyboardView::ShowKeyColours(const LightingModel& lighting) {
     ForEachKeyShapedButton([&](CPngButton& button, LightingButton which) {
         const std::optional<ColourRef> colour = lighting.ButtonColour(which);
         if (colour) {
-            button.SetOutline(ToQColor(*colour), kOutlineStrength, true);
+            OutlineKey(button, *colour);
         } else {
             button.SetOutline(button.OutlineColour(), button.OutlineStrength(), false);
         }
@@ -163,9 +149,7 @@ void KeyboardView::ShowKeyColours(const LightingModel& lighting) {
 }
 
 void KeyboardView::OutlineAllKeys(ColourRef colour) {
-    ForEachKeyShapedButton([&](CPngButton& button, LightingButton) {
-        button.SetOutline(ToQColor(colour), kOutlineStrength, true);
-    });
+    ForEachKeyShapedButton([&](CPngButton& button, LightingButton) { OutlineKey(button, colour); });
 }
 
 void KeyboardView::ToggleColourKeysMode() {

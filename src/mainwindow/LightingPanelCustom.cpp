@@ -18,50 +18,18 @@
 namespace tessel {
 namespace {
 
-constexpr int kLinkedTool = 1;
 constexpr int kMaxModeNameLength = 260;
-// Stored with the outline; the pen is always 2 pixels wide.
-constexpr int kOutlineStrength = 100;
-
-// Every key button, G-key button and the Fn button, with its control id.
-template <typename Visit>
-void ForEachKeyButton(Visit visit) {
-    for (const KeyButton& key : kKeyButtons) {
-        visit(LightingButton{LightingButtonKind::Key, key.position}, key.controlId);
-    }
-    for (const GKeyButton& gkey : kGKeyButtons) {
-        visit(LightingButton{LightingButtonKind::GKey, gkey.position}, gkey.controlId);
-    }
-    visit(LightingButton{LightingButtonKind::Fn, 0}, kFnButton.controlId);
-}
-
-std::optional<LightingButton> LightingButtonOfControl(int controlId) {
-    if (const KeyButton* key = KeyButtonOfControl(controlId)) {
-        return LightingButton{LightingButtonKind::Key, key->position};
-    }
-    if (const GKeyButton* gkey = GKeyButtonOfControl(controlId)) {
-        return LightingButton{LightingButtonKind::GKey, gkey->position};
-    }
-    if (controlId == kFnButton.controlId) {
-        return LightingButton{LightingButtonKind::Fn, 0};
-    }
-    return std::nullopt;
-}
-
-int ValidMode(int mode) {
-    return mode >= 0 && mode < kCustomModeCount ? mode : 0;
-}
 
 }  // namespace
 
 void LightingPanel::ChooseTool(int tool) {
-    const int chosen = tool == kLinkedTool ? kLinkedTool : 0;
+    const int chosen = tool == kLinkedColourTool ? kLinkedColourTool : kPlainColourTool;
     ShowToolPictures(chosen);
     m_model.ChooseTool(chosen);
 }
 
 void LightingPanel::ShowToolPictures(int tool) {
-    const bool linked = tool == kLinkedTool;
+    const bool linked = tool == kLinkedColourTool;
     SetPicture(kIdToolPlain,
                linked ? QStringLiteral("user1up.bmp") : QStringLiteral("user1down.bmp"));
     SetPicture(kIdToolLinked,
@@ -84,12 +52,12 @@ void LightingPanel::OnCustomColourPicked(CustomColour which) {
 }
 
 void LightingPanel::OutlineLinkedKeys(ColourRef colour) {
-    ForEachKeyButton([&](LightingButton button, int controlId) {
+    ForEachLightingButton([&](LightingButton button) {
         if (!m_model.IsLinked(button) || !LedSlotOf(button)) {
             return;
         }
-        if (auto* key = m_window.Item<CPngButton>(controlId)) {
-            key->SetOutline(ToQColor(colour), kOutlineStrength, true);
+        if (auto* key = m_window.Item<CPngButton>(ControlIdOf(button))) {
+            OutlineKey(*key, colour);
         }
     });
 }
@@ -160,11 +128,11 @@ bool LightingPanel::PaintKey(int controlId) {
         return false;
     }
     const ModeTools& tools = m_model.Tools();
-    const bool linked = tools.tool == kLinkedTool;
+    const bool linked = tools.tool == kLinkedColourTool;
     const ColourRef colour = linked ? tools.linkedColour : tools.plainColour;
     auto* key = m_window.Item<CPngButton>(controlId);
     if (key) {
-        key->SetOutline(ToQColor(colour), kOutlineStrength, true);
+        OutlineKey(*key, colour);
     }
     if (!m_model.PaintKey(*button)) {
         return false;
@@ -180,11 +148,11 @@ void LightingPanel::RecomputeLinkedFlags() {
         return;
     }
     for (int profile = 0; profile < kProfileCount; ++profile) {
-        const int mode = ValidMode(m_files.ReadPresentMode(profile));
+        const int mode = ValidCustomMode(m_files.ReadPresentMode(profile));
         const ColourRef linkedColour = m_files.ReadModeTools(profile, mode).linkedColour;
-        ForEachKeyButton([&](LightingButton button, int controlId) {
+        ForEachLightingButton([&](LightingButton button) {
             const auto slot = LedSlotOf(button);
-            auto* key = m_window.Item<CPngButton>(controlId);
+            auto* key = m_window.Item<CPngButton>(ControlIdOf(button));
             if (!slot || !key) {
                 return;
             }

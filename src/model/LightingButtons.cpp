@@ -58,4 +58,29 @@ std::optional<int> LedSlotOf(LightingButton button) {
     return std::nullopt;
 }
 
+int ControlIdOf(LightingButton button) {
+    switch (button.kind) {
+        case LightingButtonKind::Key:
+            return kKeyButtons[static_cast<std::size_t>(button.index)].controlId;
+        case LightingButtonKind::GKey:
+            return kGKeyButtons[static_cast<std::size_t>(button.index)].controlId;
+        case LightingButtonKind::Fn:
+            return kFnButton.controlId;
+    }
+    return 0;
+}
+
+std::optional<LightingButton> LightingButtonOfControl(int controlId) {
+    if (const KeyButton* key = KeyButtonOfControl(controlId)) {
+        return LightingButton{LightingButtonKind::Key, key->position};
+    }
+    if (const GKeyButton* gkey = GKeyButtonOfControl(controlId)) {
+        return LightingButton{LightingButtonKind::GKey, gkey->position};
+    }
+    if (controlId == kFnButton.controlId) {
+        return LightingButton{LightingButtonKind::Fn, 0};
+    }
+    return std::nullopt;
+}
+
 }  // namespace tessel

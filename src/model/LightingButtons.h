@@ -25,4 +25,19 @@ std::optional<int> LedSlotOf(LightingButton button);
 std::optional<int> LightingButtonNumber(LightingButton button);
 int LightingButtonTotal();
 
+// The main-window control that shows the button, and the other way round.
+int ControlIdOf(LightingButton button);
+std::optional<LightingButton> LightingButtonOfControl(int controlId);
+
+// Every button that carries a colour, in repaint order: key buttons, G keys, Fn.
+template <typename Visit>
+void ForEachLightingButton(Visit visit) {
+    for (LightingButtonKind kind :
+         {LightingButtonKind::Key, LightingButtonKind::GKey, LightingButtonKind::Fn}) {
+        for (int i = 0; i < LightingButtonCount(kind); ++i) {
+            visit(LightingButton{kind, i});
+        }
+    }
+}
+
 }  // namespace tessel

@@ -12,8 +12,17 @@ namespace tessel {
 
 inline constexpr int kCustomModeCount = 10;
 
+// A mode number read from a file, or mode 0 for one outside the ten.
+constexpr int ValidCustomMode(int mode) {
+    return mode >= 0 && mode < kCustomModeCount ? mode : 0;
+}
+
+// The painting tools of the custom effect.
+inline constexpr int kPlainColourTool = 0;
+inline constexpr int kLinkedColourTool = 1;
+
 struct ModeTools {
-    int tool = 0;  // painting tool: 0 plain colour, 1 linked colour
+    int tool = kPlainColourTool;
     ColourRef linkedColour = 0;
     ColourRef plainColour = 0;
 };

@@ -19,21 +19,6 @@ std::array<uint8_t, 3> RgbBytes(ColourRef colour) {
     return {RedOf(colour), GreenOf(colour), BlueOf(colour)};
 }
 
-int ValidMode(int mode) {
-    return mode >= 0 && mode < kCustomModeCount ? mode : 0;
-}
-
-// Every button that carries a colour, in repaint order: key buttons, G keys, Fn.
-template <typename Visit>
-void ForEachLightingButton(Visit visit) {
-    for (LightingButtonKind kind :
-         {LightingButtonKind::Key, LightingButtonKind::GKey, LightingButtonKind::Fn}) {
-        for (int i = 0; i < LightingButtonCount(kind); ++i) {
-            visit(LightingButton{kind, i});
-        }
-    }
-}
-
 }  // namespace
 
 LightingModel::LightingModel(DeviceLink& link, LightingFiles& files) : link_(link), files_(files) {
@@ -256,7 +241,7 @@ void LightingModel::ApplyCustomMode(int profile, int mode) {
     if (!IsProfile(profile)) {
         return;
     }
-    const int m = ValidMode(mode);
+    const int m = ValidCustomMode(mode);
     if (profile == currentProfile_) {
         presentMode_ = m;
         tools_ = files_.ReadModeTools(profile, m);
@@ -273,7 +258,7 @@ void LightingModel::ApplyCustomMode(int profile, int mode) {
 }
 
 void LightingModel::SelectCustomMode(int mode) {
-    presentMode_ = ValidMode(mode);
+    presentMode_ = ValidCustomMode(mode);
     files_.WritePresentMode(currentProfile_, presentMode_);
     ApplyCustomMode(currentProfile_, presentMode_);
 }
@@ -285,7 +270,7 @@ void LightingModel::RenameCustomMode(std::u16string_view name) {
 }
 
 void LightingModel::ChooseTool(int tool) {
-    tools_.tool = tool == 1 ? 1 : 0;
+    tools_.tool = tool == kLinkedColourTool ? kLinkedColourTool : kPlainColourTool;
     files_.WriteModeTools(currentProfile_, presentMode_, tools_);
 }
 
@@ -314,7 +299,7 @@ bool LightingModel::PaintKey(LightingButton button) {
     if (current_.effect != kCustomEffect) {
         return false;
     }
-    const bool linked = tools_.tool == 1;
+    const bool linked = tools_.tool == kLinkedColourTool;
     return SetKeyColour(button, linked ? tools_.linkedColour : tools_.plainColour, linked);
 }
 
