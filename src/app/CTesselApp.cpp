@@ -13,27 +13,20 @@
 #include "platform/ModuleFileName.h"
 #include "platform/Registry.h"
 #include "platform/qt/QtPrompter.h"
+#include "platform/qt/QtText.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
 
 namespace tessel {
 
-namespace {
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 CTesselApp::CTesselApp(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {}
 
 bool CTesselApp::InitInstance() {
     // Step 1: the framework settings live under Software\<company>\<application>.
-    QCoreApplication::setOrganizationName(FromView(kCompanyKey));
-    QCoreApplication::setApplicationName(FromView(kApplicationName));
-    QGuiApplication::setApplicationDisplayName(FromView(kApplicationName));
+    QCoreApplication::setOrganizationName(FromUtf8(kCompanyKey));
+    QCoreApplication::setApplicationName(FromUtf8(kApplicationName));
+    QGuiApplication::setApplicationDisplayName(FromUtf8(kApplicationName));
 
     // Step 2.
     m_paths = ProgramPaths::FromModuleFileName(ModuleFileName());

@@ -3,6 +3,7 @@
 #include "app/ProgramPaths.h"
 #include "device/DeviceLink.h"
 #include "platform/ShellOpen.h"
+#include "platform/qt/QtText.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/SkinPictures.h"
@@ -65,10 +66,6 @@ constexpr SkinnedButton kSkinnedButtons[] = {
     {kIdCancel, u"CONTROL_CANCEL"},
     {CTessel_DlgProfile::kIdApply, u"CONTROL2_APPLY"},
 };
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QTableWidgetItem* TextItem(const std::u16string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdU16String(text));

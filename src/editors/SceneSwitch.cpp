@@ -4,20 +4,13 @@
 #include "editors/CTessel_DlgProfile.h"
 #include "model/ConfigStore.h"
 #include "platform/Prompter.h"
+#include "platform/qt/QtText.h"
 #include "storage/SceneFile.h"
 #include "text/LanguageTable.h"
 
 #include <QStringList>
 
 namespace tessel {
-
-namespace {
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
-
-}  // namespace
 
 SceneSwitch::SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window)
     : m_host(host), m_services(services), m_window(window) {

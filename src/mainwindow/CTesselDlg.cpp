@@ -20,6 +20,7 @@
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
 #include "platform/Prompter.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/TerminationSignals.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
@@ -42,10 +43,6 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -215,7 +212,7 @@ bool CTesselDlg::OnInitDialog() {
     m_endpoint = RequestEndpoint::Open(
         kInstanceName, kMainMarker,
         [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
-    setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromView(kApplicationName));
+    setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
     m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
     // Step 9.

@@ -11,16 +11,13 @@
 #include "model/AssignmentTooltip.h"
 #include "model/ConfigStore.h"
 #include "model/LightingModel.h"
+#include "platform/qt/QtText.h"
 #include "skin/qt/CPngButton.h"
 #include "text/LanguageTable.h"
 
 namespace tessel {
 
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The entries one refresh labels, copied under the store's lock so that no Qt
 // work runs while it is held.

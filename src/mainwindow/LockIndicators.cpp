@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/qt/QtText.h"
 #include "skin/qt/CPngButton.h"
 
 namespace tessel {
@@ -28,7 +29,7 @@ void LockIndicators::ShowLayer(MacroLayer layer) {
         if (key == nullptr)
             continue;
         const std::u16string_view caption = MacroKeyCaption(layer, position);
-        key->setText(QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())));
+        key->setText(ToQString(caption));
         key->update();
     }
 }

@@ -1,4 +1,5 @@
 #include "platform/qt/QtPrompter.h"
+#include "platform/qt/QtText.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -7,10 +8,6 @@
 namespace tessel {
 
 namespace {
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
     switch (buttons) {

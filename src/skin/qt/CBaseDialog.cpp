@@ -1,5 +1,6 @@
 #include "skin/qt/CBaseDialog.h"
 
+#include "platform/qt/QtText.h"
 #include "skin/BitmapToRegion.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/SkinPictures.h"
@@ -26,10 +27,6 @@ namespace {
 constexpr std::uint32_t kMaskKeyColour = 0x00FFFFFF;  // white is outside the window
 constexpr std::uint32_t kMaskTolerance = 0;
 constexpr std::size_t kRegionBlock = 2000;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
