@@ -7,7 +7,6 @@
 namespace tessel {
 namespace {
 
-constexpr int kProgressFrames = 10;
 constexpr int kSliderPictures = 26;  // 0.bmp to 25.bmp
 constexpr int kSwatchPictures = 8;
 constexpr int kSpeedPictureBase = 5;
@@ -30,7 +29,7 @@ void LightingPictures::Load(const std::filesystem::path& skinFolder) {
     for (const char16_t* name : kNamedPictures) {
         load(QString::fromUtf16(name));
     }
-    for (int frame = 1; frame <= kProgressFrames; ++frame) {
+    for (int frame = 1; frame <= kProgressFrameCount; ++frame) {
         load(ProgressFrame(frame));
     }
     for (int i = 0; i < kSliderPictures; ++i) {

@@ -19,7 +19,8 @@ public:
     // "p.bmp" for the brightness slider at position p, "(5 + p).bmp" for speed.
     static QString BrightnessPicture(int position);
     static QString SpeedPicture(int position);
-    // "jdt<frame>.bmp", frames 1 to 10.
+    // "jdt<frame>.bmp", frames 1 to kProgressFrameCount.
+    static constexpr int kProgressFrameCount = 10;
     static QString ProgressFrame(int frame);
 
 private:

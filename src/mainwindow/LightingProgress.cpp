@@ -38,7 +38,7 @@ void LightingProgress::NextFrame() {
     if (m_picture) {
         m_picture->setPixmap(m_pictures.Get(LightingPictures::ProgressFrame(m_counter)));
     }
-    if (m_counter >= kFrameCount) {
+    if (m_counter >= LightingPictures::kProgressFrameCount) {
         m_counter = 0;
     }
 }

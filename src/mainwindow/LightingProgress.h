@@ -19,7 +19,6 @@ public:
     static constexpr int kStartDelayMs = 100;
     static constexpr int kFrameIntervalMs = 50;
     static constexpr int kStopDelayMs = 100;
-    static constexpr int kFrameCount = 10;
 
     LightingProgress(QLabel* picture, const LightingPictures& pictures);
 

@@ -29,7 +29,6 @@ namespace tessel {
 
 namespace {
 
-constexpr std::size_t kActiveProfileByte = 10;
 // Restoring defaults clears six bytes of the current profile's lighting record.
 constexpr int kDefaultsFieldOffset = 18;
 constexpr std::array<uint8_t, 6> kDefaultsFieldBytes{};
@@ -147,7 +146,7 @@ void CTesselDlg::OnProfileFollowTimer() {
     if (m_device->Link().ReadDeviceInfo(info) != 1) {
         return;
     }
-    const int profile = info[kActiveProfileByte];
+    const int profile = info[kActiveProfileAt];
     if (profile == m_lighting->CurrentProfile()) {
         ReloadCurrentLighting();
     } else if (IsProfile(profile)) {
