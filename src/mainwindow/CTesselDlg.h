@@ -31,6 +31,7 @@ class QSystemTrayIcon;
 namespace tessel {
 
 class CAboutDlg;
+class CPngButton;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
@@ -135,6 +136,9 @@ private:
         Label,       // N N N N N
     };
     void PlaceButton(int id, std::u16string_view entry, Looks looks);
+    // Format 37: centred on one line.
+    void StyleButtonText(CPngButton& button, int points, unsigned format = 37,
+                         const QString& face = QStringLiteral("Arial Unicode MS"));
     void BuildMainLayout();
     void ShowAlternateKeys();
     void BindProfileCommands();

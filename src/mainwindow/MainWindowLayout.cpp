@@ -16,13 +16,8 @@ namespace tessel {
 
 namespace {
 
-const QColor kTextNormal(222, 222, 222);
-const QColor kTextOver(255, 0, 0);
-const QColor kTextPressed(131, 42, 38);
-const QColor kTextDisabled(83, 96, 68);
 constexpr unsigned kSingleLineBottom = 0x28;
 constexpr unsigned kSingleLineLeft = 0x24;
-constexpr unsigned kSingleLineCentred = 37;
 constexpr int kModeSwitchIconWidth = 20;
 constexpr int kSceneButtonEscapement = 268;
 
@@ -33,6 +28,17 @@ struct TooltipButton {
 };
 
 }  // namespace
+
+// The window's drawn button texts share their colours: light grey, red when
+// hovered or checked, dark red pressed, grey-green disabled.
+void CTesselDlg::StyleButtonText(CPngButton& button, int points, unsigned format,
+                                 const QString& face) {
+    const QColor normal(222, 222, 222);
+    const QColor over(255, 0, 0);
+    const QColor pressed(131, 42, 38);
+    const QColor disabled(83, 96, 68);
+    button.SetTextStyle(true, points, face, normal, over, pressed, disabled, over, format);
+}
 
 void CTesselDlg::PlaceButton(int id, std::u16string_view entry, Looks looks) {
     auto* button = Item<CPngButton>(id);
@@ -82,8 +88,7 @@ void CTesselDlg::ShowAlternateKeys() {
         }
         key->SetImages(key->x(), key->y(), background, background, background, background,
                        background, false);
-        key->SetTextStyle(true, 9, QStringLiteral("Arial Unicode MS"), kTextNormal, kTextOver,
-                          kTextPressed, kTextDisabled, kTextOver, kSingleLineCentred);
+        StyleButtonText(*key, 9);
     }
 }
 
@@ -106,8 +111,7 @@ void CTesselDlg::BuildMainLayout() {
 
     PlaceButton(kIdSceneButton, u"FUNC_PROFILES", Looks::Command);
     if (auto* scene = Item<CPngButton>(kIdSceneButton)) {
-        scene->SetTextStyle(true, 10, QStringLiteral("Arial Unicode MS"), kTextNormal, kTextOver,
-                            kTextPressed, kTextDisabled, kTextOver, kSingleLineBottom);
+        StyleButtonText(*scene, 10, kSingleLineBottom);
         scene->SetTextRotation(kSceneButtonEscapement, true);
     }
 
@@ -141,8 +145,7 @@ void CTesselDlg::BuildMainLayout() {
     if (auto* version = Item<CPngButton>(kIdVersionLabel)) {
         version->setText(QString::fromStdU16String(
             m_parts->languageTable.Value(TextEntry::MAIN_BUTTON_VANTIX_VER)));
-        version->SetTextStyle(true, 8, QStringLiteral("Verdana"), kTextNormal, kTextOver,
-                              kTextPressed, kTextDisabled, kTextOver, kSingleLineLeft);
+        StyleButtonText(*version, 8, kSingleLineLeft, QStringLiteral("Verdana"));
         version->setEnabled(false);
     }
 
@@ -156,9 +159,7 @@ void CTesselDlg::BuildMainLayout() {
     // The switch names the mode it leads to; without a drawn text it would
     // be a blank button. Its texts are long: a smaller face fits them.
     if (auto* modeSwitch = Item<CPngButton>(keyboard_ids::kModeSwitch)) {
-        modeSwitch->SetTextStyle(true, 6, QStringLiteral("Arial Unicode MS"), kTextNormal,
-                                 kTextOver, kTextPressed, kTextDisabled, kTextOver,
-                                 kSingleLineCentred);
+        StyleButtonText(*modeSwitch, 6);
         // Clear of the switch icon at the left of its picture.
         modeSwitch->SetTextMargins(kModeSwitchIconWidth, 0, 0, 0);
     }

@@ -244,9 +244,7 @@ void CTesselDlg::ApplyLanguage(int index) {
     }
     for (int id : kStyledButtons) {
         if (auto* button = Item<CPngButton>(id)) {
-            button->SetTextStyle(true, 10, QStringLiteral("Arial Unicode MS"),
-                                 QColor(222, 222, 222), QColor(255, 0, 0), QColor(131, 42, 38),
-                                 QColor(83, 96, 68), QColor(255, 0, 0), 37);
+            StyleButtonText(*button, 10);
         }
     }
 }
