@@ -181,6 +181,12 @@ constexpr int kTextStyledButtons[] = {
     kMoveDown,      kMoveBottom,
 };
 
+// Buttons whose picture carries a glyph at its left: their text is centred in
+// the rest.
+constexpr int kGlyphButtons[] = {kKeyPageButton, kMediaPageButton, kMacroPageButton,
+                                 kFunctionPageButton, kClear};
+constexpr int kGlyphWidth = 26;
+
 constexpr int kStaticTexts[] = {kHeading,  kMacroNameLabel, kKeyPrompt,
                                 kMediaLabel, kFunctionLabel};
 constexpr int kOtherLabels[] = {kKeyboardSourceLabel, kMouseSourceLabel, kRecordDelayLabel,
@@ -307,6 +313,9 @@ void Tessel_DlgComposite::StyleControls() {
     for (int id : kTextStyledButtons) {
         Item<CPngButton>(id)->SetTextStyle(true, 10, arial, normal, over, pressed, disabled,
                                            unused, 37);
+    }
+    for (int id : kGlyphButtons) {
+        Item<CPngButton>(id)->SetTextMargins(kGlyphWidth, 0, 0, 0);
     }
     KeyField()->setFont(PointFont(verdana, 18));
     List(kMediaList)->setFont(PointFont(arial, 12));

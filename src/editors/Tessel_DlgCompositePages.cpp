@@ -109,13 +109,15 @@ void Tessel_DlgComposite::ShowKeyPage(bool firstShowing) {
     ShowKeySource(KeySource::Keyboard);
 }
 
+// The first showing selects the key's macro; the first visit of an entry that
+// plays no macro selects the first one, so Apply always has a macro to take
+// while the list has one.
 void Tessel_DlgComposite::ShowMacroPage(bool firstShowing) {
-    const uint16_t storedMacro = static_cast<uint16_t>(m_storedValue & 0xFFFF);
-    if (firstShowing) {
-        const int position = storedMacro == 0 ? 0 : m_macroPage->FindMacro(storedMacro);
+    if (firstShowing || m_firstMacroVisit) {
+        const auto storedMacro = static_cast<uint16_t>(m_storedValue & 0xFFFF);
+        const bool playsMacro = m_storedType == kMacroCategory && storedMacro != 0;
+        const int position = playsMacro ? m_macroPage->FindMacro(storedMacro) : 0;
         m_macroPage->Show(position < 0 ? 0 : position);
-    } else if (m_firstMacroVisit && storedMacro == 0) {
-        m_macroPage->Show(0);
     }
     m_firstMacroVisit = false;
 }

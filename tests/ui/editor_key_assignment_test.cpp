@@ -220,6 +220,39 @@ TEST_F(KeyAssignmentTest, TheMacroButtonOpensTheMacroOnlyEditorCentred) {
     EXPECT_EQ(EditEntry(0, 256 + 8).auxiliary, 0x0309);
 }
 
+TEST_F(KeyAssignmentTest, TheFirstVisitOfTheMacroPageSelectsAMacroForApply) {
+    CTesselDlg& window = StartEditorWindow();
+    {
+        const auto lock = m_editStore.Lock();
+        for (uint16_t id : {5, 9}) {
+            MacroRecord macro;
+            macro.identifier = id;
+            macro.SetName(id == 5 ? u"first" : u"second");
+            m_editStore.Macros().push_back(macro);
+        }
+        *EntryFor(*m_editStore.Image(), 0, kKeyIndexA) = KeyAssignment{7, 0, 9, 0, 0};
+    }
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    EXPECT_EQ(editor.ShownPage(), CompositePage::Multimedia);
+    editor.SendCommand(kMacroPageButton);
+    EXPECT_EQ(editor.MacroPage().SelectedPosition(), 0)
+        << "the value 9 of a multimedia entry is no macro";
+    editor.SendCommand(kIdOk);
+    EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{4, 1, 5, 0, 0}));
+}
+
+TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWritten) {
+    SetPlugged(false);
+    CTesselDlg& window = StartWindow({"/Start"});
+    ASSERT_EQ(window.Device()->Link().GetActiveProfile(), -1);
+    window.KeyEditor()->SetModeless(true);
+    const ProfileImage before = *m_editStore.Image();
+    EXPECT_EQ(window.Keyboard()->OpenKeyEntry(kKeyButtonA), 0);
+    EXPECT_FALSE(window.KeyEditor()->IsOpen());
+    EXPECT_EQ(m_prompter.Texts(), std::vector<std::u16string>{Localised(u"IDS_MAIN_DEVICE_PROMRT")});
+    EXPECT_EQ(m_editStore.Image()->entries, before.entries);
+}
+
 TEST(KeyEditorScreenshot, TheEditedKeyIsNamedByLabelGKeyOrSkinEntry) {
     const std::vector<std::string> arguments = {"--screenshot", "e.png", "--edit-key", "A"};
     EXPECT_EQ(ScanScreenshotRequest(arguments)->editKey, "A");
