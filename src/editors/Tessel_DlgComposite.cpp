@@ -99,19 +99,23 @@ struct SkinEntry {
 
 // Image buttons drawn from the key pictures.
 constexpr SkinEntry kKeyPictureButtons[] = {
-    {kKeyPageButton, u"CONTROL_KEY"},  {kMacroPageButton, u"CONTROL_MACRO"},
+    {kKeyPageButton, u"CONTROL_KEY"},     {kMacroPageButton, u"CONTROL_MACRO"},
     {kMediaPageButton, u"CONTROL_MEDIA"}, {kFunctionPageButton, u"CONTROL_FUNCTION"},
-    {kClear, u"CONTROL_CLEAR"},        {kTitle, u"CONTROL_TITLE"},
-    {kOnScreenKeyboard, u"CONTROL_OSK"}, {kIdOk, u"CONTROL_OK"},
+    {kClear, u"CONTROL_CLEAR"},           {kTitle, u"CONTROL_TITLE"},
+    {kOnScreenKeyboard, u"CONTROL_OSK"},  {kIdOk, u"CONTROL_OK"},
     {kIdCancel, u"CONTROL_CANCEL"},
 };
 
 // Image buttons of the macro page, drawn from the macro pictures.
 constexpr SkinEntry kMacroPictureButtons[] = {
-    {kAddMacro, u"FUNC_MACRO_ADD"},      {kDeleteMacro, u"FUNC_MACRO_DELETE"},
-    {kRecord, u"FUNC_MACRO_RECORD"},     {kDeleteAction, u"FUNC_MACRO_DELETE2"},
-    {kClearActions, u"FUNC_MACRO_CLEAR"}, {kMoveTop, u"FUNC_MACRO_UP_TOP"},
-    {kMoveUp, u"FUNC_MACRO_UP"},         {kMoveDown, u"FUNC_MACRO_DOWN"},
+    {kAddMacro, u"FUNC_MACRO_ADD"},
+    {kDeleteMacro, u"FUNC_MACRO_DELETE"},
+    {kRecord, u"FUNC_MACRO_RECORD"},
+    {kDeleteAction, u"FUNC_MACRO_DELETE2"},
+    {kClearActions, u"FUNC_MACRO_CLEAR"},
+    {kMoveTop, u"FUNC_MACRO_UP_TOP"},
+    {kMoveUp, u"FUNC_MACRO_UP"},
+    {kMoveDown, u"FUNC_MACRO_DOWN"},
     {kMoveBottom, u"FUNC_MACRO_DOWN_BOTTOM"},
 };
 
@@ -176,9 +180,9 @@ constexpr SkinEntry kLanguageTexts[] = {
 };
 
 constexpr int kTextStyledButtons[] = {
-    kKeyPageButton, kMacroPageButton, kMediaPageButton, kFunctionPageButton, kClear, kIdOk,
-    kIdCancel,      kRecord,          kDeleteAction,    kClearActions,       kMoveTop, kMoveUp,
-    kMoveDown,      kMoveBottom,
+    kKeyPageButton, kMacroPageButton, kMediaPageButton, kFunctionPageButton, kClear,
+    kIdOk,          kIdCancel,        kRecord,          kDeleteAction,       kClearActions,
+    kMoveTop,       kMoveUp,          kMoveDown,        kMoveBottom,
 };
 
 // Buttons whose picture carries a glyph at its left: their text is centred in
@@ -187,8 +191,7 @@ constexpr int kGlyphButtons[] = {kKeyPageButton, kMediaPageButton, kMacroPageBut
                                  kFunctionPageButton, kClear};
 constexpr int kGlyphWidth = 26;
 
-constexpr int kStaticTexts[] = {kHeading,  kMacroNameLabel, kKeyPrompt,
-                                kMediaLabel, kFunctionLabel};
+constexpr int kStaticTexts[] = {kHeading, kMacroNameLabel, kKeyPrompt, kMediaLabel, kFunctionLabel};
 constexpr int kOtherLabels[] = {kKeyboardSourceLabel, kMouseSourceLabel, kRecordDelayLabel,
                                 kCyclesLabel};
 
@@ -311,8 +314,8 @@ void Tessel_DlgComposite::StyleControls() {
     const QString arial = QStringLiteral("Arial Unicode MS");
     const QString verdana = QStringLiteral("Verdana");
     for (int id : kTextStyledButtons) {
-        Item<CPngButton>(id)->SetTextStyle(true, 10, arial, normal, over, pressed, disabled,
-                                           unused, 37);
+        Item<CPngButton>(id)->SetTextStyle(true, 10, arial, normal, over, pressed, disabled, unused,
+                                           37);
     }
     for (int id : kGlyphButtons) {
         Item<CPngButton>(id)->SetTextMargins(kGlyphWidth, 0, 0, 0);
@@ -329,7 +332,8 @@ void Tessel_DlgComposite::StyleControls() {
     for (int id : kOtherLabels) {
         Item<ColorStatic>(id)->SetTextColor(kLabelColour);
     }
-    const QString checkBoxStyle = QStringLiteral("QCheckBox { color: #E4E4E4; background: transparent; }");
+    const QString checkBoxStyle =
+        QStringLiteral("QCheckBox { color: #E4E4E4; background: transparent; }");
     for (int id : {kKeyboardSource, kMouseSource, kRecordDelay}) {
         GetDlgItem(id)->setStyleSheet(checkBoxStyle);
     }
@@ -446,7 +450,7 @@ void Tessel_DlgComposite::EnterMacroOnlyMode() {
 void Tessel_DlgComposite::PlaceBesideKey() {
     QWidget* mainWindow = parentWidget();
     QScreen* screen = mainWindow && mainWindow->screen() ? mainWindow->screen()
-                                                          : QGuiApplication::primaryScreen();
+                                                         : QGuiApplication::primaryScreen();
     if (!screen) {
         return;
     }
@@ -455,10 +459,10 @@ void Tessel_DlgComposite::PlaceBesideKey() {
     if (QWidget* key = m_host.KeyButtonWidget(m_target.controlId)) {
         button = QRect(key->mapToGlobal(QPoint(0, 0)), key->size());
     }
-    const ScreenPoint corner = PlaceBesideButton(
-        {area.left(), area.top(), area.right() + 1, area.bottom() + 1},
-        {button.left(), button.top(), button.right() + 1, button.bottom() + 1}, width(), height(),
-        m_macroOnly || button.isNull());
+    const ScreenPoint corner =
+        PlaceBesideButton({area.left(), area.top(), area.right() + 1, area.bottom() + 1},
+                          {button.left(), button.top(), button.right() + 1, button.bottom() + 1},
+                          width(), height(), m_macroOnly || button.isNull());
     move(corner.x, corner.y);
 }
 

@@ -19,14 +19,14 @@ constexpr int kActionColumnWidth = 100;
 
 // Every control of the page, shown and hidden with it.
 constexpr int kPageControls[] = {
-    kMacroBox,   kAddMacro, kDeleteMacro, kActionList,  kRecord,      kDeleteAction,
-    kClearActions, kMoveTop, kMoveUp,     kMoveDown,    kMoveBottom,  kRecordDelay,
-    kRecordDelayLabel, kCycles, kCyclesLabel,
+    kMacroBox,     kAddMacro,     kDeleteMacro,      kActionList, kRecord,
+    kDeleteAction, kClearActions, kMoveTop,          kMoveUp,     kMoveDown,
+    kMoveBottom,   kRecordDelay,  kRecordDelayLabel, kCycles,     kCyclesLabel,
 };
 
 // The buttons that act on the selected macro's actions.
-constexpr int kActionButtons[] = {kRecord,  kDeleteAction, kClearActions, kMoveTop,
-                                  kMoveUp,  kMoveDown,     kMoveBottom};
+constexpr int kActionButtons[] = {kRecord, kDeleteAction, kClearActions, kMoveTop,
+                                  kMoveUp, kMoveDown,     kMoveBottom};
 
 }  // namespace
 

@@ -43,12 +43,12 @@ struct PageControl {
 
 // The controls only one page shows.
 constexpr PageControl kPageControls[] = {
-    {kKeyPrompt, CompositePage::Key},          {kKeyField, CompositePage::Key},
-    {kKeyboardSource, CompositePage::Key},     {kMouseSource, CompositePage::Key},
+    {kKeyPrompt, CompositePage::Key},           {kKeyField, CompositePage::Key},
+    {kKeyboardSource, CompositePage::Key},      {kMouseSource, CompositePage::Key},
     {kKeyboardSourceLabel, CompositePage::Key}, {kMouseSourceLabel, CompositePage::Key},
-    {kMouseList, CompositePage::Key},          {kMacroNameLabel, CompositePage::Macro},
-    {kMediaLabel, CompositePage::Multimedia},  {kMediaList, CompositePage::Multimedia},
-    {kFunctionLabel, CompositePage::Function}, {kFunctionList, CompositePage::Function},
+    {kMouseList, CompositePage::Key},           {kMacroNameLabel, CompositePage::Macro},
+    {kMediaLabel, CompositePage::Multimedia},   {kMediaList, CompositePage::Multimedia},
+    {kFunctionLabel, CompositePage::Function},  {kFunctionList, CompositePage::Function},
 };
 
 constexpr PageControl kPageButtons[] = {
@@ -103,8 +103,8 @@ void Tessel_DlgComposite::ShowKeyPage(bool firstShowing) {
             ShowKeySource(KeySource::Mouse);
             return;
         }
-        KeyField()->setText(ToQString(
-            KeyNameOf(m_capturedCode, m_services.texts, m_services.languageTable)));
+        KeyField()->setText(
+            ToQString(KeyNameOf(m_capturedCode, m_services.texts, m_services.languageTable)));
     }
     ShowKeySource(KeySource::Keyboard);
 }

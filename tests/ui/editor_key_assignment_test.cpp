@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QTest>
 #include <QLineEdit>
 
 #include "app/ScreenshotMode.h"
 #include "editor_key_TestBench.h"
 #include "editors/SceneSwitch.h"
 #include "editors/Tessel_DlgCompositeMacroPage.h"
+#include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
 
 namespace tessel {
@@ -139,6 +141,40 @@ TEST_F(KeyAssignmentTest, EachPageWritesItsEntryAndItsKeyAction) {
     }
 }
 
+TEST_F(KeyAssignmentTest, PageButtonsAndClearAnswerClicksWhereTheSkinPlacesThem) {
+    CTesselDlg& window = StartEditorWindow();
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    Tap(editor, evdev::kB);
+    // Clicks the topmost control at the centre of a skin entry, as a user would.
+    const auto click = [&](std::u16string_view entry) {
+        const SkinRect r = ReadSkinRect(m_paths.compositeSkinFile, kButtonInfoSection, entry);
+        const QPoint centre(r.left + r.width / 2, r.top + r.height / 2);
+        QWidget* target = editor.childAt(centre);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&editor, centre));
+    };
+    const struct {
+        std::u16string_view entry;
+        CompositePage page;
+        int category;
+    } steps[] = {
+        {u"CONTROL_MEDIA", CompositePage::Multimedia, 7},
+        {u"CONTROL_MACRO", CompositePage::Macro, 4},
+        {u"CONTROL_FUNCTION", CompositePage::Function, 8},
+        {u"CONTROL_KEY", CompositePage::Key, 2},
+        {u"CONTROL_CLEAR", CompositePage::Key, 0},
+    };
+    for (const auto& step : steps) {
+        click(step.entry);
+        EXPECT_EQ(editor.ShownPage(), step.page);
+        EXPECT_EQ(editor.Category(), step.category);
+    }
+    EXPECT_EQ(editor.CapturedCode(), 0);
+    click(u"CONTROL_OK");
+    EXPECT_FALSE(editor.IsOpen());
+    EXPECT_EQ(EditEntry(0, kKeyIndexA).type, 0);
+}
+
 TEST_F(KeyAssignmentTest, CancelStoresNothingAndSendsNothing) {
     CTesselDlg& window = StartEditorWindow();
     const ProfileImage before = *m_editStore.Image();
@@ -249,7 +285,8 @@ TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWri
     const ProfileImage before = *m_editStore.Image();
     EXPECT_EQ(window.Keyboard()->OpenKeyEntry(kKeyButtonA), 0);
     EXPECT_FALSE(window.KeyEditor()->IsOpen());
-    EXPECT_EQ(m_prompter.Texts(), std::vector<std::u16string>{Localised(u"IDS_MAIN_DEVICE_PROMRT")});
+    EXPECT_EQ(m_prompter.Texts(),
+              std::vector<std::u16string>{Localised(u"IDS_MAIN_DEVICE_PROMRT")});
     EXPECT_EQ(m_editStore.Image()->entries, before.entries);
 }
 
