@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QTest>
 #include <QLineEdit>
+#include <QTest>
 
 #include "app/ScreenshotMode.h"
 #include "editor_key_TestBench.h"
@@ -275,6 +275,38 @@ TEST_F(KeyAssignmentTest, TheFirstVisitOfTheMacroPageSelectsAMacroForApply) {
         << "the value 9 of a multimedia entry is no macro";
     editor.SendCommand(kIdOk);
     EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{4, 1, 5, 0, 0}));
+}
+
+TEST_F(KeyAssignmentTest, TheCycleCountReachesTheEntryAsOneTo255Only) {
+    CTesselDlg& window = StartEditorWindow();
+    {
+        const auto lock = m_editStore.Lock();
+        MacroRecord macro;
+        macro.identifier = 3;
+        m_editStore.Macros().push_back(macro);
+    }
+    window.SendCommand(kIdMacroButton);
+    Tessel_DlgComposite& editor = *window.KeyEditor();
+    auto* cycles = editor.Item<QLineEdit>(kCycles);
+    const auto type = [&](const char* keys) {
+        cycles->selectAll();
+        QTest::keyClicks(cycles, QString::fromLatin1(keys));
+    };
+    type("0");
+    EXPECT_EQ(cycles->text(), QStringLiteral("1"));
+    EXPECT_TRUE(editor.IsModified());
+    type("300");
+    EXPECT_EQ(cycles->text(), QStringLiteral("255"));
+    // Typing may pass through an empty field; leaving it makes it a number again.
+    cycles->selectAll();
+    QTest::keyClick(cycles, Qt::Key_Backspace);
+    EXPECT_EQ(cycles->text(), QString());
+    QTest::keyClick(cycles, Qt::Key_Return);
+    EXPECT_EQ(cycles->text(), QStringLiteral("1"));
+    EXPECT_TRUE(editor.IsOpen()) << "Enter does not close the editor";
+    type("42");
+    editor.SendCommand(kIdOk);
+    EXPECT_EQ(EditEntry(0, 256 + 8), (KeyAssignment{4, 42, 3, 0, 0}));
 }
 
 TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWritten) {
