@@ -309,6 +309,17 @@ TEST_F(KeyAssignmentTest, TheCycleCountReachesTheEntryAsOneTo255Only) {
     EXPECT_EQ(EditEntry(0, 256 + 8), (KeyAssignment{4, 42, 3, 0, 0}));
 }
 
+TEST_F(KeyAssignmentTest, TheEditGoesToTheProfileThatWasActiveWhenTheEditorOpened) {
+    CTesselDlg& window = StartEditorWindow();
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    Tap(editor, evdev::kB);
+    // The profile changes behind the open editor.
+    ASSERT_EQ(window.Device()->Link().SetActiveProfile(3), 1);
+    editor.SendCommand(kIdOk);
+    EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{2, 0, 0x030, 0, 0}));
+    EXPECT_EQ(EditEntry(3, kKeyIndexA), KeyAssignment{});
+}
+
 TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWritten) {
     SetPlugged(false);
     CTesselDlg& window = StartWindow({"/Start"});
