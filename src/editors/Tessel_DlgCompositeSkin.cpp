@@ -265,15 +265,25 @@ void Tessel_DlgComposite::StyleControls() {
     for (int id : kOtherLabels) {
         Item<ColorStatic>(id)->SetTextColor(kLabelColour);
     }
-    const QString checkBoxStyle =
-        QStringLiteral("QCheckBox { color: #E4E4E4; background: transparent; }");
+    const QString checkBoxStyle = QStringLiteral(
+        "QCheckBox { color: #E4E4E4; background: transparent; }"
+        " QCheckBox::indicator { width: 12px; height: 12px;"
+        " border: 1px solid #9AA0A8; border-radius: 7px; background: #1C1F24; }"
+        " QCheckBox::indicator:checked { background: #D0303A; }");
     for (int id : {kKeyboardSource, kMouseSource, kRecordDelay}) {
         GetDlgItem(id)->setStyleSheet(checkBoxStyle);
     }
+    // Apply has no skin picture: it takes the image buttons' text colours.
+    GetDlgItem(kApply)->setStyleSheet(QStringLiteral(
+        "QPushButton { color: #DEDEDE; background: #2B2F36; border: 1px solid #3C4048;"
+        " border-radius: 6px; font: 10pt \"Arial Unicode MS\"; }"
+        " QPushButton:hover { color: #FF0000; }"
+        " QPushButton:disabled { color: #536044; background: #23262B; }"));
     Item<CPngButton>(kClear)->SetTooltip(Text(u"IDS_KEYBOARD_MARCO_RESET", m_host.LanguageIndex()),
                                          true);
     m_controlsStyled = true;
 }
+
 QString Tessel_DlgComposite::Text(std::u16string_view textKey, int languageIndex) const {
     return ToQString(m_services.languageFiles.LocalText(textKey, languageIndex));
 }
