@@ -27,7 +27,7 @@ struct RecordedKeyEvent {
 };
 
 struct RecorderDecision {
-    bool swallow = false;  // keep the event from the window
+    bool swallow = false;              // keep the event from the window
     std::vector<MacroAction> actions;  // to add after the selected row, in order
 };
 

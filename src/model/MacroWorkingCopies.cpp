@@ -89,7 +89,8 @@ void MacroWorkingCopies::Select(int position) {
 
 bool MacroWorkingCopies::OtherNameBeginsWith(std::u16string_view text, int except) const {
     for (int i = 0; i < Count(); ++i) {
-        if (i != except && BeginsWithIgnoringCase(copies_[static_cast<std::size_t>(i)].Name(), text)) {
+        if (i != except &&
+            BeginsWithIgnoringCase(copies_[static_cast<std::size_t>(i)].Name(), text)) {
             return true;
         }
     }
@@ -122,8 +123,7 @@ AddMacroResult MacroWorkingCopies::Add(std::u16string_view prefix) {
     return AddMacroResult::Added;
 }
 
-std::u16string MacroWorkingCopies::Rename(std::u16string_view typed,
-                                          std::u16string_view prefix) {
+std::u16string MacroWorkingCopies::Rename(std::u16string_view typed, std::u16string_view prefix) {
     if (copies_.empty()) {
         const std::u16string name =
             typed.empty() ? NextGeneratedName(prefix, -1) : std::u16string(typed);

@@ -19,8 +19,8 @@ namespace tessel {
 enum class AddMacroResult { Added, Full };
 
 struct StoreMacrosResult {
-    bool stored = false;           // the edit store got the list
-    bool entriesChanged = false;   // macro assignments were redirected or reset
+    bool stored = false;          // the edit store got the list
+    bool entriesChanged = false;  // macro assignments were redirected or reset
 };
 
 class MacroWorkingCopies {

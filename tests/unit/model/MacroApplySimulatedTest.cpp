@@ -106,7 +106,7 @@ TEST_F(MacroApply, DeletingAPlayedMacroResetsEveryProfileAndSendsAllKeyBlocks) {
         auto lock = edit.Lock();
         EXPECT_EQ(edit.Image()->entries[EntryIndex(profile, KeyIndexOf(kQ))].type, 0);
         EXPECT_EQ(Slot(profile, kQSlot), (std::vector<uint8_t>{2, 2, 0x14}));  // Q again
-        EXPECT_EQ(Slot(profile, 19), (std::vector<uint8_t>{5, 1, 0}));  // "Kept" moved up
+        EXPECT_EQ(Slot(profile, 19), (std::vector<uint8_t>{5, 1, 0}));         // "Kept" moved up
     }
 
     // Nothing moved since: the next apply sends the active profile only.

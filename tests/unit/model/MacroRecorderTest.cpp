@@ -34,9 +34,7 @@ protected:
         return decision.swallow;
     }
 
-    std::vector<MacroAction> Rows() const {
-        return {rows.Rows().begin(), rows.Rows().end()};
-    }
+    std::vector<MacroAction> Rows() const { return {rows.Rows().begin(), rows.Rows().end()}; }
 
     uint32_t now = 0;
     MacroRecorder recorder;
@@ -50,8 +48,9 @@ TEST_F(Recording, FixedDelaysWhenTheOptionIsOffMeasuredGapsWhenOn) {
     Key(kA, true, 1480);
     Key(kB, false, 1700);
     Key(kB, true, 1750);
-    EXPECT_EQ(Rows(), (std::vector<MacroAction>{
-                          {50, kA, kKeyDown}, {50, kA, kKeyUp}, {50, kB, kKeyDown}, {0, kB, kKeyUp}}));
+    EXPECT_EQ(Rows(),
+              (std::vector<MacroAction>{
+                  {50, kA, kKeyDown}, {50, kA, kKeyUp}, {50, kB, kKeyDown}, {0, kB, kKeyUp}}));
 
     rows.Clear();
     recorder.SetRecordDelays(true);
@@ -60,15 +59,16 @@ TEST_F(Recording, FixedDelaysWhenTheOptionIsOffMeasuredGapsWhenOn) {
     Key(kA, true, 1480);
     Key(kB, false, 1700);
     Key(kB, true, 1750);
-    EXPECT_EQ(Rows(), (std::vector<MacroAction>{
-                          {80, kA, kKeyDown}, {220, kA, kKeyUp}, {50, kB, kKeyDown}, {0, kB, kKeyUp}}));
+    EXPECT_EQ(Rows(),
+              (std::vector<MacroAction>{
+                  {80, kA, kKeyDown}, {220, kA, kKeyUp}, {50, kB, kKeyDown}, {0, kB, kKeyUp}}));
 }
 
 TEST_F(Recording, GapsAreClampedAndSurviveTheTickCountWrapping) {
     recorder.SetRecordDelays(true);
     Start(0xFFFFFF00u);
     Key(kA, false, 0xFFFFFF80u);
-    Key(kA, true, 0x00000040u);  // 0xC0 ms later, across the wrap
+    Key(kA, true, 0x00000040u);   // 0xC0 ms later, across the wrap
     Key(kB, false, 0x00100000u);  // over a quarter of an hour later
     Key(kB, true, 0x00100010u);
     EXPECT_EQ(Rows(), (std::vector<MacroAction>{{0xC0, kA, kKeyDown},
@@ -93,8 +93,9 @@ TEST_F(Recording, PrintScreenGivesAPressAndAReleaseWhicheverWayItArrives) {
     Start(0);
     Key(kA, false, 100);
     Key(kPrint, true, 400);  // only the release, as Windows delivers it
-    EXPECT_EQ(Rows(), (std::vector<MacroAction>{
-                          {300, kA, kKeyDown}, {kPresslessPressDelay, kPrint, kKeyDown}, {0, kPrint, kKeyUp}}));
+    EXPECT_EQ(Rows(), (std::vector<MacroAction>{{300, kA, kKeyDown},
+                                                {kPresslessPressDelay, kPrint, kKeyDown},
+                                                {0, kPrint, kKeyUp}}));
 
     rows.Clear();
     Start(0);
