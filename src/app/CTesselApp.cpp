@@ -57,6 +57,15 @@ bool CTesselApp::InitInstance() {
             [this, shown](int status) {
                 m_exitStatus = status;
                 shown->ExitSequence();
+            },
+            [shown](int controlId) -> QWidget* {
+                Tessel_DlgComposite* editor = shown->KeyEditor();
+                if (!editor || !shown->Keyboard()) {
+                    return nullptr;
+                }
+                editor->SetModeless(true);
+                shown->Keyboard()->OpenKeyEntry(controlId);
+                return editor->IsOpen() ? editor : nullptr;
             });
     }
     window->DoModal();

@@ -15,6 +15,7 @@
 #include "app/AppContext.h"
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
+#include "editors/Tessel_DlgComposite.h"
 #include "mainwindow/KeyboardView.h"
 #include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
@@ -50,7 +51,8 @@ class CTesselDlg : public CBaseDialog,
                    public AttachedKeyboardSink,
                    private SceneHost,
                    private KeyboardViewHost,
-                   private LightingPanelHost {
+                   private LightingPanelHost,
+                   private KeyEditorHost {
     Q_OBJECT
 public:
     static constexpr int kCommandOpen = tessel::kCommandOpen;
@@ -103,6 +105,7 @@ public:
     LightingPanel* Panel() const { return m_panel.get(); }
     KeyboardView* Keyboard() const { return m_keyboardView.get(); }
     SceneSwitch* Scenes() const { return m_scenes.get(); }
+    Tessel_DlgComposite* KeyEditor() const { return m_keyEditor.get(); }
     QMenu* CommandMenu() const { return m_commandMenu.get(); }
 
     // What the keyboard's worker threads ask of the window; each is carried to
@@ -167,6 +170,8 @@ private:
     void ShowAssignments() override;
     void ShowKeyColours() override;
     void ShowReportRate(int rate) override;
+    QWidget* KeyButtonWidget(int controlId) override;
+    void CreateKeyEditor();
 
     void BindMessages();
     void BindDevice();
@@ -182,7 +187,7 @@ private:
     void ApplyLanguage(int index);
     QString LocalText(std::u16string_view key) const;
     QString LocalText(std::u16string_view key, int languageIndex) const;
-    int LanguageIndex() const;
+    int LanguageIndex() const override;
 
     void OnInitRequest(uintptr_t wParam);
     intptr_t OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -213,6 +218,7 @@ private:
     std::unique_ptr<KeyboardView> m_keyboardView;
     std::unique_ptr<SceneSwitch> m_scenes;
     std::unique_ptr<LightingPanel> m_panel;
+    std::unique_ptr<Tessel_DlgComposite> m_keyEditor;
     bool m_applyEnabled = false;
     std::atomic<bool> m_initialised{false};
     std::atomic<bool> m_firstShow{false};

@@ -115,6 +115,9 @@ void CTesselDlg::CloseAllEditors() {
     if (m_scenes) {
         m_scenes->CloseSceneManager();
     }
+    if (m_keyEditor) {
+        m_keyEditor->CloseKeyEditor();
+    }
     if (isVisible()) {
         activateWindow();
     }
@@ -233,6 +236,9 @@ void CTesselDlg::ApplyLanguage(int index) {
     }
     if (m_about) {
         m_about->ApplyLanguage(m_parts->languageFiles, index);
+    }
+    if (m_keyEditor && m_keyEditor->IsCreated()) {
+        m_keyEditor->Send({kLanguageMessage, kLanguageTag, static_cast<intptr_t>(index)});
     }
     for (const LabelText& label : kLanguageLabels) {
         if (QWidget* control = GetDlgItem(label.id)) {
