@@ -60,6 +60,10 @@ public:
     virtual int LanguageIndex() const = 0;
 };
 
+// Template 134: the editor's controls with their rectangles where the skin
+// does not place them.
+const DialogTemplate& CompositeDialogTemplate();
+
 // The page shown, by the category that shows it.
 enum class CompositePage { Key, Macro, Multimedia, Function };
 

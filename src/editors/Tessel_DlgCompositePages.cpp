@@ -43,12 +43,12 @@ struct PageControl {
 
 // The controls only one page shows.
 constexpr PageControl kPageControls[] = {
-    {kKeyPrompt, CompositePage::Key},          {kKeyField, CompositePage::Key},
-    {kKeyboardSource, CompositePage::Key},     {kMouseSource, CompositePage::Key},
+    {kKeyPrompt, CompositePage::Key},           {kKeyField, CompositePage::Key},
+    {kKeyboardSource, CompositePage::Key},      {kMouseSource, CompositePage::Key},
     {kKeyboardSourceLabel, CompositePage::Key}, {kMouseSourceLabel, CompositePage::Key},
-    {kMouseList, CompositePage::Key},          {kMacroNameLabel, CompositePage::Macro},
-    {kMediaLabel, CompositePage::Multimedia},  {kMediaList, CompositePage::Multimedia},
-    {kFunctionLabel, CompositePage::Function}, {kFunctionList, CompositePage::Function},
+    {kMouseList, CompositePage::Key},           {kMacroNameLabel, CompositePage::Macro},
+    {kMediaLabel, CompositePage::Multimedia},   {kMediaList, CompositePage::Multimedia},
+    {kFunctionLabel, CompositePage::Function},  {kFunctionList, CompositePage::Function},
 };
 
 constexpr PageControl kPageButtons[] = {
@@ -103,19 +103,21 @@ void Tessel_DlgComposite::ShowKeyPage(bool firstShowing) {
             ShowKeySource(KeySource::Mouse);
             return;
         }
-        KeyField()->setText(ToQString(
-            KeyNameOf(m_capturedCode, m_services.texts, m_services.languageTable)));
+        KeyField()->setText(
+            ToQString(KeyNameOf(m_capturedCode, m_services.texts, m_services.languageTable)));
     }
     ShowKeySource(KeySource::Keyboard);
 }
 
+// The first showing selects the key's macro; the first visit of an entry that
+// plays no macro selects the first one, so Apply always has a macro to take
+// while the list has one.
 void Tessel_DlgComposite::ShowMacroPage(bool firstShowing) {
-    const uint16_t storedMacro = static_cast<uint16_t>(m_storedValue & 0xFFFF);
-    if (firstShowing) {
-        const int position = storedMacro == 0 ? 0 : m_macroPage->FindMacro(storedMacro);
+    if (firstShowing || m_firstMacroVisit) {
+        const auto storedMacro = static_cast<uint16_t>(m_storedValue & 0xFFFF);
+        const bool playsMacro = m_storedType == kMacroCategory && storedMacro != 0;
+        const int position = playsMacro ? m_macroPage->FindMacro(storedMacro) : 0;
         m_macroPage->Show(position < 0 ? 0 : position);
-    } else if (m_firstMacroVisit && storedMacro == 0) {
-        m_macroPage->Show(0);
     }
     m_firstMacroVisit = false;
 }

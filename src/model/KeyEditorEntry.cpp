@@ -68,14 +68,16 @@ std::optional<EntryEdit> BuildKeyEntry(int keyIndex, uint16_t storedType,
             }
             edit.value = *choice.macroIdentifier;
             // The cycle count takes the place of a G key's identifier.
-            edit.auxiliary =
-                static_cast<uint16_t>(std::clamp(choice.cycleCount, kMinCycleCount, kMaxCycleCount));
+            edit.auxiliary = static_cast<uint16_t>(
+                std::clamp(choice.cycleCount, kMinCycleCount, kMaxCycleCount));
             return edit;
         case AssignmentType::Multimedia:
-            edit.value = static_cast<uint32_t>(std::clamp(choice.multimediaIndex, 0, kMultimediaCount - 1));
+            edit.value =
+                static_cast<uint32_t>(std::clamp(choice.multimediaIndex, 0, kMultimediaCount - 1));
             return edit;
         case AssignmentType::FunctionKey:
-            edit.value = static_cast<uint32_t>(std::clamp(choice.functionIndex, 0, kFunctionKeyCount - 1));
+            edit.value =
+                static_cast<uint32_t>(std::clamp(choice.functionIndex, 0, kFunctionKeyCount - 1));
             return edit;
         default:
             // Category 0 (Clear, or nothing chosen) gives the key its default.

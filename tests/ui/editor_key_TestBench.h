@@ -55,8 +55,7 @@ protected:
     static void SendKey(QWidget& target, QEvent::Type type, uint32_t evdevCode,
                         int qtKey = Qt::Key_unknown, bool autoRepeat = false) {
         const uint32_t native = evdevCode == 0 ? 0 : evdevCode + kNativeScanCodeOffset;
-        QKeyEvent event(type, qtKey, Qt::NoModifier, native, 0, 0,
-                        QString(), autoRepeat);
+        QKeyEvent event(type, qtKey, Qt::NoModifier, native, 0, 0, QString(), autoRepeat);
         QApplication::sendEvent(&target, &event);
     }
     static QWidget& FocusOf(Tessel_DlgComposite& editor) {

@@ -6,11 +6,13 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include "app/ScreenshotMode.h"
 #include "editor_key_TestBench.h"
 #include "editors/SceneSwitch.h"
 #include "editors/Tessel_DlgCompositeMacroPage.h"
+#include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
 
 namespace tessel {
@@ -139,6 +141,40 @@ TEST_F(KeyAssignmentTest, EachPageWritesItsEntryAndItsKeyAction) {
     }
 }
 
+TEST_F(KeyAssignmentTest, PageButtonsAndClearAnswerClicksWhereTheSkinPlacesThem) {
+    CTesselDlg& window = StartEditorWindow();
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    Tap(editor, evdev::kB);
+    // Clicks the topmost control at the centre of a skin entry, as a user would.
+    const auto click = [&](std::u16string_view entry) {
+        const SkinRect r = ReadSkinRect(m_paths.compositeSkinFile, kButtonInfoSection, entry);
+        const QPoint centre(r.left + r.width / 2, r.top + r.height / 2);
+        QWidget* target = editor.childAt(centre);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&editor, centre));
+    };
+    const struct {
+        std::u16string_view entry;
+        CompositePage page;
+        int category;
+    } steps[] = {
+        {u"CONTROL_MEDIA", CompositePage::Multimedia, 7},
+        {u"CONTROL_MACRO", CompositePage::Macro, 4},
+        {u"CONTROL_FUNCTION", CompositePage::Function, 8},
+        {u"CONTROL_KEY", CompositePage::Key, 2},
+        {u"CONTROL_CLEAR", CompositePage::Key, 0},
+    };
+    for (const auto& step : steps) {
+        click(step.entry);
+        EXPECT_EQ(editor.ShownPage(), step.page);
+        EXPECT_EQ(editor.Category(), step.category);
+    }
+    EXPECT_EQ(editor.CapturedCode(), 0);
+    click(u"CONTROL_OK");
+    EXPECT_FALSE(editor.IsOpen());
+    EXPECT_EQ(EditEntry(0, kKeyIndexA).type, 0);
+}
+
 TEST_F(KeyAssignmentTest, CancelStoresNothingAndSendsNothing) {
     CTesselDlg& window = StartEditorWindow();
     const ProfileImage before = *m_editStore.Image();
@@ -218,6 +254,72 @@ TEST_F(KeyAssignmentTest, TheMacroButtonOpensTheMacroOnlyEditorCentred) {
     editor.SendCommand(kIdOk);
     EXPECT_EQ(EditEntry(0, 256 + 8).type, 0);
     EXPECT_EQ(EditEntry(0, 256 + 8).auxiliary, 0x0309);
+}
+
+TEST_F(KeyAssignmentTest, TheFirstVisitOfTheMacroPageSelectsAMacroForApply) {
+    CTesselDlg& window = StartEditorWindow();
+    {
+        const auto lock = m_editStore.Lock();
+        for (uint16_t id : {5, 9}) {
+            MacroRecord macro;
+            macro.identifier = id;
+            macro.SetName(id == 5 ? u"first" : u"second");
+            m_editStore.Macros().push_back(macro);
+        }
+        *EntryFor(*m_editStore.Image(), 0, kKeyIndexA) = KeyAssignment{7, 0, 9, 0, 0};
+    }
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    EXPECT_EQ(editor.ShownPage(), CompositePage::Multimedia);
+    editor.SendCommand(kMacroPageButton);
+    EXPECT_EQ(editor.MacroPage().SelectedPosition(), 0)
+        << "the value 9 of a multimedia entry is no macro";
+    editor.SendCommand(kIdOk);
+    EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{4, 1, 5, 0, 0}));
+}
+
+TEST_F(KeyAssignmentTest, TheCycleCountReachesTheEntryAsOneTo255Only) {
+    CTesselDlg& window = StartEditorWindow();
+    {
+        const auto lock = m_editStore.Lock();
+        MacroRecord macro;
+        macro.identifier = 3;
+        m_editStore.Macros().push_back(macro);
+    }
+    window.SendCommand(kIdMacroButton);
+    Tessel_DlgComposite& editor = *window.KeyEditor();
+    auto* cycles = editor.Item<QLineEdit>(kCycles);
+    const auto type = [&](const char* keys) {
+        cycles->selectAll();
+        QTest::keyClicks(cycles, QString::fromLatin1(keys));
+    };
+    type("0");
+    EXPECT_EQ(cycles->text(), QStringLiteral("1"));
+    EXPECT_TRUE(editor.IsModified());
+    type("300");
+    EXPECT_EQ(cycles->text(), QStringLiteral("255"));
+    // Typing may pass through an empty field; leaving it makes it a number again.
+    cycles->selectAll();
+    QTest::keyClick(cycles, Qt::Key_Backspace);
+    EXPECT_EQ(cycles->text(), QString());
+    QTest::keyClick(cycles, Qt::Key_Return);
+    EXPECT_EQ(cycles->text(), QStringLiteral("1"));
+    EXPECT_TRUE(editor.IsOpen()) << "Enter does not close the editor";
+    type("42");
+    editor.SendCommand(kIdOk);
+    EXPECT_EQ(EditEntry(0, 256 + 8), (KeyAssignment{4, 42, 3, 0, 0}));
+}
+
+TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWritten) {
+    SetPlugged(false);
+    CTesselDlg& window = StartWindow({"/Start"});
+    ASSERT_EQ(window.Device()->Link().GetActiveProfile(), -1);
+    window.KeyEditor()->SetModeless(true);
+    const ProfileImage before = *m_editStore.Image();
+    EXPECT_EQ(window.Keyboard()->OpenKeyEntry(kKeyButtonA), 0);
+    EXPECT_FALSE(window.KeyEditor()->IsOpen());
+    EXPECT_EQ(m_prompter.Texts(),
+              std::vector<std::u16string>{Localised(u"IDS_MAIN_DEVICE_PROMRT")});
+    EXPECT_EQ(m_editStore.Image()->entries, before.entries);
 }
 
 TEST(KeyEditorScreenshot, TheEditedKeyIsNamedByLabelGKeyOrSkinEntry) {
