@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/ScreenshotMacro.h"
 #include "model/KeyButtons.h"
 #include "model/KeyTable.h"
 #include "skin/SkinIni.h"
@@ -89,6 +90,13 @@ struct ScreenshotRun {
             finish(1);
             return;
         }
+        QString error;
+        if (editor && !request.recordMacro.isEmpty() &&
+            !RecordMacroForScreenshot(*editor, request.recordMacro, error)) {
+            Fail(error);
+            finish(1);
+            return;
+        }
         QTimer::singleShot(kPaintMs, &window, [self] { self->Hover(self); });
     }
 
@@ -140,6 +148,8 @@ std::optional<ScreenshotRequest> ScanScreenshotRequest(std::span<const std::stri
             request.hover = QString::fromStdString(arguments[++i]);
         } else if (arguments[i] == "--edit-key") {
             request.editKey = QString::fromStdString(arguments[++i]);
+        } else if (arguments[i] == "--record-macro") {
+            request.recordMacro = QString::fromStdString(arguments[++i]);
         }
     }
     if (request.file.isEmpty()) {

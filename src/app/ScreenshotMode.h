@@ -1,8 +1,9 @@
 #pragma once
-// Screenshot mode: "--screenshot FILE [--hover CONTROL] [--edit-key KEY]" shows
-// the main window once it is initialised, optionally with the key-assignment
-// editor open for a key, renders it as the user sees it into a PNG and ends
-// the program. Used for documentation and on machines without a display
+// Screenshot mode: "--screenshot FILE [--hover CONTROL] [--edit-key KEY
+// [--record-macro KEYS]]" shows the main window once it is initialised,
+// optionally with the key-assignment editor open for a key (and keys recorded
+// into a new macro), renders it as the user sees it into a PNG and ends the
+// program. Used for documentation and on machines without a display
 // (under Xvfb).
 
 #include <QImage>
@@ -26,6 +27,9 @@ struct ScreenshotRequest {
     // The key whose editor is shown over the window: its English label ("A",
     // "Print Screen"), "G1".."G9" or its skin entry ("KEY_01E"); empty for none.
     QString editKey;
+    // Keys recorded into a new macro on the editor's macro page ("A,B");
+    // empty for none.
+    QString recordMacro;
 };
 
 // The main-window control of a key named as `editKey` takes it; none for a

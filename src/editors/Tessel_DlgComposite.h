@@ -29,6 +29,7 @@ namespace tessel {
 class CompositeMacroPage;
 class ConfigStore;
 class CPngButton;
+class KeyboardFacts;
 class LanguageFiles;
 class LanguageTable;
 class ProfileSettings;
@@ -43,6 +44,7 @@ struct KeyEditorServices {
     const LanguageFiles& languageFiles;  // any language, for the language request
     const ProgramPaths& paths;
     ProfileSettings& settings;
+    const KeyboardFacts& keyboard;  // the macro capacity, for the macro page's gauge
 };
 
 // What the editor needs of the main window.

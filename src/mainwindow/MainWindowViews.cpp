@@ -39,7 +39,7 @@ void CTesselDlg::CreateKeyEditor() {
     const KeyEditorServices services{m_context.editStore,        m_parts->prompter,
                                      m_parts->languageTable,     *m_texts,
                                      m_parts->languageFiles,     m_context.paths,
-                                     *m_settings};
+                                     *m_settings,                m_parts->keyboard};
     m_keyEditor = std::make_unique<Tessel_DlgComposite>(services,
                                                         static_cast<KeyEditorHost&>(*this), this);
 }

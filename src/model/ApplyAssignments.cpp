@@ -8,6 +8,7 @@
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
 #include "model/MacroArea.h"
+#include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
 #include "text/LanguageTable.h"
 
@@ -95,7 +96,13 @@ bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool al
         applyStore.Clear();
         return false;
     }
-    return ApplyAssignments(applyStore, all, services);
+    // Positions of macros moved: the other profiles' key blocks go out too.
+    const bool applied =
+        ApplyAssignments(applyStore, all || MacroNumberingChanged(editStore), services);
+    if (applied) {
+        NoteMacroNumberingApplied(editStore);
+    }
+    return applied;
 }
 
 }  // namespace tessel

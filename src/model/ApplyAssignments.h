@@ -27,7 +27,9 @@ struct ApplyServices {
 bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services);
 
 // Snapshots the edit store into the apply store (image, macros, packed texts)
-// and applies it. Takes the edit store's lock, then the apply store's.
+// and applies it. Takes the edit store's lock, then the apply store's. Every
+// profile goes out, whatever `all` says, when the keyboard's macro numbers no
+// longer mean the macros they did at the last apply.
 bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
                         const ApplyServices& services);
 
