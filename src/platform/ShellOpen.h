@@ -33,9 +33,9 @@ std::vector<std::string> SplitParameters(std::u16string_view parameters);
 // Takes the place of the shell for every later ShellOpen call, so a test can see
 // what the program asks to open without starting anything; an empty function
 // gives the shell back.
-using ShellOpenFunction = std::function<int(const std::filesystem::path& target,
-                                            std::u16string_view parameters,
-                                            const std::filesystem::path& folder, ShowCommand show)>;
+using ShellOpenFunction =
+    std::function<int(const std::filesystem::path& target, std::u16string_view parameters,
+                      const std::filesystem::path& folder, ShowCommand show)>;
 void ReplaceShellOpen(ShellOpenFunction replacement);
 
 // The first executable `program` in the folders of PATH, or an empty path.

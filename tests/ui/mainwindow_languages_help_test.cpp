@@ -46,8 +46,8 @@ std::vector<std::pair<QString, QString>> VisibleTexts(QWidget& window) {
         if (!widget->isVisibleTo(&window) && widget != &window) {
             continue;
         }
-        const QString name = QStringLiteral("%1 %2").arg(widget->metaObject()->className(),
-                                                         widget->objectName());
+        const QString name =
+            QStringLiteral("%1 %2").arg(widget->metaObject()->className(), widget->objectName());
         texts.emplace_back(name + " tooltip", widget->toolTip());
         if (auto* button = qobject_cast<CPngButton*>(widget)) {
             texts.emplace_back(name + " tooltip", button->TooltipText());
@@ -109,8 +109,8 @@ TEST_F(ShippedTextsTest, TheEffectListNamesTheSevenEffectsWithTheShippedTable) {
     for (int i = 0; i < effects->count(); ++i) {
         names << effects->itemText(i);
     }
-    EXPECT_EQ(names, QStringList({"Wave", "Spectrum cycle", "Breathing", "Flow", "Ripple",
-                                  "Static", "Custom"}));
+    EXPECT_EQ(names, QStringList({"Wave", "Spectrum cycle", "Breathing", "Flow", "Ripple", "Static",
+                                  "Custom"}));
 }
 
 struct OpenedDocument {

@@ -71,16 +71,14 @@ LanguageFile ParseLanguageFile(std::string name, std::string_view bytes) {
             case IniDocument::LineKind::Section:
                 current = &file.sections[std::u16string(key)];
                 break;
-            case IniDocument::LineKind::Key:
-                if (current && !current
-                                    ->try_emplace(std::u16string(key),
-                                                  Entry{std::u16string(IniValueText(value)),
-                                                        lineNumber})
-                                    .second) {
+            case IniDocument::LineKind::Key: {
+                const Entry entry{std::u16string(IniValueText(value)), lineNumber};
+                if (current && !current->try_emplace(std::u16string(key), entry).second) {
                     file.faults.push_back(at + ": " + Narrow(key) +
                                           " again; only the first one is read");
                 }
                 break;
+            }
             case IniDocument::LineKind::Other:
                 break;
         }
@@ -132,8 +130,8 @@ std::vector<std::string> Compare(const LanguageFile& file, const LanguageFile& e
                 continue;
             }
             const std::u16string& text = found->second.value;
-            const std::string at = where + Narrow(key) + " (line " +
-                                   std::to_string(found->second.line) + ")";
+            const std::string at =
+                where + Narrow(key) + " (line " + std::to_string(found->second.line) + ")";
             if (text.empty() && !entry.value.empty()) {
                 faults.push_back(at + " is empty");
             }
@@ -217,10 +215,9 @@ TEST(LanguageFilesComplete, TheComparisonFindsEachKindOfFault) {
         EXPECT_NE(Listed(Compare(parse(c.file), english)).find(c.fault), std::string::npos)
             << c.file;
     }
-    const std::string longText = "[TEXT]\nA=%d\nB=%03x %s\nC=" + std::string(260, 'x') +
-                                 "\nD=\n[Mode]\n1=W\n";
-    EXPECT_NE(Listed(Compare(parse(longText), english)).find("longer than 259"),
-              std::string::npos);
+    const std::string longText =
+        "[TEXT]\nA=%d\nB=%03x %s\nC=" + std::string(260, 'x') + "\nD=\n[Mode]\n1=W\n";
+    EXPECT_NE(Listed(Compare(parse(longText), english)).find("longer than 259"), std::string::npos);
     LanguageFile absent;
     EXPECT_EQ(Compare(absent, english), std::vector<std::string>{"missing"});
 }
