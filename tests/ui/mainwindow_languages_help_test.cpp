@@ -77,11 +77,19 @@ std::string Missing(const std::vector<std::pair<QString, QString>>& texts) {
     return found;
 }
 
+// The presence worker counts the keyboard a moment after it shows the
+// keyboard's tray icon; until then the window refuses to show.
+bool Show(CTesselDlg& window) {
+    return ProcessEventsUntil([&] {
+        window.ShowWindow();
+        return window.isVisible();
+    });
+}
+
 TEST_F(ShippedTextsTest, AFrenchUserSeesNoMissingText) {
     ASSERT_TRUE(m_registry.WriteDword(kLanguageKey, kLanguageValue, 0x040C));
     CTesselDlg& window = StartWindowWithKeyboard();
-    window.ShowWindow();
-    ASSERT_TRUE(window.isVisible());
+    ASSERT_TRUE(Show(window));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Paramètres du clavier PX5"))
         << "the French file is the one read";
 
@@ -118,15 +126,27 @@ struct OpenedDocument {
     std::filesystem::path folder;
 };
 
-TEST_F(ShippedTextsTest, F1AndTheHelpButtonOpenTheShippedHelpPage) {
+// What the program asks the shell to open while it lives; nothing is started.
+class ShellOpenRecorder {
+public:
+    ShellOpenRecorder() {
+        ReplaceShellOpen([this](const std::filesystem::path& target, std::u16string_view,
+                                const std::filesystem::path& folder, ShowCommand) {
+            opened.push_back({target, folder});
+            return kShellOpenStarted;
+        });
+    }
+    ~ShellOpenRecorder() { ReplaceShellOpen({}); }
+    ShellOpenRecorder(const ShellOpenRecorder&) = delete;
+    ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
+
     std::vector<OpenedDocument> opened;
-    ReplaceShellOpen([&](const std::filesystem::path& target, std::u16string_view,
-                         const std::filesystem::path& folder, ShowCommand) {
-        opened.push_back({target, folder});
-        return kShellOpenStarted;
-    });
+};
+
+TEST_F(ShippedTextsTest, F1AndTheHelpButtonOpenTheShippedHelpPage) {
+    ShellOpenRecorder shell;
     CTesselDlg& window = StartWindowWithKeyboard();
-    window.ShowWindow();
+    ASSERT_TRUE(Show(window));
 
     QWidget* focus = window.focusWidget() ? window.focusWidget() : &window;
     QTest::keyClick(focus, Qt::Key_F1);
@@ -135,10 +155,9 @@ TEST_F(ShippedTextsTest, F1AndTheHelpButtonOpenTheShippedHelpPage) {
     QWidget* clicked = window.childAt(help->geometry().center());
     ASSERT_EQ(clicked, help) << "the help button takes a click at its centre";
     QTest::mouseClick(clicked, Qt::LeftButton);
-    ReplaceShellOpen({});
 
-    ASSERT_EQ(opened.size(), 2u);
-    for (const OpenedDocument& document : opened) {
+    ASSERT_EQ(shell.opened.size(), 2u);
+    for (const OpenedDocument& document : shell.opened) {
         EXPECT_EQ(document.folder, m_paths.helpFolder);
         const std::filesystem::path page = document.folder / document.target;
         EXPECT_EQ(page.filename(), "index.html");
