@@ -205,13 +205,10 @@ void LightingPanel::FillEffectList() {
     }
     const QSignalBlocker blocker(list);
     list->clear();
-    // The language file names the effects only while the language table is the
-    // first one; otherwise the code itself stands for its name.
-    const bool named = m_effectNames && ReadLanguageSelector(SkinFilePath(
-                                            m_programFolder, u"Skins\\language.ini")) == 0;
+    // The language file names the effects whichever language table is in use.
     for (int code : m_listCodes) {
-        list->addItem(named ? QString::fromStdU16String(m_effectNames(code))
-                            : QString::number(code));
+        list->addItem(m_effectNames ? QString::fromStdU16String(m_effectNames(code))
+                                    : QString::number(code));
     }
 }
 
