@@ -71,6 +71,11 @@ void CTesselDlg::BindProfileCommands() {
     BindCommand(kIdApply, [this] { ApplyChanges(); });
     BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
     BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
+    BindCommand(kIdTestButton, [this] {
+        if (m_device) {
+            m_device->Link().TestCommand();
+        }
+    });
     BindCommand(kCommandImport, [this] { ImportFile(); });
     BindCommand(kCommandExport, [this] { ExportFile(); });
     BindCommand(kIdLink,

