@@ -212,6 +212,7 @@ void CTesselDlg::RestoreDefaults() {
     }
     ClearProfileKeys(m_context.editStore, ActiveProfile(), m_macroLayer == MacroLayer::B);
     m_keyboardView->RefreshKeyButtonLabels();
+    m_keyboardView->ShowColourKeyLooks();
     EnableApply(true);
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
     if (m_panel->LightingSwitchOn()) {

@@ -57,6 +57,35 @@ protected:
     }
 };
 
+TEST_F(DataSafetyTest, RestoreDefaultsClearsEveryColourSelectionFlag) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    {
+        const auto lock = m_editStore.Lock();
+        for (int position = 0; position < kKeyButtonCount; ++position) {
+            EntryFor(*m_editStore.Image(), 0, position)->colourSelection = 1;
+        }
+    }
+    window.Keyboard()->SetColourKeysMode(true);
+    ASSERT_EQ(Drawn(window, kKeyButtons[0].controlId), window.Images().Get(SkinImageSet::kColour1));
+
+    m_prompter.answer = PromptAnswer::Yes;
+    window.SendCommand(kIdDefaults);
+    {
+        const auto lock = m_editStore.Lock();
+        for (int position = 0; position < kKeyButtonCount; ++position) {
+            EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, position)->colourSelection, 0u) << position;
+        }
+    }
+    for (const KeyButton& key : kKeyButtons) {
+        EXPECT_EQ(Drawn(window, key.controlId), window.Images().Get(SkinImageSet::kColour0))
+            << key.controlId;
+    }
+    for (const GKeyButton& key : kGKeyButtons) {
+        EXPECT_EQ(Drawn(window, key.controlId), window.Images().Get(SkinImageSet::kColour0))
+            << key.controlId;
+    }
+}
+
 TEST_F(DataSafetyTest, TheHiddenTestButtonSendsTheTestCommand) {
     CTesselDlg& window = StartWindowWithKeyboard();
     ASSERT_NE(window.GetDlgItem(kIdTestButton), nullptr);

@@ -213,6 +213,20 @@ TEST_F(EditStore, ClearProfileKeysClearsButtonsAndTheCurrentBankOnly) {
     EXPECT_FALSE(ClearProfileKeys(edit, -1, false));
 }
 
+// The flags live at the buttons' positions: A (position 0) keeps its flag in
+// entry 0, whatever key index 0 stands for, and every position is cleared.
+TEST_F(EditStore, ClearProfileKeysClearsTheColourFlagOfEveryButtonPosition) {
+    for (int index = 0; index < kEntriesPerProfile; ++index) {
+        EntryFor(*edit.Image(), 1, index)->colourSelection = 1;
+        EntryFor(*edit.Image(), 2, index)->colourSelection = 1;
+    }
+    ASSERT_TRUE(ClearProfileKeys(edit, 1, false));
+    for (int position = 0; position < kKeyButtonCount; ++position) {
+        EXPECT_EQ(EntryFor(*edit.Image(), 1, position)->colourSelection, 0u) << position;
+        EXPECT_EQ(EntryFor(*edit.Image(), 2, position)->colourSelection, 1u) << position;
+    }
+}
+
 TEST_F(EditStore, MacroInUseAnywhereInTheImage) {
     EXPECT_FALSE(IsMacroInUse(edit, 5));
     EXPECT_TRUE(EditKeyAssignment(edit, 3, 511, 4, 1, 5));
