@@ -106,9 +106,7 @@ void CTesselDlg::SelectProfile(int profile) {
         return;
     }
     m_lighting->SetCurrentProfile(profile);
-    m_lighting->LoadLighting();
-    m_panel->LoadCustomModeList();
-    m_panel->FillLightingPanel();
+    ReloadCurrentLighting();
     if (m_panel->LightingSwitchOn()) {
         m_panel->TurnLightingSwitchOff();
     }
@@ -136,8 +134,12 @@ void CTesselDlg::FillProfileButtons() {
     m_lighting->SetCurrentProfile(active);
 }
 
+// The custom modes belong to the lighting: without them the present mode,
+// the tools and the colour mirror would be defaults that painting writes over
+// the user's saved mode.
 void CTesselDlg::ReloadCurrentLighting() {
     m_lighting->LoadLighting();
+    m_panel->LoadCustomModeList();
     m_panel->FillLightingPanel();
 }
 

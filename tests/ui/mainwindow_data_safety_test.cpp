@@ -57,6 +57,30 @@ protected:
     }
 };
 
+TEST_F(DataSafetyTest, AnAttachLoadsTheCustomModesOfTheCurrentProfile) {
+    LightingFileStore files = ColourFiles();
+    files.WritePresentMode(0, 2);
+    files.WriteModeName(0, 3, u"Evening");
+    files.WriteModeTools(0, 2, {kLinkedColourTool, MakeColourRef(1, 2, 3), MakeColourRef(4, 5, 6)});
+    files.WriteSlotColour(0, 2, kQLedSlot, {MakeColourRef(7, 8, 9), false});
+
+    CTesselDlg& window = StartWindowWithKeyboard();
+    const LightingModel& lighting = *window.Lighting();
+    EXPECT_EQ(lighting.PresentMode(), 2);
+    EXPECT_EQ(lighting.Tools().tool, kLinkedColourTool);
+    EXPECT_EQ(lighting.Tools().linkedColour, MakeColourRef(1, 2, 3));
+    EXPECT_EQ(lighting.Tools().plainColour, MakeColourRef(4, 5, 6));
+    EXPECT_EQ(lighting.SlotColour(kQLedSlot), MakeColourRef(7, 8, 9));
+    const auto* modes = window.Item<QComboBox>(kIdCustomModeList);
+    ASSERT_NE(modes, nullptr);
+    EXPECT_EQ(modes->count(), kCustomModeCount);
+    EXPECT_EQ(modes->itemText(3), "Evening");
+    EXPECT_EQ(modes->currentIndex(), 2);
+    EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_KEY_COLOURS, kQLedSlot * 3, 3),
+              (std::vector<uint8_t>{7, 8, 9}))
+        << "the keyboard shows the saved mode";
+}
+
 TEST_F(DataSafetyTest, RestoreDefaultsClearsEveryColourSelectionFlag) {
     CTesselDlg& window = StartWindowWithKeyboard();
     {
