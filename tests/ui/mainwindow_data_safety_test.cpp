@@ -110,6 +110,42 @@ TEST_F(DataSafetyTest, RestoreDefaultsClearsEveryColourSelectionFlag) {
     }
 }
 
+TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed) {
+    SimControl<int (*)()>("TorvexSimHoldMalformedMacroArea")();
+    const std::vector<uint8_t> malformed = ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 18);
+    CTesselDlg& window = StartWindowWithKeyboard();
+    const std::u16string told = Localised(u"IDS_MAIN_MACRO_AREA_UNREADABLE");
+    ASSERT_FALSE(told.empty());
+    const auto toldCount = [&] {
+        return std::count_if(m_prompter.shown.begin(), m_prompter.shown.end(),
+                             [&](const ShownMessage& shown) { return shown.text == told; });
+    };
+    EXPECT_EQ(toldCount(), 1);
+
+    EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
+    window.EnableApply(true);
+    m_prompter.answer = PromptAnswer::No;
+    window.SendCommand(kIdApply);
+    EXPECT_EQ(m_prompter.shown.back().text, Localised(u"IDS_MAIN_MACRO_AREA_REPLACE"));
+    EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 18), malformed);
+    EXPECT_TRUE(window.IsApplyEnabled()) << "the edit still waits";
+
+    // A second attach of the same keyboard does not tell again.
+    SetPlugged(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    SetPlugged(true);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    EXPECT_EQ(toldCount(), 1);
+
+    EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
+    window.EnableApply(true);
+    m_prompter.answer = PromptAnswer::Yes;
+    window.SendCommand(kIdApply);
+    EXPECT_EQ(GetU16(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 16), 4), 0);
+    EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_FALSE(window.IsApplyEnabled());
+}
+
 TEST_F(DataSafetyTest, TheHiddenTestButtonSendsTheTestCommand) {
     CTesselDlg& window = StartWindowWithKeyboard();
     ASSERT_NE(window.GetDlgItem(kIdTestButton), nullptr);
