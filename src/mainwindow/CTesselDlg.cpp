@@ -19,6 +19,7 @@
 #include "model/KeyboardFacts.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
+#include "platform/ClockChanges.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TerminationSignals.h"
@@ -72,6 +73,7 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 }
 
 CTesselDlg::~CTesselDlg() {
+    StopWatchingClockChanges();
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -205,6 +207,7 @@ bool CTesselDlg::OnInitDialog() {
         BindKeyboardCommands();
         auto* filter = new MainInputFilter(*this, GetDlgItem(kIdEffectList));
         filter->Install();
+        WatchClockChanges();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
@@ -307,6 +310,7 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    StopWatchingClockChanges();
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

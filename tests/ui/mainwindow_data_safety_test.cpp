@@ -12,6 +12,7 @@
 #include "model/KeyButtons.h"
 #include "model/LightingColour.h"
 #include "model/LightingModel.h"
+#include "platform/ClockChanges.h"
 #include "platform/LittleEndian.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/LightingFileStore.h"
@@ -26,6 +27,20 @@ constexpr uint8_t kTestCommand = 0x0D;
 constexpr uint8_t kWriteKeyBlockCommand = 0x08;
 constexpr int kQLedSlot = 18;
 constexpr int kASlot = 19;  // the A key's slot in the key blocks
+
+class FakeClockChanges final : public ClockChangeSource {
+public:
+    void Watch(std::function<void()> onChange) override { onChange_ = std::move(onChange); }
+    void ChangeClock() {
+        if (onChange_) {
+            onChange_();
+        }
+    }
+    bool Watched() const { return static_cast<bool>(onChange_); }
+
+private:
+    std::function<void()> onChange_;
+};
 
 class DataSafetyTest : public MainWindowTest {
 protected:
@@ -153,6 +168,29 @@ TEST_F(DataSafetyTest, TheHiddenTestButtonSendsTheTestCommand) {
     ClearSimLog();
     window.SendCommand(kIdTestButton);
     EXPECT_EQ(CommandsSent(), std::vector<uint8_t>{kTestCommand});
+}
+
+TEST_F(DataSafetyTest, AClockChangeRunsApply) {
+    FakeClockChanges clock;
+    m_parts.clockChanges = &clock;
+    CTesselDlg& window = StartWindowWithKeyboard();
+    ASSERT_TRUE(clock.Watched());
+
+    ClearSimLog();
+    clock.ChangeClock();
+    EXPECT_TRUE(CommandsSent().empty()) << "nothing waits for Apply";
+
+    EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
+    window.EnableApply(true);
+    clock.ChangeClock();
+    const std::vector<uint8_t> sent = CommandsSent();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), kWriteKeyBlockCommand), sent.end());
+    EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_FALSE(window.IsApplyEnabled());
+
+    ReleaseWindow();
+    EXPECT_FALSE(clock.Watched()) << "a closed window is not called";
+    m_parts.clockChanges = nullptr;
 }
 
 }  // namespace
