@@ -211,12 +211,14 @@ bool CTesselDlg::OnInitDialog() {
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
+    // SIGTERM is caught before others can find us: a request to end that
+    // follows the marker at once must still go through the exit sequence.
     setWindowFlag(Qt::Tool, true);
+    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
     m_endpoint = RequestEndpoint::Open(
         kInstanceName, kMainMarker,
         [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
-    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
     // Step 9.
     m_events.Create();
