@@ -19,6 +19,7 @@
 #include "model/KeyboardFacts.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
+#include "platform/ClockChanges.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TerminationSignals.h"
@@ -72,6 +73,7 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 }
 
 CTesselDlg::~CTesselDlg() {
+    StopWatchingClockChanges();
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -205,15 +207,18 @@ bool CTesselDlg::OnInitDialog() {
         BindKeyboardCommands();
         auto* filter = new MainInputFilter(*this, GetDlgItem(kIdEffectList));
         filter->Install();
+        WatchClockChanges();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
+    // SIGTERM is caught before others can find us: a request to end that
+    // follows the marker at once must still go through the exit sequence.
     setWindowFlag(Qt::Tool, true);
+    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
     m_endpoint = RequestEndpoint::Open(
         kInstanceName, kMainMarker,
         [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
-    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
     // Step 9.
     m_events.Create();
@@ -307,6 +312,7 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    StopWatchingClockChanges();
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

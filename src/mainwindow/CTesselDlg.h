@@ -32,6 +32,7 @@ class QSystemTrayIcon;
 namespace tessel {
 
 class CAboutDlg;
+class ClockChangeSource;
 class CPngButton;
 class CurrentLanguageTexts;
 class DeviceConnection;
@@ -184,6 +185,9 @@ private:
     void CheckFirmware();
     void OpenHelp();
     void OnProfileFollowTimer();
+    // A change of the wall clock runs Apply.
+    void WatchClockChanges();
+    void StopWatchingClockChanges();
     void ApplyLanguage(int index);
     QString LocalText(std::u16string_view key) const;
     QString LocalText(std::u16string_view key, int languageIndex) const;
@@ -213,6 +217,8 @@ private:
     std::unique_ptr<LightingModel> m_lighting;
     std::unique_ptr<SceneFile> m_sceneFile;
     std::unique_ptr<QMenu> m_commandMenu;
+    std::unique_ptr<ClockChangeSource> m_systemClockChanges;
+    ClockChangeSource* m_clockChanges = nullptr;
     std::unique_ptr<ProfileSettings> m_settings;
     std::unique_ptr<FlipKeys> m_flipKeys;
     std::unique_ptr<KeyboardView> m_keyboardView;

@@ -71,6 +71,11 @@ void CTesselDlg::BindProfileCommands() {
     BindCommand(kIdApply, [this] { ApplyChanges(); });
     BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
     BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
+    BindCommand(kIdTestButton, [this] {
+        if (m_device) {
+            m_device->Link().TestCommand();
+        }
+    });
     BindCommand(kCommandImport, [this] { ImportFile(); });
     BindCommand(kCommandExport, [this] { ExportFile(); });
     BindCommand(kIdLink,
@@ -101,9 +106,7 @@ void CTesselDlg::SelectProfile(int profile) {
         return;
     }
     m_lighting->SetCurrentProfile(profile);
-    m_lighting->LoadLighting();
-    m_panel->LoadCustomModeList();
-    m_panel->FillLightingPanel();
+    ReloadCurrentLighting();
     if (m_panel->LightingSwitchOn()) {
         m_panel->TurnLightingSwitchOff();
     }
@@ -131,8 +134,12 @@ void CTesselDlg::FillProfileButtons() {
     m_lighting->SetCurrentProfile(active);
 }
 
+// The custom modes belong to the lighting: without them the present mode,
+// the tools and the colour mirror would be defaults that painting writes over
+// the user's saved mode.
 void CTesselDlg::ReloadCurrentLighting() {
     m_lighting->LoadLighting();
+    m_panel->LoadCustomModeList();
     m_panel->FillLightingPanel();
 }
 
@@ -207,6 +214,7 @@ void CTesselDlg::RestoreDefaults() {
     }
     ClearProfileKeys(m_context.editStore, ActiveProfile(), m_macroLayer == MacroLayer::B);
     m_keyboardView->RefreshKeyButtonLabels();
+    m_keyboardView->ShowColourKeyLooks();
     EnableApply(true);
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
     if (m_panel->LightingSwitchOn()) {

@@ -11,6 +11,7 @@
 #include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
 #include "text/LanguageTable.h"
+#include "text/TextLookup.h"
 
 namespace tessel {
 
@@ -19,10 +20,22 @@ namespace {
 // Every key apply clears bytes 18 to 22 of each written profile's lighting record.
 constexpr int kClearedParameterOffset = 18;
 constexpr std::array<uint8_t, 5> kClearedParameters = {};
+constexpr std::u16string_view kReplaceUnreadableMacrosText = u"IDS_MAIN_MACRO_AREA_REPLACE";
 
 void Tell(const ApplyServices& services, TextKeyEntry entry) {
     services.prompter.ShowMessage(services.languageTable.LocalisedText(entry, services.texts), u"",
                                   PromptButtons::Ok, PromptIcon::Warning);
+}
+
+// Macros the program could not read may still play on the keyboard: replacing
+// them takes the user's word.
+bool MayReplaceMacroArea(const ApplyServices& services) {
+    if (!services.keyboard.MacroAreaUnknown()) {
+        return true;
+    }
+    return services.prompter.ShowMessage(services.texts.LocalText(kReplaceUnreadableMacrosText),
+                                         u"", PromptButtons::YesNoDefaultNo,
+                                         PromptIcon::Question) == PromptAnswer::Yes;
 }
 
 }  // namespace
@@ -39,6 +52,10 @@ bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& se
             return false;  // no key block to build
         }
         profiles = {active};
+    }
+
+    if (!MayReplaceMacroArea(services)) {
+        return false;
     }
 
     const MacroAreaSize sizes = MacroAreaSizes(applyStore.Macros());
@@ -63,7 +80,9 @@ bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& se
     DeviceLink& link = services.link;
     int lastKeyBlockResult = 0;
     link.BeginTransfer();
-    link.WriteMacroArea(macroArea);
+    if (link.WriteMacroArea(macroArea) == 1) {
+        services.keyboard.SetMacroArea(MacroAreaKnowledge::Known);
+    }
     for (std::size_t i = 0; i < profiles.size(); ++i) {
         link.WriteParameters(kClearedParameters,
                              profiles[i] * kParameterRecordSize + kClearedParameterOffset);

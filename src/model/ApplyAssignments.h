@@ -15,7 +15,8 @@ class TextLookup;
 
 struct ApplyServices {
     DeviceLink& link;
-    const KeyboardFacts& keyboard;
+    // Not const: a written macro area makes the keyboard's macros known again.
+    KeyboardFacts& keyboard;
     Prompter& prompter;
     const LanguageTable& languageTable;
     const TextLookup& texts;
@@ -23,7 +24,9 @@ struct ApplyServices {
 
 // Every profile (all) or only the keyboard's active one. True when the last key
 // block was written. Nothing is built or sent when the macros do not fit even
-// without names (the user is told) or when the active profile is unknown.
+// without names (the user is told), when the active profile is unknown, or
+// when the keyboard's macro area could not be read and the user does not
+// confirm replacing it.
 bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services);
 
 // Snapshots the edit store into the apply store (image, macros, packed texts)

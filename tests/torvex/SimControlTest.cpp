@@ -106,6 +106,21 @@ std::string RunTool(const std::string& arguments, int& status) {
     return output;
 }
 
+TEST_F(SimControl, TheMacroAreaCanBeMadeMalformedAndEmptyAgain) {
+    EXPECT_EQ(Run("macro-area malformed"), "ok\n");
+    const std::vector<uint8_t> area = keyboard.ReadArea(SimArea::Macro);
+    ASSERT_GE(area.size(), 18u);
+    EXPECT_EQ(area[0] | area[1] << 8, 0x55AA);
+    const std::size_t size = area[2] | area[3] << 8;
+    const std::size_t entryAt = area[16] | area[17] << 8;
+    EXPECT_EQ(area[4] | area[5] << 8, 1) << "one macro";
+    EXPECT_GT(entryAt + 4, size) << "whose entry lies outside the area";
+    EXPECT_EQ(Run("macro-area empty"), "ok\n");
+    EXPECT_EQ(keyboard.ReadArea(SimArea::Macro)[2], 16);
+    EXPECT_EQ(keyboard.ReadArea(SimArea::Macro)[4], 0);
+    EXPECT_EQ(Run("macro-area").rfind("error:", 0), 0u);
+}
+
 TEST_F(SimControl, TheToolDrivesTheKeyboardThroughAnOwnerOnlySocket) {
     const auto socket = std::filesystem::temp_directory_path() /
                         ("torvex-control-" + std::to_string(::getpid()) + ".sock");

@@ -67,6 +67,13 @@ TORVEX_EXPORT int TorvexSimWriteArea(int area, uint32_t offset, const uint8_t* d
     return SimulatedKeyboard().WriteArea(*known, offset, {data, length}) ? 1 : 0;
 }
 
+TORVEX_EXPORT int TorvexSimHoldMalformedMacroArea(void) {
+    return SimulatedKeyboard().WriteArea(torvex::SimArea::Macro, 0,
+                                         torvex::MalformedMacroAreaImage())
+               ? 1
+               : 0;
+}
+
 TORVEX_EXPORT int TorvexSimSetFirmwareVersion(uint16_t version) {
     SimulatedKeyboard().SetFirmwareVersion(version);
     return 1;

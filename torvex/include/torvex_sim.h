@@ -70,6 +70,9 @@ int TorvexSimReadArea(int area, uint32_t offset, uint8_t* out, uint32_t length);
 /* Test set-up: overwrites bytes of an area; 0 when the range does not fit. */
 int TorvexSimWriteArea(int area, uint32_t offset, const uint8_t* data, uint32_t length);
 int TorvexSimSetFirmwareVersion(uint16_t version);
+/* The macro area starts like one (magic, size, one macro) but does not decode,
+ * as a damaged area would; TorvexSimReset restores the empty one. */
+int TorvexSimHoldMalformedMacroArea(void);
 /* Factory state, plugged, no faults, empty frame log; the state file is rewritten. */
 void TorvexSimReset(void);
 int TorvexSimFrameLogCount(void);

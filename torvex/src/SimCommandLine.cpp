@@ -21,6 +21,7 @@ constexpr const char* kHelp =
     "  dump AREA                    device-info, parameters, key-blocks, macro,\n"
     "                               key-colours, default-key-block\n"
     "  firmware VERSION             set the firmware version (for example 0x0101)\n"
+    "  macro-area malformed|empty   hold a macro area that does not decode, or none\n"
     "  log [clear]                  the frame log, oldest first\n"
     "  reset                        factory state\n";
 
@@ -125,6 +126,15 @@ std::string Fault(SimKeyboard& keyboard, const std::vector<std::string>& words) 
     return Error("unknown fault (see help)");
 }
 
+std::string MacroArea(SimKeyboard& keyboard, const std::vector<std::string>& words) {
+    if (words.size() == 2 && (words[1] == "malformed" || words[1] == "empty")) {
+        const std::vector<uint8_t> image =
+            words[1] == "malformed" ? MalformedMacroAreaImage() : EmptyMacroAreaImage();
+        return keyboard.WriteArea(SimArea::Macro, 0, image) ? "ok\n" : Error("macro area refused");
+    }
+    return Error("macro-area needs malformed or empty");
+}
+
 std::string Log(SimKeyboard& keyboard, const std::vector<std::string>& words) {
     if (words.size() == 2 && words[1] == "clear") {
         keyboard.ClearFrameLog();
@@ -203,6 +213,9 @@ std::string RunSimCommand(SimKeyboard& keyboard, const std::vector<std::string>&
         }
         keyboard.SetFirmwareVersion(static_cast<uint16_t>(*version));
         return "ok\n";
+    }
+    if (command == "macro-area") {
+        return MacroArea(keyboard, words);
     }
     if (command == "log") {
         return Log(keyboard, words);
