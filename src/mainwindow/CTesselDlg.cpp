@@ -7,6 +7,7 @@
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
 #include "app/SingleInstance.h"
+#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
@@ -43,6 +44,7 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
+constexpr uint32_t kNoAnswerRequest = 0x7E06;
 
 }  // namespace
 
@@ -72,6 +74,9 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 }
 
 CTesselDlg::~CTesselDlg() {
+    if (m_device) {
+        TransferSequence::SetNoAnswerNotice(nullptr);
+    }
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -92,7 +97,7 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
+          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -100,6 +105,8 @@ void CTesselDlg::BindMessages() {
 }
 
 intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // The frames one request sends end at the first the keyboard leaves unanswered.
+    TransferSequence sequence;
     switch (message) {
         case kInitMessage:
             OnInitRequest(wParam);
@@ -149,6 +156,9 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             if (m_lockIndicators) {
                 m_lockIndicators->ShowLayer(m_macroLayer);
             }
+            return 0;
+        case kNoAnswerRequest:
+            TellKeyboardDidNotAnswer();
             return 0;
         case kLayerKeysMessage:
             if (wParam == kLedTag) {
@@ -247,6 +257,9 @@ void CTesselDlg::BindDevice() {
     startup = EndProcessUnlessStarted(std::move(startup));
     m_device = std::move(startup.connection);
     m_device->Link().ForgetActiveProfile();
+    // Any thread's sequence the keyboard did not answer is told on this one.
+    TransferSequence::SetNoAnswerNotice(
+        [requests = &Requests()] { requests->Post(WindowRequest{kNoAnswerRequest, 0, 0}); });
     m_status->Start(*m_device, static_cast<uint32_t>(startup.deviceCount));
     if (startup.deviceCount == 0) {
         SetFirstShowFlag();
@@ -307,6 +320,8 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    // A transfer that has begun ends first; the transport's time-outs bound it.
+    m_transfers.Join();
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();
@@ -343,6 +358,19 @@ void CTesselDlg::HideWindow() {
         return;
     }
     hide();
+}
+
+void CTesselDlg::showEvent(QShowEvent* event) {
+    m_images.Decode();
+    CBaseDialog::showEvent(event);
+}
+
+void CTesselDlg::hideEvent(QHideEvent* event) {
+    CBaseDialog::hideEvent(event);
+    // A minimised window keeps its pictures: it comes back without a decode.
+    if (!isMinimized()) {
+        m_images.Release();
+    }
 }
 
 void CTesselDlg::ShowTrayIcon(int iconId) {
