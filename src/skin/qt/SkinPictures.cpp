@@ -5,7 +5,6 @@
 #include "skin/qt/StartupFailure.h"
 
 #include <QPainter>
-#include <QString>
 #include <QWidget>
 
 #include <new>
@@ -16,10 +15,6 @@ namespace tessel {
 namespace {
 
 constexpr int kRenderMargin = 100;
-
-QString ToQString(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 // A picture file read with limits (a regular file, at most 64 MB) and decoded
 // only when its bytes hold the whole picture; null otherwise, with the reason.
