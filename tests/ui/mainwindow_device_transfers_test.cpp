@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QTimer>
 #include <chrono>
 #include <future>
@@ -12,6 +13,7 @@
 
 #include "MainWindowFixture.h"
 #include "device/CommandFrame.h"
+#include "mainwindow/LightingPanelControls.h"
 #include "model/MacroList.h"
 #include "model/ProfileImage.h"
 #include "platform/MainWindowRequests.h"
@@ -146,6 +148,15 @@ TEST_F(DeviceTransfersTest, KillMidApplyExitsOnlyAfterTheLastFrameWasAnswered) {
 TEST_F(DeviceTransfersTest, AKeyboardThatStopsAnsweringCostsOneFramesTimeOutsAndIsTold) {
     CTesselDlg& window = StartWindowWithKeyboard();
     SimControl<int (*)(int, int, int)>("TorvexSimSetFault")(TORVEX_SIM_FAULT_LOST_REPLY, 1000, 0);
+
+    // A change in the lighting panel: one sequence of frames too.
+    auto* effects = window.Item<QComboBox>(kIdEffectList);
+    ASSERT_NE(effects, nullptr);
+    ASSERT_GT(effects->count(), 2);
+    ClearFrameLog();
+    effects->setCurrentIndex(effects->currentIndex() == 2 ? 1 : 2);
+    EXPECT_EQ(CommandsSent().size(), 3u);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !m_prompter.shown.empty(); }));
     ClearFrameLog();
     m_prompter.shown.clear();
 
