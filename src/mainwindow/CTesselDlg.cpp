@@ -360,19 +360,6 @@ void CTesselDlg::HideWindow() {
     hide();
 }
 
-void CTesselDlg::showEvent(QShowEvent* event) {
-    m_images.Decode();
-    CBaseDialog::showEvent(event);
-}
-
-void CTesselDlg::hideEvent(QHideEvent* event) {
-    CBaseDialog::hideEvent(event);
-    // A minimised window keeps its pictures: it comes back without a decode.
-    if (!isMinimized()) {
-        m_images.Release();
-    }
-}
-
 void CTesselDlg::ShowTrayIcon(int iconId) {
     Requests().Send(WindowRequest{kTrayIconRequest, static_cast<uintptr_t>(iconId), 0});
 }
