@@ -7,6 +7,7 @@
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
 #include "app/SingleInstance.h"
+#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
@@ -44,6 +45,7 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
+constexpr uint32_t kNoAnswerRequest = 0x7E06;
 
 }  // namespace
 
@@ -74,6 +76,9 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 
 CTesselDlg::~CTesselDlg() {
     StopWatchingClockChanges();
+    if (m_device) {
+        TransferSequence::SetNoAnswerNotice(nullptr);
+    }
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -94,7 +99,7 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
+          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -102,6 +107,8 @@ void CTesselDlg::BindMessages() {
 }
 
 intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // The frames one request sends end at the first the keyboard leaves unanswered.
+    TransferSequence sequence;
     switch (message) {
         case kInitMessage:
             OnInitRequest(wParam);
@@ -151,6 +158,9 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             if (m_lockIndicators) {
                 m_lockIndicators->ShowLayer(m_macroLayer);
             }
+            return 0;
+        case kNoAnswerRequest:
+            TellKeyboardDidNotAnswer();
             return 0;
         case kLayerKeysMessage:
             if (wParam == kLedTag) {
@@ -252,6 +262,9 @@ void CTesselDlg::BindDevice() {
     startup = EndProcessUnlessStarted(std::move(startup));
     m_device = std::move(startup.connection);
     m_device->Link().ForgetActiveProfile();
+    // Any thread's sequence the keyboard did not answer is told on this one.
+    TransferSequence::SetNoAnswerNotice(
+        [requests = &Requests()] { requests->Post(WindowRequest{kNoAnswerRequest, 0, 0}); });
     m_status->Start(*m_device, static_cast<uint32_t>(startup.deviceCount));
     if (startup.deviceCount == 0) {
         SetFirstShowFlag();
@@ -313,6 +326,8 @@ void CTesselDlg::ExitSequence() {
     }
     m_exiting = true;
     StopWatchingClockChanges();
+    // A transfer that has begun ends first; the transport's time-outs bound it.
+    m_transfers.Join();
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

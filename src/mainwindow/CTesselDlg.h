@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
 #include "editors/Tessel_DlgComposite.h"
+#include "mainwindow/DeviceTransferWorker.h"
 #include "mainwindow/KeyboardView.h"
 #include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
@@ -96,6 +98,8 @@ public:
     void RestoreDefaults();
     void SetReportRate(int rate);
     void EnableApply(bool enable) override;
+    // An apply or import is being sent on the transfer worker.
+    bool IsTransferRunning() const { return m_transfers.IsBusy(); }
     bool IsApplyEnabled() const override { return m_applyEnabled; }
     void ShowCommandMenu();
     void ImportFile();
@@ -125,6 +129,9 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The button sheets are held only while the window is shown.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -149,6 +156,12 @@ private:
     void CreateProfileModels();
     void CheckButtonOfGroup(std::span<const int> ids, int index);
     ApplyServices ApplyServicesForWindow();
+    // Copies the edit store to the apply store and sends every profile (all)
+    // or the active one on the transfer worker, the progress animation
+    // running; `applied` gets whether the last key block was written, unless
+    // the edit store changed meanwhile.
+    void StartApplyTransfer(bool all, std::function<void(bool)> applied);
+    void TellKeyboardDidNotAnswer();
     ImportExportContext FileContext();
     void ReloadCurrentLighting();
     void BindKeyboardCommands();
@@ -230,6 +243,10 @@ private:
     std::atomic<bool> m_firstShow{false};
     std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};
     bool m_exiting = false;
+    bool m_editedDuringTransfer = false;
+    bool m_tellingNoAnswer = false;
+    // Last: joined before the keyboard's link goes away.
+    DeviceTransferWorker m_transfers;
 };
 
 }  // namespace tessel

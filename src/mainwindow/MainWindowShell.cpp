@@ -82,6 +82,19 @@ QString CTesselDlg::LocalText(std::u16string_view key, int languageIndex) const 
     return QString::fromStdU16String(m_parts->languageFiles.LocalText(key, languageIndex));
 }
 
+void CTesselDlg::showEvent(QShowEvent* event) {
+    m_images.Decode();
+    CBaseDialog::showEvent(event);
+}
+
+void CTesselDlg::hideEvent(QHideEvent* event) {
+    CBaseDialog::hideEvent(event);
+    // A minimised window keeps its pictures: it comes back without a decode.
+    if (!isMinimized()) {
+        m_images.Release();
+    }
+}
+
 void CTesselDlg::ShowWindow() {
     if (m_status && m_status->LastDeviceCount() == 0) {
         m_parts->prompter.ShowMessage(

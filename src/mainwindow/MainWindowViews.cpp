@@ -100,6 +100,8 @@ bool CTesselDlg::IsKeyEditorOpen() const {
 
 void CTesselDlg::RunApplyCommand() {
     SendCommand(kIdApply);
+    // The scene switch goes on with the keyboard once the edits have reached it.
+    m_transfers.WaitWithEvents();
 }
 
 void CTesselDlg::RefreshKeyButtonLabels() {

@@ -40,64 +40,78 @@ bool MayReplaceMacroArea(const ApplyServices& services) {
 
 }  // namespace
 
-bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services) {
+std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
+                                          const ApplyServices& services) {
     auto lock = applyStore.Lock();
 
-    std::vector<int> profiles;
+    PreparedApply prepared;
     if (all) {
-        profiles = {0, 1, 2, 3};
+        prepared.profiles = {0, 1, 2, 3};
     } else {
         const int active = services.link.GetActiveProfile();
         if (active < 0 || active >= kProfileCount) {
-            return false;  // no key block to build
+            return std::nullopt;  // no key block to build
         }
-        profiles = {active};
+        prepared.profiles = {active};
     }
 
     if (!MayReplaceMacroArea(services)) {
-        return false;
+        return std::nullopt;
     }
 
     const MacroAreaSize sizes = MacroAreaSizes(applyStore.Macros());
     const uint32_t capacity = services.keyboard.MacroCapacity();
-    const bool withNames = sizes.full <= capacity;
-    std::vector<uint8_t> macroArea;
+    prepared.withNames = sizes.full <= capacity;
     if (sizes.needed <= capacity) {
-        macroArea =
-            BuildMacroArea(applyStore.Macros(), withNames ? sizes.full : sizes.needed, withNames);
+        prepared.macroArea = BuildMacroArea(applyStore.Macros(),
+                                            prepared.withNames ? sizes.full : sizes.needed,
+                                            prepared.withNames);
     }
-    if (macroArea.empty()) {
+    if (prepared.macroArea.empty()) {
         Tell(services, TextKeyEntry::EXTRA_MACRO_TOO_LONG);
-        return false;
+        return std::nullopt;
     }
 
     const KeyBlock defaults = services.keyboard.DefaultKeyBlock();
-    std::vector<KeyBlock> blocks;
-    for (int profile : profiles) {
-        blocks.push_back(BuildKeyBlock(applyStore, profile, defaults));
+    for (int profile : prepared.profiles) {
+        prepared.blocks.push_back(BuildKeyBlock(applyStore, profile, defaults));
     }
+    return prepared;
+}
 
-    DeviceLink& link = services.link;
+bool SendApply(DeviceLink& link, const PreparedApply& apply) {
     int lastKeyBlockResult = 0;
     link.BeginTransfer();
-    if (link.WriteMacroArea(macroArea) == 1) {
-        services.keyboard.SetMacroArea(MacroAreaKnowledge::Known);
-    }
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
+    link.WriteMacroArea(apply.macroArea);
+    for (std::size_t i = 0; i < apply.profiles.size(); ++i) {
         link.WriteParameters(kClearedParameters,
-                             profiles[i] * kParameterRecordSize + kClearedParameterOffset);
-        lastKeyBlockResult = link.WriteKeyBlock(blocks[i], profiles[i]);
+                             apply.profiles[i] * kParameterRecordSize + kClearedParameterOffset);
+        lastKeyBlockResult = link.WriteKeyBlock(apply.blocks[i], apply.profiles[i]);
     }
     link.EndTransfer();
-
-    if (!withNames) {
-        Tell(services, TextKeyEntry::EXTRA_PROFILE_SPACE_TIGHT);
-    }
     return lastKeyBlockResult == 1;
 }
 
-bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
-                        const ApplyServices& services) {
+void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& services) {
+    if (written) {
+        services.keyboard.SetMacroArea(MacroAreaKnowledge::Known);
+    }
+    if (!apply.withNames) {
+        Tell(services, TextKeyEntry::EXTRA_PROFILE_SPACE_TIGHT);
+    }
+}
+
+bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services) {
+    const std::optional<PreparedApply> prepared = PrepareApply(applyStore, all, services);
+    if (!prepared) {
+        return false;
+    }
+    const bool written = SendApply(services.link, *prepared);
+    FinishApply(*prepared, written, services);
+    return written;
+}
+
+bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore) {
     auto editLock = editStore.Lock();
     auto applyLock = applyStore.Lock();
     applyStore.Clear();
@@ -113,6 +127,15 @@ bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool al
         applyStore.SetImage(std::move(copy));
     } catch (const std::bad_alloc&) {
         applyStore.Clear();
+        return false;
+    }
+    return true;
+}
+
+bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
+                        const ApplyServices& services) {
+    auto editLock = editStore.Lock();
+    if (!SnapshotEditStore(editStore, applyStore)) {
         return false;
     }
     // Positions of macros moved: the other profiles' key blocks go out too.

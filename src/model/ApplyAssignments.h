@@ -3,7 +3,11 @@
 // against the keyboard's capacity, the key blocks are built from the apply store,
 // and everything goes out bracketed by BeginTransfer and EndTransfer.
 
+#include <optional>
+#include <vector>
+
 #include "model/ConfigStore.h"
+#include "model/KeyBlockCodec.h"
 
 namespace tessel {
 
@@ -21,6 +25,34 @@ struct ApplyServices {
     const LanguageTable& languageTable;
     const TextLookup& texts;
 };
+
+// What one apply sends, built from the apply store: it needs neither store
+// while it goes out, so the transfer may run on a thread of its own.
+struct PreparedApply {
+    std::vector<int> profiles;
+    std::vector<uint8_t> macroArea;
+    std::vector<KeyBlock> blocks;
+    bool withNames = true;
+};
+
+// Builds the macro area and the key blocks of every profile (all) or only the
+// keyboard's active one, under the apply store's lock. Nothing when the macros
+// do not fit even without names (the user is told), when the active profile
+// is unknown, or when the keyboard's macro area could not be read and the user
+// does not confirm replacing it.
+std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
+                                          const ApplyServices& services);
+// The transfer alone, bracketed by BeginTransfer and EndTransfer; it touches
+// nothing but the link. True when the last key block was written.
+bool SendApply(DeviceLink& link, const PreparedApply& apply);
+// After the transfer: a written transfer makes the keyboard's macro area known
+// again; tells the user when the macro names had to be left out.
+void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& services);
+
+// Copies the edit store into the apply store (image, macros, packed texts).
+// Takes the edit store's lock, then the apply store's. False, with the apply
+// store empty, when there is nothing to copy or no memory for it.
+bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore);
 
 // Every profile (all) or only the keyboard's active one. True when the last key
 // block was written. Nothing is built or sent when the macros do not fit even

@@ -13,6 +13,7 @@
 
 #include "RecordingSink.h"
 #include "SimCommandLine.h"
+#include "SimCommands.h"
 #include "SimControlServer.h"
 #include "SimKeyboard.h"
 
@@ -69,6 +70,35 @@ TEST_F(SimControl, FaultsAreQueuedDescribedAndCleared) {
     EXPECT_EQ(Run("fault lost").rfind("error:", 0), 0u);
     EXPECT_EQ(Run("fault lost 1 2").rfind("error:", 0), 0u);
     EXPECT_EQ(Run("fault lost -1").rfind("error:", 0), 0u);
+}
+
+TEST_F(SimControl, AFrameDelayHoldsBackEveryReplyAndAddsToADelayFault) {
+    Frame request{};
+    request[0] = kReportId;
+    request[kCommandAt] = kTestCommand;
+    StampChecksum(request);
+    auto delayOfNextReply = [&] {
+        keyboard.Receive(SimCommandInterface(), request);
+        return sink.Reports().back().delay;
+    };
+
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(0));
+    EXPECT_EQ(Run("frame-delay 2"), "ok\n");
+    EXPECT_NE(Run("status").find("frame delay: 2 ms"), std::string::npos);
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+    EXPECT_EQ(Run("fault delay 100"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(102));
+    // Clearing the faults keeps the link's own pace.
+    EXPECT_EQ(Run("fault clear"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+
+    for (const char* bad : {"frame-delay", "frame-delay -1", "frame-delay 10001", "frame-delay 2x"}) {
+        EXPECT_EQ(Run(bad).rfind("error:", 0), 0u) << bad;
+    }
+    EXPECT_EQ(keyboard.FrameDelay(), 2);
+    EXPECT_EQ(Run("frame-delay 0"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(0));
 }
 
 TEST_F(SimControl, DumpFirmwareLogAndReset) {

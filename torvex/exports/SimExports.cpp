@@ -35,6 +35,10 @@ TORVEX_EXPORT int TorvexSimSetFault(int kind, int count, int value) {
     return (fault && SimulatedKeyboard().SetFault(*fault, count, value)) ? 1 : 0;
 }
 
+TORVEX_EXPORT int TorvexSimSetFrameDelay(int milliseconds) {
+    return SimulatedKeyboard().SetFrameDelay(milliseconds) ? 1 : 0;
+}
+
 TORVEX_EXPORT void TorvexSimClearFaults(void) {
     SimulatedKeyboard().ClearFaults();
 }

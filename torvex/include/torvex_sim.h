@@ -63,6 +63,9 @@ int TorvexSimNotify(uint16_t code);
 int TorvexSimPressProfileKey(void);
 int TorvexSimSetFault(int kind, int count, int value);
 void TorvexSimClearFaults(void);
+/* Every reply `milliseconds` late (0 to 10000), as over the USB link; a delay
+ * fault adds to it. 0 when out of range. */
+int TorvexSimSetFrameDelay(int milliseconds);
 /* Size of an area in bytes, or -1 for an unknown area. */
 int TorvexSimAreaSize(int area);
 /* Copies up to `length` bytes from `offset`; returns the bytes copied, -1 on a bad area. */

@@ -18,6 +18,7 @@ constexpr const char* kHelp =
     "  fault delay MS [COUNT]       late replies (COUNT defaults to 1)\n"
     "  fault remove AFTER           unplug after AFTER more answered frames\n"
     "  fault clear\n"
+    "  frame-delay MS               every reply MS milliseconds late (0 to 10000)\n"
     "  dump AREA                    device-info, parameters, key-blocks, macro,\n"
     "                               key-colours, default-key-block\n"
     "  firmware VERSION             set the firmware version (for example 0x0101)\n"
@@ -75,7 +76,8 @@ std::string Status(SimKeyboard& keyboard) {
     std::snprintf(text, sizeof text, "ok\nplugged: %s\nactive profile: %d\nfirmware: 0x%04X\n",
                   keyboard.IsPlugged() ? "yes" : "no", keyboard.ActiveProfile(),
                   keyboard.FirmwareVersion());
-    return text + ("faults: " + keyboard.DescribeFaults() + "\n");
+    return text + ("faults: " + keyboard.DescribeFaults() + "\n") +
+           ("frame delay: " + std::to_string(keyboard.FrameDelay()) + " ms\n");
 }
 
 std::string Dump(SimKeyboard& keyboard, const std::vector<std::string>& words) {
@@ -202,6 +204,15 @@ std::string RunSimCommand(SimKeyboard& keyboard, const std::vector<std::string>&
     }
     if (command == "fault") {
         return Fault(keyboard, words);
+    }
+    if (command == "frame-delay") {
+        auto delay =
+            words.size() == 2 ? ParseNumber(words[1], 0, kLongestFrameDelayMs) : std::nullopt;
+        if (!delay) {
+            return Error("frame-delay needs milliseconds from 0 to 10000");
+        }
+        keyboard.SetFrameDelay(static_cast<int>(*delay));
+        return "ok\n";
     }
     if (command == "dump") {
         return Dump(keyboard, words);
