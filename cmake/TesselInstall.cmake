@@ -27,9 +27,17 @@ install(FILES ${tessel_generated}/tessel DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${tessel_linux}/tessel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # Under the system's configuration folder, so a user switches it off in the
-# desktop's settings (a hidden copy in ~/.config/autostart wins).
-install(FILES ${tessel_linux}/tessel-autostart.desktop
-        DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart RENAME tessel.desktop)
+# desktop's settings (a hidden copy in ~/.config/autostart wins). The prefix
+# is known only when installing: /usr puts it into /etc, as distributions do.
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(autostart /etc/xdg/autostart)
+  else()
+    set(autostart \"\${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart\")
+  endif()
+  file(INSTALL DESTINATION \"\${autostart}\" TYPE FILE RENAME tessel.desktop
+       FILES \"${tessel_linux}/tessel-autostart.desktop\")
+")
 install(FILES ${TESSEL_PROGRAM_DIR}/Skins/icon141.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME tessel.png)
 install(FILES ${tessel_linux}/70-torvex.rules DESTINATION lib/udev/rules.d)
@@ -38,8 +46,11 @@ configure_file(${tessel_linux}/io.github.tessel.Tessel.metainfo.xml
                ${tessel_generated}/io.github.tessel.Tessel.metainfo.xml @ONLY)
 install(FILES ${tessel_generated}/io.github.tessel.Tessel.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Manual pages are kept compressed.
 configure_file(${tessel_linux}/tessel.1 ${tessel_generated}/tessel.1 @ONLY)
-install(FILES ${tessel_generated}/tessel.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+file(ARCHIVE_CREATE OUTPUT ${tessel_generated}/tessel.1.gz PATHS ${tessel_generated}/tessel.1
+     FORMAT raw COMPRESSION GZip)
+install(FILES ${tessel_generated}/tessel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The metainfo's screenshot, made by the program's own screenshot mode against
 # the simulated keyboard, in a private home so nothing of the user's is read.

@@ -206,12 +206,13 @@ bool CTesselDlg::OnInitDialog() {
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
     setWindowFlag(Qt::Tool, true);
+    // Before the endpoint: whoever sees it may already end this instance by signal.
+    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
     m_endpoint = RequestEndpoint::Open(
         kInstanceName, kMainMarker, [this](const WindowRequest& request, std::string_view payload) {
             return OnOutsideRequest(request, payload);
         });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
-    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
     // Step 9.
     m_events.Create();
