@@ -108,6 +108,21 @@ TEST_F(HeadlessTest, KillAndASecondStartReachTheInstanceWithoutADisplay) {
     EXPECT_EQ(AgentStarts(), 1);
 }
 
+TEST_F(HeadlessTest, WithoutADisplayOrAnInstanceTheProgramSaysWhyAndStartsNothing) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, std::vector<std::string>{"/Kill"}}) {
+        std::string errors;
+        EXPECT_EQ(Run(arguments, &errors), 1);
+        EXPECT_EQ(Lines(errors), 1) << errors;
+        EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
+    }
+    EXPECT_EQ(AgentStarts(), 0);
+    // The lock was let go: an instance with a display starts as the first one.
+    const pid_t instance = StartInstance();
+    EXPECT_TRUE(WaitForAgentStarts(1));
+    EXPECT_TRUE(IsRunning(instance));
+}
+
 TEST_F(HeadlessTest, BackupThenRestoreRoundTripsEveryProfileAndTheMacroArea) {
     ASSERT_EQ(Run({"--restore", Configuration("first.fwc", 0, 3).string()}), 0);
     const auto blocks = KeyBlocks();
