@@ -64,8 +64,8 @@ CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
             continue;
         }
         if (scan.command) {
-            return {std::nullopt, "give one command at a time, not " +
-                                      std::string(option->name) + " as well"};
+            return {std::nullopt,
+                    "give one command at a time, not " + std::string(option->name) + " as well"};
         }
         CommandLineCommand command{option->kind, {}, 0};
         if (!option->value.empty()) {
@@ -76,10 +76,10 @@ CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
                 value = arguments[++i];
             }
             if (value.empty()) {
-                return {std::nullopt, std::string(option->name) + " needs " +
-                                          (option->kind == CommandKind::Profile
-                                               ? "a profile number from 1 to 4"
-                                               : "a file name")};
+                return {std::nullopt,
+                        std::string(option->name) + " needs " +
+                            (option->kind == CommandKind::Profile ? "a profile number from 1 to 4"
+                                                                  : "a file name")};
             }
             if (option->kind == CommandKind::Profile) {
                 const auto profile = ParseProfile(value);
@@ -118,8 +118,9 @@ std::string HelpText(std::string_view programName) {
         text += "  " + left + " " + std::string(info.help) + "\n";
     }
     text += "\nWindow options:\n" + std::string(kWindowOptions);
-    text += "\nExit status: 0 when the command was carried out, 1 when it failed,\n"
-            "2 when it was typed wrongly.\n";
+    text +=
+        "\nExit status: 0 when the command was carried out, 1 when it failed,\n"
+        "2 when it was typed wrongly.\n";
     return text;
 }
 

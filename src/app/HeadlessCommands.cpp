@@ -105,8 +105,9 @@ int RunHeadlessCommand(const CommandLineCommand& command, const ProgramPaths& pa
     }
     // The running instance has a working folder of its own.
     std::error_code error;
-    const std::filesystem::path file =
-        command.file.empty() ? std::filesystem::path() : std::filesystem::absolute(command.file, error);
+    const std::filesystem::path file = command.file.empty()
+                                           ? std::filesystem::path()
+                                           : std::filesystem::absolute(command.file, error);
     if (command.kind == CommandKind::Restore) {
         // Checked before anything reaches the keyboard or the running instance.
         const auto checked = ReadConfigFileExplained(file);

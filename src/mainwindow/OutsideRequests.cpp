@@ -33,7 +33,8 @@ struct CTesselDlg::KeyboardCommandJob {
 RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::string_view payload) {
     if (request.message == kKeyboardCommandMessage) {
         KeyboardCommandJob job{static_cast<uint32_t>(request.wParam),
-                               static_cast<int>(request.lParam), std::filesystem::path(payload),
+                               static_cast<int>(request.lParam),
+                               std::filesystem::path(payload),
                                {false, "the running instance is ending"}};
         Requests().Send(
             WindowRequest{kKeyboardCommandRequest, 0, reinterpret_cast<intptr_t>(&job)});
@@ -55,8 +56,8 @@ void CTesselDlg::RunKeyboardCommand(KeyboardCommandJob& job) {
     switch (job.tag) {
         case kBackupTag:
             job.outcome = BackupKeyboardToFile(
-                link, m_parts->keyboard,
-                m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX), job.file);
+                link, m_parts->keyboard, m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX),
+                job.file);
             break;
         case kRestoreTag: {
             const ProfileImage* before = nullptr;
@@ -64,8 +65,8 @@ void CTesselDlg::RunKeyboardCommand(KeyboardCommandJob& job) {
                 const auto lock = m_context.editStore.Lock();
                 before = m_context.editStore.Image();
             }
-            const ApplyServices services{link, m_parts->keyboard, prompter,
-                                         m_parts->languageTable, *m_texts};
+            const ApplyServices services{link, m_parts->keyboard, prompter, m_parts->languageTable,
+                                         *m_texts};
             job.outcome = RestoreKeyboardFromFile(
                 job.file, RestoreTarget{m_context.editStore, m_context.applyStore, m_dataFolder},
                 services);

@@ -25,7 +25,8 @@ std::string HeaderProblem(std::span<const uint8_t, kImageHeaderSize> bytes) {
 
 }  // namespace
 
-std::variant<Configuration, std::string> ReadConfigFileExplained(const std::filesystem::path& path) {
+std::variant<Configuration, std::string> ReadConfigFileExplained(
+    const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         return std::string("no such file");

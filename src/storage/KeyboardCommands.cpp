@@ -131,8 +131,8 @@ CommandOutcome BackupKeyboardToFile(DeviceLink& link, const KeyboardFacts& keybo
                       " macros to " + Quoted(path)};
 }
 
-CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path, const RestoreTarget& target,
-                                       const ApplyServices& services) {
+CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
+                                       const RestoreTarget& target, const ApplyServices& services) {
     auto file = ReadConfigFileExplained(path);
     if (auto* problem = std::get_if<std::string>(&file)) {
         return Failed("cannot restore " + Quoted(path) + ": " + *problem);

@@ -39,8 +39,8 @@ struct RestoreTarget {
 // to the keyboard and leaves the stores as they were. Then as an import: the
 // edit store takes the file, the scene-mode file follows, all four profiles
 // are applied. Messages of the apply go to the services' prompter.
-CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path, const RestoreTarget& target,
-                                       const ApplyServices& services);
+CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
+                                       const RestoreTarget& target, const ApplyServices& services);
 
 // Why the keyboard cannot take a command (none attached, no answer), or
 // nothing when it answers.

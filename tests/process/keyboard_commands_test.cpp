@@ -61,7 +61,8 @@ protected:
         EntryFor(*image, 0, 0x1E)->type = static_cast<uint16_t>(AssignmentType::Key);
         EntryFor(*image, 0, 0x1E)->value = 0x2A + static_cast<uint32_t>(variant);
         EntryFor(*image, 1, 0x10)->type = static_cast<uint16_t>(AssignmentType::Disabled);
-        EntryFor(*image, 2, 0x2C + variant)->type = static_cast<uint16_t>(AssignmentType::PlayMacro);
+        EntryFor(*image, 2, 0x2C + variant)->type =
+            static_cast<uint16_t>(AssignmentType::PlayMacro);
         EntryFor(*image, 2, 0x2C + variant)->value = 1;
         EntryFor(*image, 3, 0x1E)->type = static_cast<uint16_t>(AssignmentType::StopMacro);
         std::vector<MacroRecord> list(static_cast<std::size_t>(macros));
@@ -197,9 +198,9 @@ TEST_F(HeadlessTest, ProfileThreeWithAndWithoutARunningInstance) {
 TEST_F(HeadlessTest, EveryCommandSaysWhenNoKeyboardIsAttached) {
     const auto file = Configuration("first.fwc", 0, 1);
     m_environment["TORVEX_BACKEND"] = "hid";
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"--profile", "3"}, {"--backup", (m_root / "b.fwc").string()},
-          {"--restore", file.string()}}) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"--profile", "3"},
+                                                    {"--backup", (m_root / "b.fwc").string()},
+                                                    {"--restore", file.string()}}) {
         std::string errors;
         EXPECT_EQ(Run(command, &errors), 1) << command[0];
         EXPECT_EQ(Lines(errors), 1) << errors;

@@ -143,8 +143,9 @@ TEST(CommandLineTest, KeyboardCommandsTheirValuesAndMistakes) {
     EXPECT_EQ(profile.command->profile, 3);
     EXPECT_FALSE(ScanCommandLine(Args{"/Kill", "--screenshot", "x.png"}).command.has_value());
 
-    for (const Args& wrong : {Args{"--profile", "0"}, Args{"--profile", "5"}, Args{"--profile", "2x"},
-                              Args{"--restore"}, Args{"--backup="}, Args{"--help", "--version"}}) {
+    for (const Args& wrong :
+         {Args{"--profile", "0"}, Args{"--profile", "5"}, Args{"--profile", "2x"},
+          Args{"--restore"}, Args{"--backup="}, Args{"--help", "--version"}}) {
         const CommandLineScan scan = ScanCommandLine(wrong);
         EXPECT_FALSE(scan.command.has_value()) << wrong[0];
         EXPECT_FALSE(scan.error.empty()) << wrong[0];

@@ -61,9 +61,9 @@ protected:
         SetEntry(store, 2, kKeyZ + variant, AssignmentType::PlayMacro, 2, 1);
         SetEntry(store, 3, kKeyA, AssignmentType::StopMacro, 0);
         for (int i = 0; i < 3 - variant; ++i) {
-            store.Macros().push_back(
-                Macro(u"Macro " + std::u16string(1, u'A' + i), static_cast<uint16_t>(i + 1),
-                      static_cast<uint16_t>(0x10 + i + variant)));
+            store.Macros().push_back(Macro(u"Macro " + std::u16string(1, u'A' + i),
+                                           static_cast<uint16_t>(i + 1),
+                                           static_cast<uint16_t>(0x10 + i + variant)));
         }
         ASSERT_TRUE(WriteConfigFile(path, store));
     }
