@@ -6,7 +6,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
-#include "app/SingleInstance.h"
+#include "app/StartSwitches.h"
 #include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
@@ -55,15 +55,8 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
       m_context(context),
       m_parts(context.parts) {
     setWindowIcon(ApplicationIcon());
-    m_firstShow = false;
-    const InstanceClaim claim = ClaimSingleInstance(m_context.arguments, m_context.instance);
-    if (claim.handedOver) {
-        m_context.instance.EndProcess(0);
-        return;
-    }
-    if (claim.firstShow) {
-        m_firstShow = true;
-    }
+    // The single instance was settled before the application existed.
+    m_firstShow = HasStartSwitch(m_context.arguments, StartSwitch::Start);
     if (m_parts) {
         m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
     }
@@ -99,7 +92,8 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
+          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage,
+          kKeyboardCommandRequest}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -172,6 +166,10 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 ReloadAfterAttach();
             }
             return 0;
+        case kKeyboardCommandRequest:
+            // Sent only by OnOutsideRequest, which waits with the job meanwhile.
+            RunKeyboardCommand(*reinterpret_cast<KeyboardCommandJob*>(lParam));
+            return 1;
         default:
             return 0;
     }
@@ -221,13 +219,13 @@ bool CTesselDlg::OnInitDialog() {
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
-    // SIGTERM is caught before others can find us: a request to end that
-    // follows the marker at once must still go through the exit sequence.
     setWindowFlag(Qt::Tool, true);
+    // Before the endpoint: whoever sees it may already end this instance by signal.
     m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
     m_endpoint = RequestEndpoint::Open(
-        kInstanceName, kMainMarker,
-        [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
+        kInstanceName, kMainMarker, [this](const WindowRequest& request, std::string_view payload) {
+            return OnOutsideRequest(request, payload);
+        });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
 
     // Step 9.

@@ -62,8 +62,8 @@ public:
     static constexpr int kCommandAbout = tessel::kCommandAbout;
     static constexpr int kCommandExit = tessel::kCommandExit;
 
-    // Enforces the single instance: a second start hands over to the running
-    // instance and ends here.
+    // The single instance is settled before the window is made; the window
+    // only reads "/Start" from the arguments.
     explicit CTesselDlg(AppContext& context, QWidget* parent = nullptr);
     ~CTesselDlg() override;
 
@@ -208,6 +208,13 @@ private:
 
     void OnInitRequest(uintptr_t wParam);
     intptr_t OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // Requests of other processes, on the endpoint's thread: only those meant
+    // for outside pass; keyboard commands run on the window's thread.
+    RequestReply OnOutsideRequest(const WindowRequest& request, std::string_view payload);
+    struct KeyboardCommandJob;
+    static constexpr uint32_t kKeyboardCommandRequest = 0x7E06;
+    void RunKeyboardCommand(KeyboardCommandJob& job);
+    void SelectProfileForCommand(KeyboardCommandJob& job);
 
     AppContext& m_context;
     MainWindowParts* m_parts;
