@@ -45,7 +45,7 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
-constexpr uint32_t kNoAnswerRequest = 0x7E06;
+constexpr uint32_t kNoAnswerRequest = 0x7E07;
 
 }  // namespace
 
