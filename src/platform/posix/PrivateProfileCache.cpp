@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -72,9 +73,14 @@ bool PrivateProfileCache::Settled(const FileStamp& stamp, long long readNs) {
     // A time with no fraction of a second most likely comes from a file system
     // that keeps whole (or even two) seconds.
     const bool coarse = stamp.modifiedNs % 1000000000LL == 0;
-    const auto settle = coarse ? std::chrono::nanoseconds(kCoarseSettleTime)
-                               : std::chrono::nanoseconds(kFineSettleTime);
-    return readNs - stamp.modifiedNs > settle.count();
+    static const long long fineNs = [] {
+        timespec tick{};
+        clock_getres(CLOCK_REALTIME_COARSE, &tick);
+        const long long twoTicks = 2 * (tick.tv_sec * 1000000000LL + tick.tv_nsec);
+        return std::max<long long>(twoTicks, std::chrono::nanoseconds(kMinSettleTime).count());
+    }();
+    const long long settleNs = coarse ? std::chrono::nanoseconds(kCoarseSettleTime).count() : fineNs;
+    return readNs - stamp.modifiedNs > settleNs;
 }
 
 std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesystem::path& file,

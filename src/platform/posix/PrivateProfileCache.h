@@ -58,8 +58,10 @@ public:
     // How many times a file was parsed since the start.
     std::uint64_t ParseCount() const { return parses_; }
 
-    // How long after its modification a file's time stamp is trusted.
-    static constexpr std::chrono::milliseconds kFineSettleTime{50};
+    // How long after its modification a file's time stamp is trusted: two
+    // ticks of the clock file times come from (at least kMinSettleTime), or
+    // kCoarseSettleTime on file systems that keep whole seconds.
+    static constexpr std::chrono::milliseconds kMinSettleTime{2};
     static constexpr std::chrono::seconds kCoarseSettleTime{2};
     static constexpr std::size_t kMaxFiles = 64;
     static constexpr std::uintmax_t kMaxFileSize = 64u << 20;
