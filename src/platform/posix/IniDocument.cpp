@@ -76,11 +76,11 @@ class UnitReader {
 public:
     UnitReader(std::string_view bytes, std::size_t unit) : bytes_(bytes), unit_(unit) {}
     std::size_t Size() const { return bytes_.size(); }
-    std::size_t Unit() const { return unit_; }
     char16_t At(std::size_t i) const {
         const auto low = static_cast<unsigned char>(bytes_[i]);
-        return unit_ == 1 ? low
-                          : static_cast<char16_t>(low | (static_cast<unsigned char>(bytes_[i + 1]) << 8));
+        return unit_ == 1
+                   ? low
+                   : static_cast<char16_t>(low | (static_cast<unsigned char>(bytes_[i + 1]) << 8));
     }
     bool IsLineEnd(std::size_t i) const { return At(i) == u'\r' || At(i) == u'\n'; }
     // Bytes of the line end at i: CR LF counts as one.
@@ -159,7 +159,7 @@ IniDocument IniDocument::Parse(std::string_view bytes, int legacyCodePage) {
         }
         Line line;
         line.raw = std::string(bytes.substr(start, end - start));
-        line.text = unit == 2   ? DecodeUtf16Le(line.raw)
+        line.text = unit == 2  ? DecodeUtf16Le(line.raw)
                     : codePage ? codePage->Decode(line.raw)
                                : FromUtf8(line.raw);
         start = end;

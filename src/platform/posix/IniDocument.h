@@ -69,7 +69,7 @@ private:
     IniEncoding encoding_ = IniEncoding::Utf8;
     int codePage_ = kDefaultLegacyCodePage;
     std::vector<Line> lines_;
-    std::string trailing_;         // an odd last byte of a UTF-16 file
+    std::string trailing_;              // an odd last byte of a UTF-16 file
     std::u16string lineEnd_ = u"\r\n";  // for lines this program adds
 };
 

@@ -49,7 +49,8 @@ std::u16string GetPrivateProfileString(std::u16string_view section, std::u16stri
     if (bufferSize == 0) {
         return {};
     }
-    const std::shared_ptr<const IniLookup> lookup = PrivateProfileCache::Instance().Lookup(file, LegacyCodePage());
+    const std::shared_ptr<const IniLookup> lookup =
+        PrivateProfileCache::Instance().Lookup(file, LegacyCodePage());
     if (lookup) {
         if (const std::optional<std::u16string_view> value = lookup->Find(section, key)) {
             return CutToBuffer(*value, bufferSize);

@@ -79,7 +79,8 @@ bool PrivateProfileCache::Settled(const FileStamp& stamp, long long readNs) {
         const long long twoTicks = 2 * (tick.tv_sec * 1000000000LL + tick.tv_nsec);
         return std::max<long long>(twoTicks, std::chrono::nanoseconds(kMinSettleTime).count());
     }();
-    const long long settleNs = coarse ? std::chrono::nanoseconds(kCoarseSettleTime).count() : fineNs;
+    const long long settleNs =
+        coarse ? std::chrono::nanoseconds(kCoarseSettleTime).count() : fineNs;
     return readNs - stamp.modifiedNs > settleNs;
 }
 

@@ -123,9 +123,11 @@ TEST_F(WindowsFiles, AGbkFileGetsTheRightTextOnlyWithChinese) {
     WriteBytes(file, "[TEXT]\r\nIDS_MAIN_OK=\xC8\xB7\xB6\xA8\r\n");
     EXPECT_NE(Read(file, u"TEXT", u"IDS_MAIN_OK"), u"\u786E\u5B9A");
     SetPrivateProfileLanguage(0x0804);
-    EXPECT_EQ(Read(file, u"TEXT", u"IDS_MAIN_OK"), u"\u786E\u5B9A") << "read again in the new code page";
+    EXPECT_EQ(Read(file, u"TEXT", u"IDS_MAIN_OK"), u"\u786E\u5B9A")
+        << "read again in the new code page";
     ASSERT_TRUE(WritePrivateProfileString(u"TEXT", u"IDS_MAIN_Cancel", u"\u53D6\u6D88", file));
-    EXPECT_EQ(ReadBytes(file), "[TEXT]\r\nIDS_MAIN_OK=\xC8\xB7\xB6\xA8\r\nIDS_MAIN_Cancel=\xC8\xA1\xCF\xFB\r\n");
+    EXPECT_EQ(ReadBytes(file),
+              "[TEXT]\r\nIDS_MAIN_OK=\xC8\xB7\xB6\xA8\r\nIDS_MAIN_Cancel=\xC8\xA1\xCF\xFB\r\n");
 }
 
 void SetModified(int fd, timespec when) {
