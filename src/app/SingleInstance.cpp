@@ -8,12 +8,12 @@ namespace tessel {
 namespace {
 
 // True when a running instance was found and asked.
-bool HandOver(InstanceServices& services, uint32_t message, uint32_t tag) {
+bool HandOver(InstanceServices& services, const WindowRequest& request) {
     const int pid = services.FindInstance();
     if (pid == 0) {
         return false;
     }
-    services.DeliverRequest(pid, WindowRequest{message, tag, 0});
+    services.DeliverRequest(pid, request);
     return true;
 }
 
@@ -25,7 +25,10 @@ InstanceClaim ClaimSingleInstance(std::span<const std::string> arguments,
     for (StartSwitch found : ScanStartSwitches(arguments)) {
         if (found == StartSwitch::Start) {
             claim.firstShow = true;
-        } else if (HandOver(services, kKillMessage, kKillTag)) {
+        }
+        // A switch for the running instance has no effect when none runs.
+        const auto& request = InfoOf(found).handOver;
+        if (request && HandOver(services, *request)) {
             claim.handedOver = true;
             return claim;
         }
@@ -33,7 +36,7 @@ InstanceClaim ClaimSingleInstance(std::span<const std::string> arguments,
     // The mutex may be held by a program of another file name: then no
     // instance is found and this process runs as well.
     if (services.OpenMutex() == MutexOpen::AlreadyExists &&
-        HandOver(services, kOpenMessage, kOpenTag)) {
+        HandOver(services, WindowRequest{kOpenMessage, kOpenTag, 0})) {
         claim.handedOver = true;
         return claim;
     }

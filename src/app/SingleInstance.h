@@ -1,7 +1,8 @@
 #pragma once
-// The single-instance rule of the main window's construction: hand "/Kill"
-// or an ordinary second start over to the running instance, or become the
-// running instance and start the companion agent.
+// The single-instance rule, decided before any window or display is touched,
+// so it works from a terminal without one: hand "/Kill" or an ordinary second
+// start over to the running instance, or become the running instance and
+// start the companion agent.
 
 #include <span>
 #include <string>

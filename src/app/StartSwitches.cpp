@@ -1,12 +1,21 @@
 #include "app/StartSwitches.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <string_view>
+
+#include "platform/MainWindowRequests.h"
 
 namespace tessel {
 
 namespace {
+
+constexpr std::array kSwitches{
+    StartSwitchInfo{StartSwitch::Start, "/Start", std::nullopt,
+                    "stay in the tray until the window is opened (used by the autostart entry)"},
+    StartSwitchInfo{StartSwitch::Kill, "/Kill", WindowRequest{kKillMessage, kKillTag, 0},
+                    "ask the running instance to exit; without one the program starts normally"},
+};
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(
@@ -15,16 +24,28 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::span<const StartSwitchInfo> StartSwitchTable() {
+    return kSwitches;
+}
+
+const StartSwitchInfo& InfoOf(StartSwitch id) {
+    return *std::ranges::find(kSwitches, id, &StartSwitchInfo::id);
+}
+
 std::vector<StartSwitch> ScanStartSwitches(std::span<const std::string> arguments) {
     std::vector<StartSwitch> switches;
     for (const std::string& argument : arguments) {
-        if (EqualNoCase(argument, "/Kill")) {
-            switches.push_back(StartSwitch::Kill);
-        } else if (EqualNoCase(argument, "/Start")) {
-            switches.push_back(StartSwitch::Start);
+        for (const StartSwitchInfo& info : kSwitches) {
+            if (EqualNoCase(argument, info.name)) {
+                switches.push_back(info.id);
+            }
         }
     }
     return switches;
+}
+
+bool HasStartSwitch(std::span<const std::string> arguments, StartSwitch id) {
+    return std::ranges::count(ScanStartSwitches(arguments), id) > 0;
 }
 
 }  // namespace tessel
