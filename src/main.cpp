@@ -1,10 +1,20 @@
 #include <QApplication>
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/CTesselApp.h"
+#include "app/StartSwitches.h"
 
 int main(int argc, char** argv) {
+    // Asked from a terminal, possibly without a display: answered before Qt starts.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help") {
+            std::printf("Usage: tessel [switches]\n\n%s", tessel::StartSwitchUsage());
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,14 +3,17 @@
 #include <QAction>
 #include <QMenu>
 #include <QThread>
+#include <utility>
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
+#include "app/OutsideRequests.h"
 #include "app/SingleInstance.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/FlipKeys.h"
@@ -61,6 +64,7 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
     if (claim.firstShow) {
         m_firstShow = true;
     }
+    m_openUpdateAtStart = claim.openUpdateDialog;
     if (m_parts) {
         m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
     }
@@ -87,12 +91,14 @@ void CTesselDlg::BindMessages() {
         Entry::Command(kIdClose, &CTesselDlg::ExitSequence),
         Entry::Command(kIdMinimise, &CTesselDlg::showMinimized),
         Entry::Command(kCommandSystemAbout, &CTesselDlg::ShowAboutBox),
+        Entry::Command(static_cast<int>(kCommandUpdate), &CTesselDlg::OpenUpdateDialog),
+        Entry::Command(static_cast<int>(kCommandLanguage), &CTesselDlg::RefreshLanguage),
     };
     BindMessageMap<CTesselDlg>(this, kCommands);
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage}) {
+          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage, kCommandMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -160,6 +166,8 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 ReloadAfterAttach();
             }
             return 0;
+        case kCommandMessage:
+            return OnCommandRequest(wParam);
         default:
             return 0;
     }
@@ -210,8 +218,9 @@ bool CTesselDlg::OnInitDialog() {
     // Step 8: no taskbar button while hidden; the marker others find us by.
     setWindowFlag(Qt::Tool, true);
     m_endpoint = RequestEndpoint::Open(
-        kInstanceName, kMainMarker,
-        [requests = &Requests()](const WindowRequest& request) { return requests->Send(request); });
+        kInstanceName, kMainMarker, [requests = &Requests()](const WindowRequest& request) {
+            return IsOutsideRequest(request) ? requests->Send(request) : intptr_t{0};
+        });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
     m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
@@ -300,6 +309,9 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     }
     m_initialised = true;
     HideWindow();
+    if (std::exchange(m_openUpdateAtStart, false)) {
+        Post(WindowRequest{kCommandMessage, kCommandUpdate, 0});
+    }
 }
 
 void CTesselDlg::ExitSequence() {

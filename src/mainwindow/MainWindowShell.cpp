@@ -12,6 +12,7 @@
 #include "app/ApplicationIcon.h"
 #include "device/DeviceConnection.h"
 #include "device/StatusChannels.h"
+#include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
@@ -114,6 +115,10 @@ void CTesselDlg::CloseAllEditors() {
     }
     if (m_scenes) {
         m_scenes->CloseSceneManager();
+    }
+    // Its modal loop must not outlive the window (exit, unplug).
+    if (m_update) {
+        m_update->CloseAsCancel();
     }
     if (isVisible()) {
         activateWindow();
@@ -234,6 +239,7 @@ void CTesselDlg::ApplyLanguage(int index) {
     if (m_about) {
         m_about->ApplyLanguage(m_parts->languageFiles, index);
     }
+    ForwardLanguage(index);
     for (const LabelText& label : kLanguageLabels) {
         if (QWidget* control = GetDlgItem(label.id)) {
             control->setProperty("text", LocalText(label.key, index));
