@@ -40,20 +40,24 @@ constexpr std::u16string_view kNormalSheet = u"Skins\\update_normal.jpg";
 constexpr std::u16string_view kOverSheet = u"Skins\\update_over.jpg";
 // The updaters here are programs of any name, not only ".exe" files.
 constexpr char16_t kUpdaterFilter[] = u"MyType Files (*.exe);;All files (*)";
-// The path's colour on the dialog's dark card.
+// The path's and the buttons' text colour on the dialog's dark plates.
 const QColor kPathColour(222, 222, 222);
 
+constexpr char16_t kTitleKey[] = u"IDS_UPDATE_TITLE";
 struct Label {
-    int id;  // 0: the window title
-    std::u16string_view key;
+    int id;
+    std::u16string_view text;     // drawn beside the button's glyph
+    std::u16string_view tooltip;  // what pressing it does
 };
 constexpr Label kLabels[] = {
-    {0, u"IDS_UPDATE_TITLE"},
-    {CTessel_DlgUpdate::kIdOpen, u"IDS_UPDATE_OPEN"},
-    {CTessel_DlgUpdate::kIdUpdate, u"IDS_UPDATE_UPDATE"},
-    {CTessel_DlgUpdate::kIdCancelUpdate, u"IDS_UPDATE_CANCEL"},
-    {CTessel_DlgUpdate::kIdBackup, u"IDS_UPDATE_BACKUP"},
+    {CTessel_DlgUpdate::kIdOpen, u"IDS_UPDATE_BUTTON_OPEN", u"IDS_UPDATE_OPEN"},
+    {CTessel_DlgUpdate::kIdUpdate, u"IDS_UPDATE_BUTTON_UPDATE", u"IDS_UPDATE_UPDATE"},
+    {CTessel_DlgUpdate::kIdCancelUpdate, u"IDS_UPDATE_BUTTON_CANCEL", u"IDS_UPDATE_CANCEL"},
+    {CTessel_DlgUpdate::kIdBackup, u"IDS_UPDATE_BUTTON_BACKUP", u"IDS_UPDATE_BACKUP"},
 };
+// The plates carry their glyph at the left; the text goes right of it.
+constexpr int kGlyphWidth = 36;
+constexpr unsigned kSingleLineLeft = 0x24;
 
 struct SkinnedButton {
     int id;
@@ -118,9 +122,14 @@ void CTessel_DlgUpdate::PlaceControls() {
     const auto& ini = SkinIni();
     const QPixmap* normal = &m_pictures[0];
     const QPixmap* over = &m_pictures[1];
-    for (const SkinnedButton& button : kSkinnedButtons) {
-        PlaceSkinButton(*Item<CPngButton>(button.id), ini, kButtonInfoSection, button.entry,
-                        normal, over, over, normal, normal);
+    for (const SkinnedButton& entry : kSkinnedButtons) {
+        CPngButton& button = *Item<CPngButton>(entry.id);
+        PlaceSkinButton(button, ini, kButtonInfoSection, entry.entry, normal, over, over, normal,
+                        normal);
+        button.SetTextStyle(true, 10, QStringLiteral("Arial Unicode MS"), kPathColour,
+                            QColor(255, 255, 255), kPathColour, QColor(83, 96, 68), kPathColour,
+                            kSingleLineLeft);
+        button.SetTextMargins(kGlyphWidth, 0, 0, 0);
     }
     PlaceControl(*GetDlgItem(kIdPath), ini, kButtonInfoSection, u"CONTROL_UPStatic");
     PlaceControl(*GetDlgItem(kIdHiddenList), ini, kButtonInfoSection, u"CONTROL_UPCombox");
@@ -140,12 +149,14 @@ int CTessel_DlgUpdate::RunModal() {
 }
 
 void CTessel_DlgUpdate::ApplyLanguage(int index) {
+    const auto text = [&](std::u16string_view key) {
+        return ToQString(m_services.languageFiles.LocalText(key, index));
+    };
+    setWindowTitle(text(kTitleKey));
     for (const Label& label : kLabels) {
-        const QString text = ToQString(m_services.languageFiles.LocalText(label.key, index));
-        if (label.id == 0) {
-            setWindowTitle(text);
-        } else if (auto* button = Item<CPngButton>(label.id)) {
-            button->SetTooltip(text, true);
+        if (auto* button = Item<CPngButton>(label.id)) {
+            button->setText(text(label.text));
+            button->SetTooltip(text(label.tooltip), true);
         }
     }
 }

@@ -88,7 +88,11 @@ TEST_F(OutsideCommandsTest, UpdateThroughTheEndpointOpensTheDialogWithoutKeeping
 
 TEST_F(OutsideCommandsTest, OtherCommandsAndTheWindowsOwnRequestsAreRefused) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    window.ShowWindow();
+    // The presence worker may not have counted the keyboard yet.
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        window.ShowWindow();
+        return window.isVisible();
+    }));
     const int selector = ReadLanguageSelector(LanguageIni());
     const std::size_t messages = m_prompter.shown.size();
     for (uintptr_t command : {uintptr_t{32781}, uintptr_t{kIdOk}, uintptr_t{1138}, uintptr_t{0}}) {
@@ -145,6 +149,8 @@ TEST_F(OutsideCommandsTest, TheLanguageRequestRelabelsTheOpenChildDialogs) {
     EXPECT_EQ(dialog.windowTitle(), chinese(u"IDS_UPDATE_TITLE"));
     EXPECT_EQ(dialog.Item<CPngButton>(Dialog::kIdBackup)->TooltipText(),
               chinese(u"IDS_UPDATE_BACKUP"));
+    EXPECT_EQ(dialog.Item<CPngButton>(Dialog::kIdUpdate)->text(),
+              chinese(u"IDS_UPDATE_BUTTON_UPDATE"));
     EXPECT_EQ(window.AboutBox()->windowTitle(), chinese(u"IDS_ABOUT_TITLE"));
     EXPECT_NE(chinese(u"IDS_UPDATE_TITLE"),
               QString::fromStdU16String(m_files.LocalText(u"IDS_UPDATE_TITLE", 1)));
