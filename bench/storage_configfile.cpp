@@ -82,6 +82,26 @@ void BM_WriteAndLoadScene(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteAndLoadScene)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// An imported file whose text area is large and holds no terminator, with
+// every entry a text entry: each text is read no further than it can be used.
+void BM_DecodeUnterminatedTextArea(benchmark::State& state) {
+    auto image = DefaultImage();
+    for (KeyAssignment& entry : image->entries) {
+        entry.type = static_cast<uint16_t>(AssignmentType::TextBlock);
+    }
+    TextTable none;
+    std::vector<uint8_t> bytes = EncodeConfigFile(*image, {}, none);
+    const uint32_t areaSize = static_cast<uint32_t>(state.range(0));
+    NewImage(image->header, 0, areaSize, 0);
+    EncodeProfileImage(*image, std::span(bytes).first<kProfileImageSize>());
+    bytes.resize(bytes.size() + areaSize, 'x');
+    for (auto _ : state) {
+        auto configuration = DecodeConfigFile(bytes);
+        benchmark::DoNotOptimize(configuration);
+    }
+}
+BENCHMARK(BM_DecodeUnterminatedTextArea)->Arg(1 << 16)->Arg(1 << 22)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

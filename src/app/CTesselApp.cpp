@@ -6,12 +6,12 @@
 #include "app/AppContext.h"
 #include "app/AppIdentity.h"
 #include "app/MainWindowParts.h"
-#include "app/PlatformInstanceServices.h"
 #include "app/ScreenshotMode.h"
 #include "mainwindow/CTesselDlg.h"
 #include "model/KeyboardFacts.h"
 #include "platform/ModuleFileName.h"
 #include "platform/Registry.h"
+#include "platform/UserFolders.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtText.h"
 #include "text/LanguageChoice.h"
@@ -20,7 +20,8 @@
 
 namespace tessel {
 
-CTesselApp::CTesselApp(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {}
+CTesselApp::CTesselApp(std::vector<std::string> arguments, InstanceServices& instance)
+    : m_arguments(std::move(arguments)), m_instance(instance) {}
 
 bool CTesselApp::InitInstance() {
     // Step 1: the framework settings live under Software\<company>\<application>.
@@ -30,6 +31,7 @@ bool CTesselApp::InitInstance() {
 
     // Step 2.
     m_paths = ProgramPaths::FromModuleFileName(ModuleFileName());
+    KeepColourFilesWritable(m_paths, ConfigFolder() / "tessel" / "Skins");
 
     // Step 3: without the key the language choice falls back to its default.
     Registry::CurrentUser().CreateKey(kProductKey);
@@ -39,14 +41,13 @@ bool CTesselApp::InitInstance() {
     auto applyStore = std::make_unique<ConfigStore>();
 
     // Step 5. The window's texts, dialogs and keyboard facts live as long as it.
-    PlatformInstanceServices instance(m_paths);
     LanguageChoice language(Registry::CurrentUser());
     LanguageFiles languageFiles(m_paths.programFolder);
     LanguageTable languageTable;
     QtPrompter prompter;
     KeyboardFacts keyboard;
     MainWindowParts parts{language, languageFiles, languageTable, prompter, keyboard};
-    AppContext context{m_paths, instance, m_arguments, *editStore, *applyStore, &parts};
+    AppContext context{m_paths, m_instance, m_arguments, *editStore, *applyStore, &parts};
     auto window = std::make_unique<CTesselDlg>(context);
     prompter.SetParent(window.get());
     if (auto screenshot = ScanScreenshotRequest(m_arguments)) {
@@ -57,6 +58,15 @@ bool CTesselApp::InitInstance() {
             [this, shown](int status) {
                 m_exitStatus = status;
                 shown->ExitSequence();
+            },
+            [shown](int controlId) -> QWidget* {
+                Tessel_DlgComposite* editor = shown->KeyEditor();
+                if (!editor || !shown->Keyboard()) {
+                    return nullptr;
+                }
+                editor->SetModeless(true);
+                shown->Keyboard()->OpenKeyEntry(controlId);
+                return editor->IsOpen() ? editor : nullptr;
             });
     }
     window->DoModal();

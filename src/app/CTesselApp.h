@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "app/ProgramPaths.h"
+#include "app/SingleInstance.h"
 #include "model/ConfigStore.h"
 
 namespace tessel {
 
 class CTesselApp {
 public:
-    // `arguments`: the command line after the program name.
-    explicit CTesselApp(std::vector<std::string> arguments);
+    // `arguments`: the command line after the program name. `instance` has
+    // already made this process the running instance.
+    CTesselApp(std::vector<std::string> arguments, InstanceServices& instance);
 
     // Returns false: the process ends once the main window has closed.
     bool InitInstance();
@@ -24,6 +26,7 @@ public:
 
 private:
     std::vector<std::string> m_arguments;
+    InstanceServices& m_instance;
     ProgramPaths m_paths;
     int m_exitStatus = 0;
 };

@@ -6,6 +6,7 @@
 
 namespace tessel {
 
+class ClockChangeSource;
 class ExportResolver;
 class Registry;
 class KeyboardFacts;
@@ -28,6 +29,8 @@ struct MainWindowParts {
     std::filesystem::path dataFolder = {};
     // The per-user settings; the current user's when nullptr.
     Registry* settings = nullptr;
+    // Changes of the wall clock; the system's when nullptr.
+    ClockChangeSource* clockChanges = nullptr;
 };
 
 }  // namespace tessel

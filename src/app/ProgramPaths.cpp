@@ -1,5 +1,7 @@
 #include "app/ProgramPaths.h"
 
+#include <unistd.h>
+
 namespace tessel {
 
 ProgramPaths ProgramPaths::FromModuleFileName(const std::filesystem::path& moduleFile) {
@@ -23,6 +25,16 @@ ProgramPaths ProgramPaths::FromModuleFileName(const std::filesystem::path& modul
     paths.compositeSkinFolder = skins;
     paths.agentPath = folder / "Vigilo.exe";
     return paths;
+}
+
+void KeepColourFilesWritable(ProgramPaths& paths, const std::filesystem::path& userFolder) {
+    const std::filesystem::path skins = paths.colourFilePrefix.parent_path();
+    if (access(skins.c_str(), W_OK) == 0) {
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    paths.colourFilePrefix = userFolder / paths.colourFilePrefix.filename();
 }
 
 }  // namespace tessel

@@ -26,4 +26,9 @@ struct ProgramPaths {
     static ProgramPaths FromModuleFileName(const std::filesystem::path& moduleFile);
 };
 
+// An installed program folder is not the user's to write, and the colour files
+// change with every painted key: when the skin folder is read-only they live in
+// `userFolder` (created here) instead.
+void KeepColourFilesWritable(ProgramPaths& paths, const std::filesystem::path& userFolder);
+
 }  // namespace tessel

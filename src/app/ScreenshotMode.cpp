@@ -13,6 +13,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/ScreenshotMacro.h"
+#include "model/KeyButtons.h"
+#include "model/KeyTable.h"
 #include "skin/SkinIni.h"
 
 namespace tessel {
@@ -60,6 +63,8 @@ struct ScreenshotRun {
     std::filesystem::path skinIni;
     std::function<bool()> initialised;
     std::function<void(int)> finish;
+    OpenEditorFunction openEditor;
+    QWidget* editor = nullptr;
     int waitedMs = 0;
 
     void WaitForWindow(std::shared_ptr<ScreenshotRun> self) {
@@ -81,7 +86,32 @@ struct ScreenshotRun {
         window.raise();
         window.activateWindow();
         ParkPointer(window);
+        if (!request.editKey.isEmpty() && !OpenEditor()) {
+            finish(1);
+            return;
+        }
+        QString error;
+        if (editor && !request.recordMacro.isEmpty() &&
+            !RecordMacroForScreenshot(*editor, request.recordMacro, error)) {
+            Fail(error);
+            finish(1);
+            return;
+        }
         QTimer::singleShot(kPaintMs, &window, [self] { self->Hover(self); });
+    }
+
+    bool OpenEditor() {
+        const std::optional<int> control = KeyControlOfName(request.editKey);
+        if (!control) {
+            Fail(QStringLiteral("no key is named \"%1\"").arg(request.editKey));
+            return false;
+        }
+        editor = openEditor ? openEditor(*control) : nullptr;
+        if (!editor) {
+            Fail(QStringLiteral("the editor of \"%1\" did not open").arg(request.editKey));
+            return false;
+        }
+        return true;
     }
 
     void Hover(std::shared_ptr<ScreenshotRun> self) {
@@ -97,7 +127,9 @@ struct ScreenshotRun {
     }
 
     void Save() {
-        const bool saved = RenderWindowPicture(window).save(request.file, "PNG");
+        const QImage picture =
+            editor ? RenderWindowsPicture(window, *editor) : RenderWindowPicture(window);
+        const bool saved = picture.save(request.file, "PNG");
         if (!saved) {
             Fail(QStringLiteral("cannot write %1").arg(request.file));
         }
@@ -114,6 +146,10 @@ std::optional<ScreenshotRequest> ScanScreenshotRequest(std::span<const std::stri
             request.file = QString::fromStdString(arguments[++i]);
         } else if (arguments[i] == "--hover") {
             request.hover = QString::fromStdString(arguments[++i]);
+        } else if (arguments[i] == "--edit-key") {
+            request.editKey = QString::fromStdString(arguments[++i]);
+        } else if (arguments[i] == "--record-macro") {
+            request.recordMacro = QString::fromStdString(arguments[++i]);
         }
     }
     if (request.file.isEmpty()) {
@@ -158,6 +194,37 @@ QImage RenderWindowPicture(QWidget& window) {
     return picture;
 }
 
+std::optional<int> KeyControlOfName(const QString& name) {
+    for (const GKeyButton& key : kGKeyButtons) {
+        if (name.compare(QStringLiteral("G%1").arg(key.GNumber()), Qt::CaseInsensitive) == 0 ||
+            name == QString::fromStdU16String(SkinEntryName(key))) {
+            return key.controlId;
+        }
+    }
+    for (const KeyButton& key : kKeyButtons) {
+        const KeyRecord* record = KeyRecordOf(key.code);
+        const bool labelled =
+            record && name.compare(QString::fromUtf16(record->label), Qt::CaseInsensitive) == 0;
+        if (labelled || name == QString::fromStdU16String(SkinEntryName(key))) {
+            return key.controlId;
+        }
+    }
+    return std::nullopt;
+}
+
+QImage RenderWindowsPicture(QWidget& window, QWidget& above) {
+    const QRect below(window.pos(), window.size());
+    const QRect top(above.pos(), above.size());
+    const QRect all = below.united(top);
+    QImage picture(all.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawImage(below.topLeft() - all.topLeft(), RenderWindowPicture(window));
+    painter.drawImage(top.topLeft() - all.topLeft(), RenderWindowPicture(above));
+    painter.end();
+    return picture;
+}
+
 void HoverAt(QWidget& window, QPoint point) {
     QCursor::setPos(window.mapToGlobal(point));
     QWidget* target = window.childAt(point);
@@ -174,9 +241,11 @@ void HoverAt(QWidget& window, QPoint point) {
 }
 
 void ArmScreenshot(QWidget& window, ScreenshotRequest request, const std::filesystem::path& skinIni,
-                   std::function<bool()> initialised, std::function<void(int status)> finish) {
-    auto run = std::make_shared<ScreenshotRun>(ScreenshotRun{
-        window, std::move(request), skinIni, std::move(initialised), std::move(finish)});
+                   std::function<bool()> initialised, std::function<void(int status)> finish,
+                   OpenEditorFunction openEditor) {
+    auto run = std::make_shared<ScreenshotRun>(
+        ScreenshotRun{window, std::move(request), skinIni, std::move(initialised),
+                      std::move(finish), std::move(openEditor)});
     QTimer::singleShot(0, &window, [run] { run->WaitForWindow(run); });
 }
 

@@ -8,12 +8,12 @@ namespace tessel {
 namespace {
 
 // True when a running instance was found and asked.
-bool HandOver(InstanceServices& services, uint32_t message, uintptr_t tag) {
+bool HandOver(InstanceServices& services, const WindowRequest& request) {
     const int pid = services.FindInstance();
     if (pid == 0) {
         return false;
     }
-    services.DeliverRequest(pid, WindowRequest{message, tag, 0});
+    services.DeliverRequest(pid, request);
     return true;
 }
 
@@ -23,39 +23,20 @@ InstanceClaim ClaimSingleInstance(std::span<const std::string> arguments,
                                   InstanceServices& services) {
     InstanceClaim claim;
     for (StartSwitch found : ScanStartSwitches(arguments)) {
-        switch (found) {
-            case StartSwitch::Start:
-                claim.firstShow = true;
-                break;
-            case StartSwitch::Kill:
-                if (HandOver(services, kKillMessage, kKillTag)) {
-                    claim.handedOver = true;
-                    return claim;
-                }
-                break;
-            // The commands go on to the switches after them: "/Language /Update"
-            // gives both.
-            case StartSwitch::Update:
-                if (HandOver(services, kCommandMessage, kCommandUpdate)) {
-                    claim.handedOver = true;
-                } else {
-                    claim.openUpdateDialog = true;
-                }
-                break;
-            case StartSwitch::Language:
-                // Without a running instance the language is loaded at start anyway.
-                claim.handedOver = HandOver(services, kCommandMessage, kCommandLanguage) ||
-                                   claim.handedOver;
-                break;
+        if (found == StartSwitch::Start) {
+            claim.firstShow = true;
         }
-    }
-    if (claim.handedOver) {
-        return claim;
+        // A switch for the running instance has no effect when none runs.
+        const auto& request = InfoOf(found).handOver;
+        if (request && HandOver(services, *request)) {
+            claim.handedOver = true;
+            return claim;
+        }
     }
     // The mutex may be held by a program of another file name: then no
     // instance is found and this process runs as well.
     if (services.OpenMutex() == MutexOpen::AlreadyExists &&
-        HandOver(services, kOpenMessage, kOpenTag)) {
+        HandOver(services, WindowRequest{kOpenMessage, kOpenTag, 0})) {
         claim.handedOver = true;
         return claim;
     }

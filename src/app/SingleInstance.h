@@ -1,7 +1,8 @@
 #pragma once
-// The single-instance rule of the main window's construction: hand "/Kill",
-// "/Update", "/Language" or an ordinary second start over to the running
-// instance, or become the running instance and start the companion agent.
+// The single-instance rule, decided before any window or display is touched,
+// so it works from a terminal without one: hand "/Kill" or an ordinary second
+// start over to the running instance, or become the running instance and
+// start the companion agent.
 
 #include <span>
 #include <string>
@@ -31,8 +32,6 @@ struct InstanceClaim {
     bool handedOver = false;
     // "/Start" was given: the window stays in the tray.
     bool firstShow = false;
-    // "/Update" found no running instance: this one opens the dialog itself.
-    bool openUpdateDialog = false;
 };
 
 // Scans the switches, then takes or opens the mutex, in that order; starts

@@ -17,11 +17,54 @@ std::array<uint8_t, kCommandFrameSize> PaddedFrame(std::span<const uint8_t> byte
     return frame;
 }
 
+thread_local TransferSequence* t_sequence = nullptr;
+
+std::mutex& NoticeLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::function<void()>& Notice() {
+    static std::function<void()> notice;
+    return notice;
+}
+
 }  // namespace
+
+TransferSequence::TransferSequence() : outer_(t_sequence) {
+    t_sequence = this;
+}
+
+TransferSequence::~TransferSequence() {
+    t_sequence = outer_;
+    if (!failed_) {
+        return;
+    }
+    std::function<void()> notice;
+    {
+        std::lock_guard lock(NoticeLock());
+        notice = Notice();
+    }
+    if (notice) {
+        notice();
+    }
+}
+
+void TransferSequence::SetNoAnswerNotice(std::function<void()> notice) {
+    std::lock_guard lock(NoticeLock());
+    Notice() = std::move(notice);
+}
+
+TransferSequence* TransferSequence::Current() {
+    return t_sequence;
+}
 
 int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8_t> reply,
                                std::size_t& receivedLength) {
     receivedLength = 0;
+    TransferSequence* sequence = TransferSequence::Current();
+    if (sequence && sequence->failed_)
+        return kDeviceNoMatchingReply;
     std::lock_guard transaction(transactionLock_);
     if (service_.CommandChannelDeviceCount() <= 0)
         return kDeviceAbsent;
@@ -45,8 +88,11 @@ int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8
                 return kDeviceDone;
             }
         }
-        if (tries == kTransactTries)
+        if (tries == kTransactTries) {
+            if (sequence)
+                sequence->failed_ = true;
             return kDeviceNoMatchingReply;
+        }
         std::this_thread::sleep_for(timing_.retryPause);
     }
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <span>
 
@@ -21,6 +22,32 @@ struct TransportTiming {
 };
 
 inline constexpr int kTransactTries = 3;
+
+// The frames one thread sends while a TransferSequence lives belong to one
+// user action: once a frame gets no matching reply, every later frame of the
+// sequence fails at once with that result instead of waiting out its own
+// tries, so a keyboard that stopped answering costs one frame's time-outs.
+// Sequences nest; an inner one is a sequence of its own.
+class TransferSequence {
+public:
+    TransferSequence();
+    ~TransferSequence();
+    TransferSequence(const TransferSequence&) = delete;
+    TransferSequence& operator=(const TransferSequence&) = delete;
+
+    bool KeyboardDidNotAnswer() const { return failed_; }
+
+    // Run, on the ending thread, when a sequence ends that the keyboard did
+    // not answer; the program tells the user. Empty to stop.
+    static void SetNoAnswerNotice(std::function<void()> notice);
+
+private:
+    friend class CommandTransport;
+    static TransferSequence* Current();
+
+    TransferSequence* outer_;
+    bool failed_ = false;
+};
 
 class CommandTransport {
 public:

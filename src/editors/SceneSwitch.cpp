@@ -5,6 +5,7 @@
 #include "model/ConfigStore.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
+#include "storage/KeyboardMacroNotice.h"
 #include "storage/SceneFile.h"
 #include "text/LanguageTable.h"
 
@@ -134,6 +135,8 @@ void SceneSwitch::CloseSceneManager() {
 void SceneSwitch::LoadScene() {
     m_services.sceneFile.LoadScene(m_services.link, m_services.keyboard,
                                    m_services.languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    NoteKeyboardMacros(m_services.sceneFile.KeyboardMacroArea(), m_services.keyboard,
+                       m_services.prompter, m_services.texts);
     FollowActiveProfile();
     m_host.EnableApply(false);
     BuildSceneMenu(false);

@@ -7,8 +7,8 @@
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
-#include "app/OutsideRequests.h"
-#include "app/SingleInstance.h"
+#include "app/StartSwitches.h"
+#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
@@ -22,6 +22,7 @@
 #include "model/KeyboardFacts.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
+#include "platform/ClockChanges.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TerminationSignals.h"
@@ -46,6 +47,7 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
+constexpr uint32_t kNoAnswerRequest = 0x7E07;
 
 }  // namespace
 
@@ -55,16 +57,9 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
       m_context(context),
       m_parts(context.parts) {
     setWindowIcon(ApplicationIcon());
-    m_firstShow = false;
-    const InstanceClaim claim = ClaimSingleInstance(m_context.arguments, m_context.instance);
-    if (claim.handedOver) {
-        m_context.instance.EndProcess(0);
-        return;
-    }
-    if (claim.firstShow) {
-        m_firstShow = true;
-    }
-    m_openUpdateAtStart = claim.openUpdateDialog;
+    // The single instance was settled before the application existed.
+    m_firstShow = HasStartSwitch(m_context.arguments, StartSwitch::Start);
+    m_openUpdateAtStart = HasStartSwitch(m_context.arguments, StartSwitch::Update);
     if (m_parts) {
         m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
     }
@@ -76,6 +71,10 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 }
 
 CTesselDlg::~CTesselDlg() {
+    StopWatchingClockChanges();
+    if (m_device) {
+        TransferSequence::SetNoAnswerNotice(nullptr);
+    }
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -98,7 +97,8 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage, kCommandMessage}) {
+          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage,
+          kKeyboardCommandRequest, kCommandMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -106,6 +106,8 @@ void CTesselDlg::BindMessages() {
 }
 
 intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // The frames one request sends end at the first the keyboard leaves unanswered.
+    TransferSequence sequence;
     switch (message) {
         case kInitMessage:
             OnInitRequest(wParam);
@@ -156,6 +158,9 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 m_lockIndicators->ShowLayer(m_macroLayer);
             }
             return 0;
+        case kNoAnswerRequest:
+            TellKeyboardDidNotAnswer();
+            return 0;
         case kLayerKeysMessage:
             if (wParam == kLedTag) {
                 MarkGKeys();
@@ -166,6 +171,10 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 ReloadAfterAttach();
             }
             return 0;
+        case kKeyboardCommandRequest:
+            // Sent only by OnOutsideRequest, which waits with the job meanwhile.
+            RunKeyboardCommand(*reinterpret_cast<KeyboardCommandJob*>(lParam));
+            return 1;
         case kCommandMessage:
             return OnCommandRequest(wParam);
         default:
@@ -213,16 +222,18 @@ bool CTesselDlg::OnInitDialog() {
         BindKeyboardCommands();
         auto* filter = new MainInputFilter(*this, GetDlgItem(kIdEffectList));
         filter->Install();
+        WatchClockChanges();
     }
 
     // Step 8: no taskbar button while hidden; the marker others find us by.
     setWindowFlag(Qt::Tool, true);
+    // Before the endpoint: whoever sees it may already end this instance by signal.
+    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
     m_endpoint = RequestEndpoint::Open(
-        kInstanceName, kMainMarker, [requests = &Requests()](const WindowRequest& request) {
-            return IsOutsideRequest(request) ? requests->Send(request) : intptr_t{0};
+        kInstanceName, kMainMarker, [this](const WindowRequest& request, std::string_view payload) {
+            return OnOutsideRequest(request, payload);
         });
     setWindowTitle(m_parts ? LocalText(u"IDS_MAIN_CAPTION") : FromUtf8(kApplicationName));
-    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
 
     // Step 9.
     m_events.Create();
@@ -256,6 +267,9 @@ void CTesselDlg::BindDevice() {
     startup = EndProcessUnlessStarted(std::move(startup));
     m_device = std::move(startup.connection);
     m_device->Link().ForgetActiveProfile();
+    // Any thread's sequence the keyboard did not answer is told on this one.
+    TransferSequence::SetNoAnswerNotice(
+        [requests = &Requests()] { requests->Post(WindowRequest{kNoAnswerRequest, 0, 0}); });
     m_status->Start(*m_device, static_cast<uint32_t>(startup.deviceCount));
     if (startup.deviceCount == 0) {
         SetFirstShowFlag();
@@ -319,6 +333,9 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    StopWatchingClockChanges();
+    // A transfer that has begun ends first; the transport's time-outs bound it.
+    m_transfers.Join();
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

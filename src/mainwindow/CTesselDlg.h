@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -15,6 +16,8 @@
 #include "app/AppContext.h"
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
+#include "editors/Tessel_DlgComposite.h"
+#include "mainwindow/DeviceTransferWorker.h"
 #include "mainwindow/KeyboardView.h"
 #include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
@@ -31,6 +34,7 @@ class QSystemTrayIcon;
 namespace tessel {
 
 class CAboutDlg;
+class ClockChangeSource;
 class CPngButton;
 class CTessel_DlgUpdate;
 class CurrentLanguageTexts;
@@ -51,15 +55,16 @@ class CTesselDlg : public CBaseDialog,
                    public AttachedKeyboardSink,
                    private SceneHost,
                    private KeyboardViewHost,
-                   private LightingPanelHost {
+                   private LightingPanelHost,
+                   private KeyEditorHost {
     Q_OBJECT
 public:
     static constexpr int kCommandOpen = tessel::kCommandOpen;
     static constexpr int kCommandAbout = tessel::kCommandAbout;
     static constexpr int kCommandExit = tessel::kCommandExit;
 
-    // Enforces the single instance: a second start hands over to the running
-    // instance and ends here.
+    // The single instance is settled before the window is made; the window
+    // only reads "/Start" from the arguments.
     explicit CTesselDlg(AppContext& context, QWidget* parent = nullptr);
     ~CTesselDlg() override;
 
@@ -100,6 +105,8 @@ public:
     void RestoreDefaults();
     void SetReportRate(int rate);
     void EnableApply(bool enable) override;
+    // An apply or import is being sent on the transfer worker.
+    bool IsTransferRunning() const { return m_transfers.IsBusy(); }
     bool IsApplyEnabled() const override { return m_applyEnabled; }
     void ShowCommandMenu();
     void ImportFile();
@@ -110,6 +117,7 @@ public:
     LightingPanel* Panel() const { return m_panel.get(); }
     KeyboardView* Keyboard() const { return m_keyboardView.get(); }
     SceneSwitch* Scenes() const { return m_scenes.get(); }
+    Tessel_DlgComposite* KeyEditor() const { return m_keyEditor.get(); }
     QMenu* CommandMenu() const { return m_commandMenu.get(); }
 
     // What the keyboard's worker threads ask of the window; each is carried to
@@ -128,6 +136,9 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The button sheets are held only while the window is shown.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -152,6 +163,12 @@ private:
     void CreateProfileModels();
     void CheckButtonOfGroup(std::span<const int> ids, int index);
     ApplyServices ApplyServicesForWindow();
+    // Copies the edit store to the apply store and sends every profile (all)
+    // or the active one on the transfer worker, the progress animation
+    // running; `applied` gets whether the last key block was written, unless
+    // the edit store changed meanwhile.
+    void StartApplyTransfer(bool all, std::function<void(bool)> applied);
+    void TellKeyboardDidNotAnswer();
     ImportExportContext FileContext();
     void ReloadCurrentLighting();
     void BindKeyboardCommands();
@@ -174,6 +191,8 @@ private:
     void ShowAssignments() override;
     void ShowKeyColours() override;
     void ShowReportRate(int rate) override;
+    QWidget* KeyButtonWidget(int controlId) override;
+    void CreateKeyEditor();
 
     void BindMessages();
     void BindDevice();
@@ -186,16 +205,26 @@ private:
     void CheckFirmware();
     void OpenHelp();
     void OnProfileFollowTimer();
+    // A change of the wall clock runs Apply.
+    void WatchClockChanges();
+    void StopWatchingClockChanges();
     void ApplyLanguage(int index);
     void ForwardLanguage(int index);
     void ShowLanguageTableTexts();
     intptr_t OnCommandRequest(uintptr_t command);
     QString LocalText(std::u16string_view key) const;
     QString LocalText(std::u16string_view key, int languageIndex) const;
-    int LanguageIndex() const;
+    int LanguageIndex() const override;
 
     void OnInitRequest(uintptr_t wParam);
     intptr_t OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // Requests of other processes, on the endpoint's thread: only those meant
+    // for outside pass; keyboard commands run on the window's thread.
+    RequestReply OnOutsideRequest(const WindowRequest& request, std::string_view payload);
+    struct KeyboardCommandJob;
+    static constexpr uint32_t kKeyboardCommandRequest = 0x7E06;
+    void RunKeyboardCommand(KeyboardCommandJob& job);
+    void SelectProfileForCommand(KeyboardCommandJob& job);
 
     AppContext& m_context;
     MainWindowParts* m_parts;
@@ -221,16 +250,23 @@ private:
     std::unique_ptr<LightingModel> m_lighting;
     std::unique_ptr<SceneFile> m_sceneFile;
     std::unique_ptr<QMenu> m_commandMenu;
+    std::unique_ptr<ClockChangeSource> m_systemClockChanges;
+    ClockChangeSource* m_clockChanges = nullptr;
     std::unique_ptr<ProfileSettings> m_settings;
     std::unique_ptr<FlipKeys> m_flipKeys;
     std::unique_ptr<KeyboardView> m_keyboardView;
     std::unique_ptr<SceneSwitch> m_scenes;
     std::unique_ptr<LightingPanel> m_panel;
+    std::unique_ptr<Tessel_DlgComposite> m_keyEditor;
     bool m_applyEnabled = false;
     std::atomic<bool> m_initialised{false};
     std::atomic<bool> m_firstShow{false};
     std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};
     bool m_exiting = false;
+    bool m_editedDuringTransfer = false;
+    bool m_tellingNoAnswer = false;
+    // Last: joined before the keyboard's link goes away.
+    DeviceTransferWorker m_transfers;
 };
 
 }  // namespace tessel

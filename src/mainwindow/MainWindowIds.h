@@ -22,6 +22,7 @@ inline constexpr int kIdClose = 1124;
 inline constexpr int kIdSceneButton = 1005;
 inline constexpr int kIdMacroButton = 1007;
 inline constexpr int kIdSceneMenuButton = 1009;  // hidden; pops up the scene menu
+inline constexpr int kIdTestButton = 1008;       // hidden; sends the keyboard's test command
 inline constexpr int kIdLink = 1121;
 inline constexpr int kIdVersionLabel = 1134;
 inline constexpr int kIdDefaults = 1138;

@@ -83,6 +83,19 @@ QString CTesselDlg::LocalText(std::u16string_view key, int languageIndex) const 
     return QString::fromStdU16String(m_parts->languageFiles.LocalText(key, languageIndex));
 }
 
+void CTesselDlg::showEvent(QShowEvent* event) {
+    m_images.Decode();
+    CBaseDialog::showEvent(event);
+}
+
+void CTesselDlg::hideEvent(QHideEvent* event) {
+    CBaseDialog::hideEvent(event);
+    // A minimised window keeps its pictures: it comes back without a decode.
+    if (!isMinimized()) {
+        m_images.Release();
+    }
+}
+
 void CTesselDlg::ShowWindow() {
     if (m_status && m_status->LastDeviceCount() == 0) {
         m_parts->prompter.ShowMessage(
@@ -115,6 +128,9 @@ void CTesselDlg::CloseAllEditors() {
     }
     if (m_scenes) {
         m_scenes->CloseSceneManager();
+    }
+    if (m_keyEditor) {
+        m_keyEditor->CloseKeyEditor();
     }
     // Its modal loop must not outlive the window (exit, unplug).
     if (m_update) {
@@ -238,6 +254,9 @@ void CTesselDlg::ApplyLanguage(int index) {
     }
     if (m_about) {
         m_about->ApplyLanguage(m_parts->languageFiles, index);
+    }
+    if (m_keyEditor && m_keyEditor->IsCreated()) {
+        m_keyEditor->Send({kLanguageMessage, kLanguageTag, static_cast<intptr_t>(index)});
     }
     ForwardLanguage(index);
     for (const LabelText& label : kLanguageLabels) {

@@ -25,6 +25,7 @@ const ControlTemplate kWindowControls[] = {
     {kIdSceneButton, Control<CPngButton>, u"", QRect(495, 60, 170, 42)},
     {kIdMacroButton, Control<CPngButton>, u"Macro", QRect(681, 64, 128, 34)},
     {kIdSceneMenuButton, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
+    {kIdTestButton, Control<CPngButton>, u"", QRect(1, 1, 1, 1), false},
     {kIdLink, Control<CPngButton>, u"", QRect(20, 11, 32, 32)},
     {kIdVersionLabel, Control<CPngButton>, u"", QRect(250, 19, 200, 18)},
     {kIdDefaults, Control<CPngButton>, u"Default", QRect(817, 64, 128, 34)},

@@ -32,6 +32,16 @@ void CTesselDlg::CreateKeyboardParts() {
         std::make_unique<KeyboardView>(static_cast<KeyboardViewHost&>(*this), buttons, m_images,
                                        m_context.editStore, *m_texts, m_parts->languageTable);
     m_keyboardView->AttachFlipKeys(*m_flipKeys);
+    CreateKeyEditor();
+}
+
+void CTesselDlg::CreateKeyEditor() {
+    const KeyEditorServices services{m_context.editStore,        m_parts->prompter,
+                                     m_parts->languageTable,     *m_texts,
+                                     m_parts->languageFiles,     m_context.paths,
+                                     *m_settings,                m_parts->keyboard};
+    m_keyEditor = std::make_unique<Tessel_DlgComposite>(services,
+                                                        static_cast<KeyEditorHost&>(*this), this);
 }
 
 void CTesselDlg::CreateLightingPanel() {
@@ -85,12 +95,13 @@ void CTesselDlg::BindKeyboardCommands() {
 }
 
 bool CTesselDlg::IsKeyEditorOpen() const {
-    // The key-assignment editor does not exist yet: it is never open.
-    return false;
+    return m_keyEditor && m_keyEditor->IsOpen();
 }
 
 void CTesselDlg::RunApplyCommand() {
     SendCommand(kIdApply);
+    // The scene switch goes on with the keyboard once the edits have reached it.
+    m_transfers.WaitWithEvents();
 }
 
 void CTesselDlg::RefreshKeyButtonLabels() {
@@ -121,10 +132,12 @@ void CTesselDlg::PaintKey(int controlId) {
     }
 }
 
-int CTesselDlg::OpenKeyEditor(const KeyEditorTarget&) {
-    // Without the key-assignment editor a key click in the function keys mode
-    // only shows the key as selected while it is pressed.
-    return 0;
+int CTesselDlg::OpenKeyEditor(const KeyEditorTarget& target) {
+    return m_keyEditor ? m_keyEditor->OpenKeyEditor(target) : -1;
+}
+
+QWidget* CTesselDlg::KeyButtonWidget(int controlId) {
+    return GetDlgItem(controlId);
 }
 
 bool CTesselDlg::SwitchToActiveScene() {

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QMenu>
 
+#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
@@ -71,6 +72,11 @@ void CTesselDlg::BindProfileCommands() {
     BindCommand(kIdApply, [this] { ApplyChanges(); });
     BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
     BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
+    BindCommand(kIdTestButton, [this] {
+        if (m_device) {
+            m_device->Link().TestCommand();
+        }
+    });
     BindCommand(kCommandImport, [this] { ImportFile(); });
     BindCommand(kCommandExport, [this] { ExportFile(); });
     BindCommand(kIdLink,
@@ -90,6 +96,9 @@ void CTesselDlg::CheckButtonOfGroup(std::span<const int> ids, int index) {
 }
 
 void CTesselDlg::EnableApply(bool enable) {
+    if (enable && m_transfers.IsBusy()) {
+        m_editedDuringTransfer = true;
+    }
     m_applyEnabled = enable;
     if (QWidget* apply = GetDlgItem(kIdApply)) {
         apply->setEnabled(enable);
@@ -101,9 +110,7 @@ void CTesselDlg::SelectProfile(int profile) {
         return;
     }
     m_lighting->SetCurrentProfile(profile);
-    m_lighting->LoadLighting();
-    m_panel->LoadCustomModeList();
-    m_panel->FillLightingPanel();
+    ReloadCurrentLighting();
     if (m_panel->LightingSwitchOn()) {
         m_panel->TurnLightingSwitchOff();
     }
@@ -131,14 +138,19 @@ void CTesselDlg::FillProfileButtons() {
     m_lighting->SetCurrentProfile(active);
 }
 
+// The custom modes belong to the lighting: without them the present mode,
+// the tools and the colour mirror would be defaults that painting writes over
+// the user's saved mode.
 void CTesselDlg::ReloadCurrentLighting() {
     m_lighting->LoadLighting();
+    m_panel->LoadCustomModeList();
     m_panel->FillLightingPanel();
 }
 
 // Timer 1051: the keyboard's own profile key was pressed.
 void CTesselDlg::OnProfileFollowTimer() {
     m_profileFollowTimer.stop();
+    TransferSequence sequence;
     if (!m_device || !m_panel) {
         return;
     }
@@ -178,24 +190,26 @@ ImportExportContext CTesselDlg::FileContext() {
 }
 
 void CTesselDlg::ApplyChanges() {
-    if (!m_device || !m_panel) {
+    // A second apply while one is being sent is refused: its frames would mix.
+    if (!m_device || !m_panel || m_transfers.IsBusy()) {
         return;
     }
     m_panel->StartProgress();
-    if (m_applyEnabled) {
-        const auto lock = m_context.editStore.Lock();
-        const bool saved = m_sceneFile->SaveSceneFile();
-        const bool applied = ApplyFromEditStore(m_context.editStore, m_context.applyStore, false,
-                                                ApplyServicesForWindow());
+    if (!m_applyEnabled) {
+        m_panel->StopProgress();
+        return;
+    }
+    const auto lock = m_context.editStore.Lock();
+    const bool saved = m_sceneFile->SaveSceneFile();
+    StartApplyTransfer(false, [this, saved](bool applied) {
         if (saved && applied) {
             EnableApply(false);
         }
-    }
-    m_panel->StopProgress();
+    });
 }
 
 void CTesselDlg::RestoreDefaults() {
-    if (!m_device || !m_panel) {
+    if (!m_device || !m_panel || m_transfers.IsBusy()) {
         return;
     }
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
@@ -207,6 +221,7 @@ void CTesselDlg::RestoreDefaults() {
     }
     ClearProfileKeys(m_context.editStore, ActiveProfile(), m_macroLayer == MacroLayer::B);
     m_keyboardView->RefreshKeyButtonLabels();
+    m_keyboardView->ShowColourKeyLooks();
     EnableApply(true);
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
     if (m_panel->LightingSwitchOn()) {
@@ -246,15 +261,16 @@ void CTesselDlg::ShowCommandMenu() {
 }
 
 void CTesselDlg::ImportFile() {
-    if (!m_device) {
+    if (!m_device || !m_panel || m_transfers.IsBusy()) {
         return;
     }
-    const ImportResult result =
-        ImportConfiguration(FileContext(), m_context.applyStore, ApplyServicesForWindow());
-    if (result == ImportResult::Imported) {
-        m_keyboardView->ShowAssignments();
-        EnableApply(false);
+    if (LoadImportFile(FileContext()) != ImportResult::Imported) {
+        return;
     }
+    m_keyboardView->ShowAssignments();
+    EnableApply(false);
+    m_panel->StartProgress();
+    StartApplyTransfer(true, [](bool) {});
 }
 
 void CTesselDlg::ExportFile() {

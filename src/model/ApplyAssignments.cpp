@@ -8,8 +8,10 @@
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
 #include "model/MacroArea.h"
+#include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
 #include "text/LanguageTable.h"
+#include "text/TextLookup.h"
 
 namespace tessel {
 
@@ -18,66 +20,98 @@ namespace {
 // Every key apply clears bytes 18 to 22 of each written profile's lighting record.
 constexpr int kClearedParameterOffset = 18;
 constexpr std::array<uint8_t, 5> kClearedParameters = {};
+constexpr std::u16string_view kReplaceUnreadableMacrosText = u"IDS_MAIN_MACRO_AREA_REPLACE";
 
 void Tell(const ApplyServices& services, TextKeyEntry entry) {
     services.prompter.ShowMessage(services.languageTable.LocalisedText(entry, services.texts), u"",
                                   PromptButtons::Ok, PromptIcon::Warning);
 }
 
+// Macros the program could not read may still play on the keyboard: replacing
+// them takes the user's word.
+bool MayReplaceMacroArea(const ApplyServices& services) {
+    if (!services.keyboard.MacroAreaUnknown()) {
+        return true;
+    }
+    return services.prompter.ShowMessage(services.texts.LocalText(kReplaceUnreadableMacrosText),
+                                         u"", PromptButtons::YesNoDefaultNo,
+                                         PromptIcon::Question) == PromptAnswer::Yes;
+}
+
 }  // namespace
 
-bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services) {
+std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
+                                          const ApplyServices& services) {
     auto lock = applyStore.Lock();
 
-    std::vector<int> profiles;
+    PreparedApply prepared;
     if (all) {
-        profiles = {0, 1, 2, 3};
+        prepared.profiles = {0, 1, 2, 3};
     } else {
         const int active = services.link.GetActiveProfile();
         if (active < 0 || active >= kProfileCount) {
-            return false;  // no key block to build
+            return std::nullopt;  // no key block to build
         }
-        profiles = {active};
+        prepared.profiles = {active};
+    }
+
+    if (!MayReplaceMacroArea(services)) {
+        return std::nullopt;
     }
 
     const MacroAreaSize sizes = MacroAreaSizes(applyStore.Macros());
     const uint32_t capacity = services.keyboard.MacroCapacity();
-    const bool withNames = sizes.full <= capacity;
-    std::vector<uint8_t> macroArea;
+    prepared.withNames = sizes.full <= capacity;
     if (sizes.needed <= capacity) {
-        macroArea =
-            BuildMacroArea(applyStore.Macros(), withNames ? sizes.full : sizes.needed, withNames);
+        prepared.macroArea = BuildMacroArea(applyStore.Macros(),
+                                            prepared.withNames ? sizes.full : sizes.needed,
+                                            prepared.withNames);
     }
-    if (macroArea.empty()) {
+    if (prepared.macroArea.empty()) {
         Tell(services, TextKeyEntry::EXTRA_MACRO_TOO_LONG);
-        return false;
+        return std::nullopt;
     }
 
     const KeyBlock defaults = services.keyboard.DefaultKeyBlock();
-    std::vector<KeyBlock> blocks;
-    for (int profile : profiles) {
-        blocks.push_back(BuildKeyBlock(applyStore, profile, defaults));
+    for (int profile : prepared.profiles) {
+        prepared.blocks.push_back(BuildKeyBlock(applyStore, profile, defaults));
     }
+    return prepared;
+}
 
-    DeviceLink& link = services.link;
+bool SendApply(DeviceLink& link, const PreparedApply& apply) {
     int lastKeyBlockResult = 0;
     link.BeginTransfer();
-    link.WriteMacroArea(macroArea);
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
+    link.WriteMacroArea(apply.macroArea);
+    for (std::size_t i = 0; i < apply.profiles.size(); ++i) {
         link.WriteParameters(kClearedParameters,
-                             profiles[i] * kParameterRecordSize + kClearedParameterOffset);
-        lastKeyBlockResult = link.WriteKeyBlock(blocks[i], profiles[i]);
+                             apply.profiles[i] * kParameterRecordSize + kClearedParameterOffset);
+        lastKeyBlockResult = link.WriteKeyBlock(apply.blocks[i], apply.profiles[i]);
     }
     link.EndTransfer();
-
-    if (!withNames) {
-        Tell(services, TextKeyEntry::EXTRA_PROFILE_SPACE_TIGHT);
-    }
     return lastKeyBlockResult == 1;
 }
 
-bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
-                        const ApplyServices& services) {
+void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& services) {
+    if (written) {
+        services.keyboard.SetMacroArea(MacroAreaKnowledge::Known);
+    }
+    if (!apply.withNames) {
+        Tell(services, TextKeyEntry::EXTRA_PROFILE_SPACE_TIGHT);
+    }
+}
+
+bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services) {
+    const std::optional<PreparedApply> prepared = PrepareApply(applyStore, all, services);
+    if (!prepared) {
+        return false;
+    }
+    const bool written = SendApply(services.link, *prepared);
+    FinishApply(*prepared, written, services);
+    return written;
+}
+
+bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore) {
     auto editLock = editStore.Lock();
     auto applyLock = applyStore.Lock();
     applyStore.Clear();
@@ -95,7 +129,22 @@ bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool al
         applyStore.Clear();
         return false;
     }
-    return ApplyAssignments(applyStore, all, services);
+    return true;
+}
+
+bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
+                        const ApplyServices& services) {
+    auto editLock = editStore.Lock();
+    if (!SnapshotEditStore(editStore, applyStore)) {
+        return false;
+    }
+    // Positions of macros moved: the other profiles' key blocks go out too.
+    const bool applied =
+        ApplyAssignments(applyStore, all || MacroNumberingChanged(editStore), services);
+    if (applied) {
+        NoteMacroNumberingApplied(editStore);
+    }
+    return applied;
 }
 
 }  // namespace tessel

@@ -50,6 +50,11 @@ bool ClearProfileKeys(ConfigStore& edit, int activeProfile, bool bankB) {
     for (const KeyButton& button : kKeyButtons) {
         ZeroEntry(edit, activeProfile, button.KeyIndex());
     }
+    // The colour-selection flags are kept by button position, not by key: the
+    // G-key positions share the first 18 of them.
+    for (int position = 0; position < kKeyButtonCount; ++position) {
+        EntryFor(*edit.Image(), activeProfile, position)->colourSelection = 0;
+    }
     return true;
 }
 

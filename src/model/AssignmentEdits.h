@@ -19,8 +19,8 @@ bool EditKeyAssignment(ConfigStore& edit, int activeProfile, int keyIndex, uint1
                        uint16_t auxiliary, uint32_t value);
 
 // Zeroes the profile's entries of the nine G keys of the current bank and of the
-// 104 key buttons, colour-selection flags included. The caller redraws the
-// buttons and enables Apply.
+// 104 key buttons, and clears the colour-selection flags of every button
+// position. The caller redraws the buttons and enables Apply.
 bool ClearProfileKeys(ConfigStore& edit, int activeProfile, bool bankB);
 
 // True when any entry of the image plays the macro with that identifier.

@@ -14,6 +14,15 @@ std::optional<int> MultimediaIndexOfUsage(uint16_t usage) {
     return std::nullopt;
 }
 
+bool IsMultimediaKeyCode(uint16_t code) {
+    for (const MultimediaEntry& entry : kMultimediaList) {
+        if (entry.keyCode == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::u16string MultimediaName(int index, const TextLookup& texts, const LanguageTable& table) {
     if (index < 0 || index >= kMultimediaCount) {
         return {};

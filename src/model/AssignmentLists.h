@@ -47,6 +47,10 @@ inline constexpr std::array<MultimediaEntry, kMultimediaCount> kMultimediaList =
 // The list index of a consumer usage, nothing when the list lacks it.
 std::optional<int> MultimediaIndexOfUsage(uint16_t usage);
 
+// Keys of the multimedia list keep their effect on the desktop: the key
+// capture and the recorder let them pass.
+bool IsMultimediaKeyCode(uint16_t code);
+
 // Display names; an index outside the list gives an empty text.
 std::u16string MultimediaName(int index, const TextLookup& texts, const LanguageTable& table);
 std::u16string FunctionKeyName(int index, const TextLookup& texts, const LanguageTable& table);

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "model/MacroNumbering.h"
 #include "model/MacroRecord.h"
 #include "model/ProfileImage.h"
 #include "model/TextTable.h"
@@ -37,7 +38,12 @@ public:
     std::vector<uint8_t>& TextArea() { return textArea_; }
     const std::vector<uint8_t>& TextArea() const { return textArea_; }
 
-    // Frees the image, the macros and the texts.
+    // What the keyboard's key blocks refer to (kept in the edit store).
+    MacroNumbering& Numbering() { return numbering_; }
+    const MacroNumbering& Numbering() const { return numbering_; }
+
+    // Frees the image, the macros and the texts; the numbering stays, as it
+    // describes the keyboard.
     void Clear();
 
 private:
@@ -46,6 +52,7 @@ private:
     std::vector<MacroRecord> macros_;
     TextTable texts_;
     std::vector<uint8_t> textArea_;
+    MacroNumbering numbering_;
 };
 
 }  // namespace tessel

@@ -83,10 +83,10 @@ KeyAction EncodeAssignment(const KeyAssignment& entry, KeyAction defaultAction,
                     static_cast<uint8_t>(usage >> 8)};
         }
         case AssignmentType::FunctionKey:
-            if (entry.value >= kFunctionKeyCount) {
-                return defaultAction;
-            }
-            return {actionkind::kMacro, actionsub::kFunctionKey, static_cast<uint8_t>(entry.value)};
+            // The keyboard gives the index its meaning; files written elsewhere
+            // carry indices this program has no name for and must round-trip.
+            return {actionkind::kMacro, actionsub::kFunctionKey,
+                    static_cast<uint8_t>(entry.value & 0xFF)};
     }
     // A type no editor writes (a damaged file) leaves the key as it is.
     return defaultAction;

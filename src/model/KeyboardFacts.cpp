@@ -24,4 +24,14 @@ uint32_t KeyboardFacts::MacroCapacity() const {
     return macroCapacity_;
 }
 
+void KeyboardFacts::SetMacroArea(MacroAreaKnowledge knowledge) {
+    std::lock_guard lock(mutex_);
+    macroArea_ = knowledge;
+}
+
+MacroAreaKnowledge KeyboardFacts::MacroArea() const {
+    std::lock_guard lock(mutex_);
+    return macroArea_;
+}
+
 }  // namespace tessel

@@ -1,7 +1,8 @@
 #pragma once
 // What the program learns from the keyboard on every attach and needs when it
-// applies: the keyboard's default key block and its macro capacity. Written by
-// the presence worker, read by the apply; safe from any thread.
+// applies: the keyboard's default key block, its macro capacity and whether its
+// macro area could be read. Written by the presence worker and the scene load,
+// read by the apply; safe from any thread.
 
 #include <cstdint>
 #include <mutex>
@@ -14,6 +15,13 @@ namespace tessel {
 
 inline constexpr std::size_t kMacroCapacityByte = 11;
 inline constexpr uint32_t kMacroCapacityUnit = 128;
+
+// What the program knows of the keyboard's macro area.
+enum class MacroAreaKnowledge {
+    Known,       // read, written, or stood in for by the scene file's macros
+    Unreadable,  // read but not decodable
+    NotRead,     // the keyboard could not be read
+};
 
 class KeyboardFacts {
 public:
@@ -28,10 +36,17 @@ public:
     KeyBlock DefaultKeyBlock() const;
     uint32_t MacroCapacity() const;
 
+    // While the program does not know what the keyboard's macro area holds,
+    // an apply must ask before it replaces macros that may still play.
+    void SetMacroArea(MacroAreaKnowledge knowledge);
+    MacroAreaKnowledge MacroArea() const;
+    bool MacroAreaUnknown() const { return MacroArea() != MacroAreaKnowledge::Known; }
+
 private:
     mutable std::mutex mutex_;
     KeyBlock defaultKeyBlock_;
     uint32_t macroCapacity_ = 0;
+    MacroAreaKnowledge macroArea_ = MacroAreaKnowledge::Known;
 };
 
 }  // namespace tessel

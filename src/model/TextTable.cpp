@@ -79,17 +79,19 @@ void UnpackTextArea(const ProfileImage& image, std::span<const uint8_t> area, Te
         if (!HasText(entry.type)) {
             continue;
         }
+        // Only the first 259 characters can be used: reading stops there, so a
+        // large area without terminators costs no more than a short one.
         std::u16string text;
-        bool terminated = false;
+        bool usable = false;
         for (std::size_t at = entry.value & ~1u; at + 1 < area.size(); at += 2) {
             const char16_t c = GetU16(area, at);
-            if (c == u'\0') {
-                terminated = true;
+            if (c == u'\0' || text.size() == kMaxEntryTextChars) {
+                usable = true;
                 break;
             }
             text.push_back(c);
         }
-        if (terminated) {
+        if (usable) {
             texts.Set(slot, text);
         }
     }

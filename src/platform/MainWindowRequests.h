@@ -25,6 +25,13 @@ inline constexpr uint32_t kProfileReloadMessage = 0x5452;
 inline constexpr uint32_t kProfTag = 0x50524F46;  // 'PROF'
 // Close every open editor.
 inline constexpr uint32_t kCloseEditorsMessage = 0x4753;
+// A keyboard command typed at a terminal, carried out by the running instance:
+// the tag says which, lParam carries the profile (0..3), the payload the
+// file's absolute path. Answered with 1 or 0 and one line of text.
+inline constexpr uint32_t kKeyboardCommandMessage = 0x4B43;
+inline constexpr uint32_t kBackupTag = 0x504B4342;   // 'BCKP'
+inline constexpr uint32_t kRestoreTag = 0x52545352;  // 'RSTR'
+inline constexpr uint32_t kProfileTag = 0x454C4650;  // 'PFLE'
 // Mark the macro keys of the active layer.
 inline constexpr uint32_t kLayerKeysMessage = 0x5045;
 inline constexpr uint32_t kLedTag = 0x004C4544;  // 'LED'

@@ -40,11 +40,13 @@ private:
     void Refresh() const;
     template <typename Change>
     bool Update(Change&& change);
+    void KeepUnreadableCopy() const;
 
     std::filesystem::path m_file;
     mutable std::mutex m_mutex;
     mutable RegistryData m_data;
     mutable std::optional<RegistryFileStamp> m_stamp;
+    mutable bool m_unreadLines = false;  // the file on disk holds lines m_data lacks
 };
 
 }  // namespace tessel

@@ -156,7 +156,10 @@ RegistryData RegistryData::Parse(std::string_view text) {
         std::string_view line = Trim(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
 
-        if (!line.empty() && line.front() == '[') {
+        if (line.empty() || line == kHeader) {
+            continue;
+        }
+        if (line.front() == '[') {
             currentKey.reset();
             if (line.back() == ']' && StartsWithNoCase(line.substr(1), kRootPrefix)) {
                 std::string_view path = line.substr(1 + kRootPrefix.size());
@@ -165,14 +168,18 @@ RegistryData RegistryData::Parse(std::string_view text) {
                 if (!keyPath.empty()) {
                     data.AddKey(keyPath);
                     currentKey = std::move(keyPath);
+                    continue;
                 }
             }
+            ++data.m_skippedLines;
             continue;
         }
         std::u16string name;
         RegistryValue value;
         if (currentKey && ParseValueLine(line, name, value)) {
             data.Set(*currentKey, name, std::move(value));
+        } else {
+            ++data.m_skippedLines;
         }
     }
     return data;

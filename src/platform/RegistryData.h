@@ -23,6 +23,8 @@ public:
     // Lines that cannot be read are skipped; values before the first key are dropped.
     static RegistryData Parse(std::string_view text);
     std::string Serialize() const;
+    // Lines Parse could not read; a rewrite of the file would lose them.
+    std::size_t SkippedLines() const { return m_skippedLines; }
 
     bool HasKey(std::u16string_view keyPath) const;
     // Adds the key and all its parents.
@@ -40,6 +42,7 @@ private:
         std::map<std::u16string, Named> values;  // by folded name
     };
     std::map<std::u16string, Key> m_keys;  // by folded path
+    std::size_t m_skippedLines = 0;
 };
 
 // Identifies one version of a file on disk; writers replace the file, so a

@@ -3,7 +3,9 @@
 // main window by opening an endpoint: a Unix socket
 // RuntimeFile(name, ".<pid>.sock") with mode 0600. Another process delivers a
 // request to it and waits until the handler has finished. Requests from other
-// users, or carrying another marker, are refused.
+// users, or carrying another marker, are refused. A request may carry a
+// payload (a file name, say) and be answered with a line of text besides the
+// result, for commands typed at a terminal.
 
 #include <chrono>
 #include <functional>
@@ -17,15 +19,27 @@
 
 namespace tessel {
 
+// The payload and answer text are bounded so a stray client cannot make the
+// endpoint allocate much.
+inline constexpr std::size_t kMaxRequestText = 8192;
+
+struct RequestReply {
+    intptr_t result = 0;
+    std::string text;
+};
+
 class RequestEndpoint {
 public:
-    // Runs on the endpoint's own thread, one request at a time.
+    // Run on the endpoint's own thread, one request at a time.
     using Handler = std::function<intptr_t(const WindowRequest&)>;
+    using TextHandler = std::function<RequestReply(const WindowRequest&, std::string_view payload)>;
 
     // Nothing when the socket cannot be opened. Sockets left by dead processes
     // are removed first.
     static std::unique_ptr<RequestEndpoint> Open(std::string_view name, uint32_t marker,
                                                  Handler handler);
+    static std::unique_ptr<RequestEndpoint> Open(std::string_view name, uint32_t marker,
+                                                 TextHandler handler);
     ~RequestEndpoint();
     RequestEndpoint(const RequestEndpoint&) = delete;
     RequestEndpoint& operator=(const RequestEndpoint&) = delete;
@@ -34,7 +48,7 @@ public:
 
 private:
     RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
-                    Handler handler);
+                    TextHandler handler);
     void Listen();
     void Serve(int connection);
 
@@ -43,7 +57,7 @@ private:
     int m_wakeRead;  // readable once the endpoint closes
     int m_wakeWrite;
     uint32_t m_marker;
-    Handler m_handler;
+    TextHandler m_handler;
     std::thread m_thread;
 };
 
@@ -53,5 +67,10 @@ private:
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
                                        const WindowRequest& request,
                                        std::chrono::milliseconds wait);
+// The same with a payload; the reply carries the handler's text as well.
+std::optional<RequestReply> DeliverRequestWithText(std::string_view name, int pid, uint32_t marker,
+                                                   const WindowRequest& request,
+                                                   std::string_view payload,
+                                                   std::chrono::milliseconds wait);
 
 }  // namespace tessel

@@ -4,6 +4,7 @@
 // application (xdg-open). Nothing waits for what was started.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,14 @@ int StartProgram(const std::filesystem::path& program, ShowCommand show);
 bool IsExecutableFile(const std::filesystem::path& file);
 
 std::vector<std::string> SplitParameters(std::u16string_view parameters);
+
+// Takes the place of the shell for every later ShellOpen call, so a test can see
+// what the program asks to open without starting anything; an empty function
+// gives the shell back.
+using ShellOpenFunction =
+    std::function<int(const std::filesystem::path& target, std::u16string_view parameters,
+                      const std::filesystem::path& folder, ShowCommand show)>;
+void ReplaceShellOpen(ShellOpenFunction replacement);
 
 // The first executable `program` in the folders of PATH, or an empty path.
 std::filesystem::path FindProgramOnPath(std::string_view program);

@@ -132,16 +132,19 @@ int ValidateConfigFile(const std::filesystem::path& path, Prompter& prompter,
     return kConfigFileValid;
 }
 
-int LoadConfigFile(const std::filesystem::path& path, ConfigStore& store) {
-    std::optional<Configuration> configuration;
+std::optional<Configuration> ReadConfigFile(const std::filesystem::path& path) {
     try {
         const auto bytes = ReadWholeFile(path, kMaxConfigFileSize - 1);
         if (bytes) {
-            configuration = DecodeConfigFile(*bytes);
+            return DecodeConfigFile(*bytes);
         }
     } catch (const std::bad_alloc&) {
-        return 0;
     }
+    return std::nullopt;
+}
+
+int LoadConfigFile(const std::filesystem::path& path, ConfigStore& store) {
+    std::optional<Configuration> configuration = ReadConfigFile(path);
     if (!configuration) {
         return 0;
     }

@@ -52,6 +52,10 @@ std::vector<uint8_t> EncodeConfigFile(const ProfileImage& image,
 int ValidateConfigFile(const std::filesystem::path& path, Prompter& prompter,
                        const LanguageTable& languageTable);
 
+// The file's configuration; nothing when it is missing, unreadable or fails
+// the checks of DecodeConfigFile. Nothing is shown to the user.
+std::optional<Configuration> ReadConfigFile(const std::filesystem::path& path);
+
 // Replaces the store's image, macros and texts by the file's; 1 on success. On
 // failure (0) the store is left as it was.
 int LoadConfigFile(const std::filesystem::path& path, ConfigStore& store);

@@ -65,6 +65,14 @@ bool BackupBeforeUpdate(const ImportExportContext& context) {
 
 ImportResult ImportConfiguration(const ImportExportContext& context, ConfigStore& applyStore,
                                  const ApplyServices& apply) {
+    const ImportResult result = LoadImportFile(context);
+    if (result == ImportResult::Imported) {
+        ApplyFromEditStore(context.editStore, applyStore, true, apply);
+    }
+    return result;
+}
+
+ImportResult LoadImportFile(const ImportExportContext& context) {
     CreateDataFolder(context.dataFolder);
     const auto chosen =
         context.prompter.AskOpenFile(ConfigFileDialog(std::u16string(kConfigFilePattern)));
@@ -85,7 +93,6 @@ ImportResult ImportConfiguration(const ImportExportContext& context, ConfigStore
         return refuse();
     }
     SceneFile(context.dataFolder, context.editStore).SaveSceneFile();
-    ApplyFromEditStore(context.editStore, applyStore, true, apply);
     return ImportResult::Imported;
 }
 

@@ -45,6 +45,10 @@ enum class ImportResult { Cancelled, Refused, Imported };
 // Validates the chosen file, replaces the edit store by it, saves the scene-mode
 // file and applies all four profiles. A refused file changes nothing. After an
 // import the caller redraws the key buttons and disables Apply.
+// The import without its transfer: validates the chosen file, replaces the
+// edit store by it and saves the scene-mode file; the caller applies all four
+// profiles from the edit store.
+ImportResult LoadImportFile(const ImportExportContext& context);
 ImportResult ImportConfiguration(const ImportExportContext& context, ConfigStore& applyStore,
                                  const ApplyServices& apply);
 

@@ -1,5 +1,8 @@
 #include "storage/ProfileSettings.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "text/SafeFormat.h"
 
 namespace tessel {
@@ -10,6 +13,24 @@ constexpr std::u16string_view kRowPrefix = u"PROFILE";
 
 std::u16string RowName(std::size_t row) {
     return SafeFormat(u"%s%02d", {kRowPrefix, static_cast<unsigned long long>(row)});
+}
+
+// The number a text starts with, as "%d" reads it: blanks, a sign, digits; 0
+// when it starts with none.
+int LeadingDecimal(std::u16string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) {
+        ++at;
+    }
+    const bool negative = at < text.size() && text[at] == u'-';
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
+        ++at;
+    }
+    long long value = 0;
+    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
+        value = std::min<long long>(value * 10 + (text[at] - u'0'), INT_MAX);
+    }
+    return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace
@@ -26,7 +47,10 @@ bool ProfileSettings::WriteSwitch(std::u16string_view name, bool on) {
 }
 
 int ProfileSettings::ReadFlip() const {
-    return ReadSwitch(kFlipName) ? 1 : 0;
+    if (const auto text = registry_.ReadString(kProfilesSettingsKey, kFlipName)) {
+        return LeadingDecimal(*text);
+    }
+    return static_cast<int>(registry_.ReadDword(kProfilesSettingsKey, kFlipName).value_or(0));
 }
 
 bool ProfileSettings::WriteFlip(int flip) {

@@ -21,7 +21,8 @@ class ProfileSettings {
 public:
     explicit ProfileSettings(Registry& registry) : registry_(registry) {}
 
-    // 0 or 1; absent or anything else reads as 0.
+    // The number the value starts with ("%d"); absent or not a number reads as
+    // 0. Every value other than 0 means flipped.
     int ReadFlip() const;
     // Any value but 1 is stored as 0.
     bool WriteFlip(int flip);

@@ -1,8 +1,9 @@
 #include "storage/SceneFile.h"
 
+#include "storage/AtomicFile.h"
 #include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
-#include "storage/KeyboardBackup.h"
+#include "storage/KeyboardBackupMerge.h"
 
 namespace tessel {
 
@@ -24,15 +25,37 @@ bool SceneFile::SaveSceneFile() {
 
 bool SceneFile::RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
                                              std::u16string_view macroNamePrefix) {
-    return BackupFromKeyboard(link, keyboard, macroNamePrefix, Path()) == 1;
+    keyboardMacros_ = MacroAreaKnowledge::NotRead;
+    auto contents = ReadKeyboardContents(link, keyboard, macroNamePrefix);
+    if (!contents) {
+        return false;
+    }
+    const auto path = Path();
+    const std::optional<Configuration> previous = ReadConfigFile(path);
+    const MergedScene merged = MergeWithPreviousScene(
+        std::move(*contents), previous ? &*previous : nullptr, keyboard.DefaultKeyBlock());
+    const Configuration& scene = merged.configuration;
+    keyboardMacros_ =
+        merged.macrosUnknown ? MacroAreaKnowledge::Unreadable : MacroAreaKnowledge::Known;
+    if (!WriteFileAtomically(path, EncodeConfigFile(*scene.image, scene.macros, scene.texts))) {
+        keyboardMacros_ = MacroAreaKnowledge::NotRead;
+        return false;
+    }
+    return true;
 }
 
 SceneFile::Source SceneFile::LoadScene(DeviceLink& link, const KeyboardFacts& keyboard,
                                        std::u16string_view macroNamePrefix) {
     CreateDataFolder(dataFolder_);
+    keyboardMacros_ = MacroAreaKnowledge::NotRead;
     const bool refreshed = link.GetActiveProfile() >= 0 &&
                            RefreshSceneFileFromKeyboard(link, keyboard, macroNamePrefix);
-    return LoadFileOrDefaults(refreshed);
+    const Source source = LoadFileOrDefaults(refreshed);
+    if (source == Source::Defaults) {
+        // The edit store holds no macros of the keyboard's.
+        keyboardMacros_ = MacroAreaKnowledge::NotRead;
+    }
+    return source;
 }
 
 SceneFile::Source SceneFile::DiscardEdits() {

@@ -21,9 +21,16 @@ public:
 
     // Writes the edit store, but only over an existing scene-mode file.
     bool SaveSceneFile();
-    // Rebuilds the file from the keyboard; false (file untouched) when that fails.
+    // Rebuilds the file from the keyboard, keeping what only the host knows
+    // from the file as it was; false (file untouched) when the keyboard
+    // cannot be read.
     bool RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
                                       std::u16string_view macroNamePrefix);
+
+    // What the last LoadScene learnt of the keyboard's macro area: Unreadable
+    // only when the previous file had no macros to stand in for it; NotRead
+    // also when the active profile was unknown.
+    MacroAreaKnowledge KeyboardMacroArea() const { return keyboardMacros_; }
 
     enum class Source { File, Defaults };
     // With the active profile known, the edit store gets the keyboard's
@@ -41,6 +48,7 @@ private:
 
     std::filesystem::path dataFolder_;
     ConfigStore& editStore_;
+    MacroAreaKnowledge keyboardMacros_ = MacroAreaKnowledge::NotRead;
 };
 
 }  // namespace tessel

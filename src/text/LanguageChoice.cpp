@@ -26,7 +26,11 @@ std::uint32_t LanguageChoice::LanguageId() const {
         return *stored;
     }
     const std::uint16_t wanted = MapSystemLanguage(systemLanguage_());
-    const std::uint32_t chosen = SupportedLanguageIndex(wanted) ? wanted : kFallbackLanguageId;
+    // The map sends every Spanish variant to 0x040A, which has no file; the
+    // Spanish file (0x0C0A) serves them better than the fallback language.
+    const std::uint32_t chosen = SupportedLanguageIndex(wanted)
+                                     ? wanted
+                                     : SupportedRegionalForm(wanted).value_or(kFallbackLanguageId);
     registry_.WriteDword(kProductKey, kLanguageValue, chosen);
     return chosen;
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr std::u16string_view kTextSection = u"TEXT";
 constexpr std::u16string_view kModeSection = u"Mode";
 constexpr std::size_t kTextBuffer = 260;
-constexpr std::u16string_view kMissingEffectName = u"1";
 
 }  // namespace
 
@@ -36,9 +35,11 @@ std::u16string LanguageFiles::LocalText(std::u16string_view textKey, int languag
 }
 
 std::u16string LanguageFiles::EffectName(int effectCode, int languageIndex) const {
-    const std::string code = std::to_string(effectCode);
-    return GetPrivateProfileString(kModeSection, std::u16string(code.begin(), code.end()),
-                                   kMissingEffectName, kTextBuffer, FileFor(languageIndex));
+    // An effect the file does not name is shown by its code: a fixed default
+    // would give several effects the same name.
+    const std::string digits = std::to_string(effectCode);
+    const std::u16string code(digits.begin(), digits.end());
+    return GetPrivateProfileString(kModeSection, code, code, kTextBuffer, FileFor(languageIndex));
 }
 
 std::u16string CurrentLanguageTexts::LocalText(std::u16string_view textKey) const {

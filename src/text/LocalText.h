@@ -26,7 +26,8 @@ public:
     // Section "TEXT": the text of `textKey` (at most 259 units), "#Error" when
     // the file or key is missing; a key present with an empty value gives "".
     std::u16string LocalText(std::u16string_view textKey, int languageIndex) const;
-    // Section "Mode": the name of lighting effect `effectCode`, default "1".
+    // Section "Mode": the name of lighting effect `effectCode`, or the code in
+    // decimal when the file does not name it.
     std::u16string EffectName(int effectCode, int languageIndex) const;
 
 private:

@@ -54,6 +54,16 @@ std::optional<int> SupportedLanguageIndex(std::uint32_t languageId) {
     return std::nullopt;
 }
 
+std::optional<std::uint16_t> SupportedRegionalForm(std::uint16_t languageId) {
+    constexpr std::uint16_t kPrimaryLanguage = 0x03FF;
+    for (std::size_t i = 0; i < kChoosableLanguages; ++i) {
+        if ((kSupportedLanguages[i] & kPrimaryLanguage) == (languageId & kPrimaryLanguage)) {
+            return kSupportedLanguages[i];
+        }
+    }
+    return std::nullopt;
+}
+
 std::uint16_t MapSystemLanguage(std::uint16_t systemLanguageId) {
     for (const auto& [system, use] : kSystemLanguageMap) {
         if (system == systemLanguageId) {

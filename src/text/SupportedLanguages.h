@@ -17,6 +17,9 @@ inline constexpr std::uint16_t kFallbackLanguageId = 2052;  // Simplified Chines
 std::uint16_t SupportedLanguageId(int index);
 // Position of `languageId` among supported languages 0 to 8.
 std::optional<int> SupportedLanguageIndex(std::uint32_t languageId);
+// The first supported language (0 to 8) of the same primary language as
+// `languageId`, in another regional form.
+std::optional<std::uint16_t> SupportedRegionalForm(std::uint16_t languageId);
 // The system-language map (first match); identifiers not in it come back as they are.
 std::uint16_t MapSystemLanguage(std::uint16_t systemLanguageId);
 // "Lang%04X.ini" for the identifier of supported language `index`.

@@ -7,6 +7,7 @@
 
 #include "ExportOverrides.h"
 #include "device/CommandFrame.h"
+#include "device/CommandTransport.h"
 #include "device/DeviceResult.h"
 #include "support/SimulatedKeyboard.h"
 
@@ -127,6 +128,47 @@ TEST_F(Transport, ALateReportDoesNotSatisfyTheNextTransaction) {
     // And the next healthy transaction gets its own reply.
     EXPECT_EQ(Transact(ReadInfoRequest()), kDeviceDone);
     EXPECT_EQ(reply[CommandFrame::kCommandAt], 0x03);
+}
+
+TEST_F(Transport, TheFirstUnansweredFrameEndsItsSequenceAndOnlyItsSequence) {
+    keyboard.ShortenReplyWait(milliseconds(40));
+    std::atomic<int> notices{0};
+    TransferSequence::SetNoAnswerNotice([&] { ++notices; });
+    keyboard.SetFault(TORVEX_SIM_FAULT_LOST_REPLY, 1000);
+    keyboard.ClearFrameLog();
+    std::array<uint8_t, kKeyBlockSize> block{};
+    {
+        TransferSequence sequence;
+        DeviceLink& link = keyboard.Link();
+        EXPECT_EQ(link.BeginTransfer(), kDeviceNoMatchingReply);
+        // Nothing more is sent: a block of four frames fails without a try.
+        EXPECT_EQ(link.WriteKeyBlock(block, 0), kDeviceNoMatchingReply);
+        EXPECT_EQ(link.EndTransfer(), kDeviceNoMatchingReply);
+        EXPECT_TRUE(sequence.KeyboardDidNotAnswer());
+        EXPECT_EQ(keyboard.CommandsReceived().size(), std::size_t(kTransactTries));
+        {
+            // An inner sequence is one of its own and still tries.
+            TransferSequence inner;
+            EXPECT_EQ(link.TestCommand(), kDeviceNoMatchingReply);
+            EXPECT_EQ(keyboard.CommandsReceived().size(), std::size_t(2 * kTransactTries));
+        }
+        EXPECT_EQ(notices.load(), 1);
+        // Another thread's frames are not part of this sequence.
+        std::thread other([&] {
+            keyboard.SetFault(TORVEX_SIM_FAULT_LOST_REPLY, 0);
+            EXPECT_EQ(keyboard.Link().TestCommand(), kDeviceDone);
+        });
+        other.join();
+    }
+    EXPECT_EQ(notices.load(), 2);
+    // Outside a sequence every frame has its own tries again.
+    EXPECT_EQ(keyboard.Link().WriteKeyBlock(block, 0), kDeviceDone);
+    {
+        TransferSequence answered;
+        EXPECT_EQ(keyboard.Link().TestCommand(), kDeviceDone);
+    }
+    EXPECT_EQ(notices.load(), 2);
+    TransferSequence::SetNoAnswerNotice(nullptr);
 }
 
 int RefuseWrite(const ChannelDescriptor*, DeviceCallback, uint32_t, const uint8_t*, int, uint32_t,

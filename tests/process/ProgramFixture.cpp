@@ -90,11 +90,18 @@ std::vector<std::string> ProgramFixture::Environment() const {
         "XDG_CACHE_HOME=" + (m_root / "cache").string(),
         "XDG_STATE_HOME=" + (m_root / "state").string(),
         "PATH=/usr/local/bin:/usr/bin:/bin",
-        "QT_QPA_PLATFORM=offscreen",
         "TORVEX_BACKEND=sim",
         "TORVEX_SIM_STATE=" + (m_root / "keyboard.state").string(),
         "TESSEL_TEST_AGENT_LOG=" + m_agentLog.string(),
     };
+    if (!m_withoutDisplay) {
+        environment.push_back("QT_QPA_PLATFORM=offscreen");
+    }
+    for (const auto& [name, value] : m_environment) {
+        std::erase_if(environment,
+                      [&](const std::string& entry) { return entry.starts_with(name + "="); });
+        environment.push_back(name + "=" + value);
+    }
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
         if (const char* value = std::getenv(name)) {
             environment.push_back(std::string(name) + "=" + value);
@@ -172,6 +179,16 @@ int ProgramFixture::AgentStarts() const {
 
 bool ProgramFixture::WaitForAgentStarts(int count) {
     return Eventually([&] { return AgentStarts() >= count; }) && AgentStarts() == count;
+}
+
+std::optional<int> ProgramFixture::Run(const std::vector<std::string>& arguments,
+                                       std::string* errors) {
+    const pid_t pid = Start(arguments);
+    const auto status = WaitForExit(pid, std::chrono::seconds(30));
+    if (errors) {
+        *errors = ErrorOutput(pid);
+    }
+    return status;
 }
 
 std::string ProgramFixture::ErrorOutput(pid_t pid) const {

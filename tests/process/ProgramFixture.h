@@ -38,6 +38,14 @@ protected:
     int AgentStarts() const;
     bool WaitForAgentStarts(int count);
     std::string ErrorOutput(pid_t pid) const;
+    // Starts with `arguments` and waits for the exit status (nothing on a hang).
+    std::optional<int> Run(const std::vector<std::string>& arguments,
+                           std::string* errors = nullptr);
+
+    // For the next starts: no Qt platform (like a terminal without a display),
+    // and variables added to or replacing the environment.
+    bool m_withoutDisplay = false;
+    std::map<std::string, std::string> m_environment;
 
     std::filesystem::path m_root;
     std::filesystem::path m_runtime;

@@ -123,6 +123,10 @@ bool SimulatedKeyboard::WriteArea(int area, uint32_t offset, const std::vector<u
                area, offset, bytes.data(), static_cast<uint32_t>(bytes.size())) == 1;
 }
 
+int SimulatedKeyboard::HoldMalformedMacroArea() {
+    return Control<decltype(&TorvexSimHoldMalformedMacroArea)>("TorvexSimHoldMalformedMacroArea")();
+}
+
 std::vector<TorvexSimFrame> SimulatedKeyboard::FrameLog() {
     const int count = Control<decltype(&TorvexSimFrameLogCount)>("TorvexSimFrameLogCount")();
     auto entry = Control<decltype(&TorvexSimFrameLogEntry)>("TorvexSimFrameLogEntry");

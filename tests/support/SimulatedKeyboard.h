@@ -65,6 +65,7 @@ public:
     int SetFirmwareVersion(uint16_t version);
     std::vector<uint8_t> ReadArea(int area, uint32_t offset, uint32_t length);
     bool WriteArea(int area, uint32_t offset, const std::vector<uint8_t>& bytes);
+    int HoldMalformedMacroArea();
 
     std::vector<TorvexSimFrame> FrameLog();
     // Command frames the keyboard received, oldest first.

@@ -13,6 +13,7 @@
 
 #include "RecordingSink.h"
 #include "SimCommandLine.h"
+#include "SimCommands.h"
 #include "SimControlServer.h"
 #include "SimKeyboard.h"
 
@@ -71,6 +72,35 @@ TEST_F(SimControl, FaultsAreQueuedDescribedAndCleared) {
     EXPECT_EQ(Run("fault lost -1").rfind("error:", 0), 0u);
 }
 
+TEST_F(SimControl, AFrameDelayHoldsBackEveryReplyAndAddsToADelayFault) {
+    Frame request{};
+    request[0] = kReportId;
+    request[kCommandAt] = kTestCommand;
+    StampChecksum(request);
+    auto delayOfNextReply = [&] {
+        keyboard.Receive(SimCommandInterface(), request);
+        return sink.Reports().back().delay;
+    };
+
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(0));
+    EXPECT_EQ(Run("frame-delay 2"), "ok\n");
+    EXPECT_NE(Run("status").find("frame delay: 2 ms"), std::string::npos);
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+    EXPECT_EQ(Run("fault delay 100"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(102));
+    // Clearing the faults keeps the link's own pace.
+    EXPECT_EQ(Run("fault clear"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
+
+    for (const char* bad : {"frame-delay", "frame-delay -1", "frame-delay 10001", "frame-delay 2x"}) {
+        EXPECT_EQ(Run(bad).rfind("error:", 0), 0u) << bad;
+    }
+    EXPECT_EQ(keyboard.FrameDelay(), 2);
+    EXPECT_EQ(Run("frame-delay 0"), "ok\n");
+    EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(0));
+}
+
 TEST_F(SimControl, DumpFirmwareLogAndReset) {
     std::string dump = Run("dump default-key-block");
     ASSERT_EQ(dump.rfind("ok\n", 0), 0u);
@@ -104,6 +134,21 @@ std::string RunTool(const std::string& arguments, int& status) {
     }
     status = WEXITSTATUS(::pclose(pipe));
     return output;
+}
+
+TEST_F(SimControl, TheMacroAreaCanBeMadeMalformedAndEmptyAgain) {
+    EXPECT_EQ(Run("macro-area malformed"), "ok\n");
+    const std::vector<uint8_t> area = keyboard.ReadArea(SimArea::Macro);
+    ASSERT_GE(area.size(), 18u);
+    EXPECT_EQ(area[0] | area[1] << 8, 0x55AA);
+    const std::size_t size = area[2] | area[3] << 8;
+    const std::size_t entryAt = area[16] | area[17] << 8;
+    EXPECT_EQ(area[4] | area[5] << 8, 1) << "one macro";
+    EXPECT_GT(entryAt + 4, size) << "whose entry lies outside the area";
+    EXPECT_EQ(Run("macro-area empty"), "ok\n");
+    EXPECT_EQ(keyboard.ReadArea(SimArea::Macro)[2], 16);
+    EXPECT_EQ(keyboard.ReadArea(SimArea::Macro)[4], 0);
+    EXPECT_EQ(Run("macro-area").rfind("error:", 0), 0u);
 }
 
 TEST_F(SimControl, TheToolDrivesTheKeyboardThroughAnOwnerOnlySocket) {

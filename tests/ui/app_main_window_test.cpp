@@ -62,6 +62,8 @@ protected:
     }
 
     CTesselDlg& StartWindow(std::vector<std::string> arguments = {}) {
+        // As the program does before the application exists.
+        EXPECT_FALSE(ClaimSingleInstance(arguments, m_services).handedOver);
         m_context = std::make_unique<AppContext>(
             AppContext{m_paths, m_services, std::move(arguments), m_editStore, m_applyStore});
         m_window = std::make_unique<CTesselDlg>(*m_context);
@@ -190,18 +192,6 @@ TEST_F(MainWindowTest, EscapeAndTheWindowManagersCloseOnlyHide) {
     EXPECT_FALSE(finished);
     EXPECT_EQ(m_services.mutexCloses, 0);
     ASSERT_NE(window.TrayIcon(), nullptr);
-}
-
-TEST_F(MainWindowTest, ASecondStartEndsInItsConstructor) {
-    m_services.mutexAnswer = MutexOpen::AlreadyExists;
-    m_services.runningInstance = 4321;
-    m_context = std::make_unique<AppContext>(
-        AppContext{m_paths, m_services, {}, m_editStore, m_applyStore});
-    m_window = std::make_unique<CTesselDlg>(*m_context);
-    EXPECT_EQ(m_services.endedWith, std::vector<int>{0});
-    EXPECT_EQ(m_services.agentStarts, 0);
-    ASSERT_EQ(m_services.delivered.size(), 1u);
-    EXPECT_EQ(m_services.delivered[0].second.wParam, kOpenTag);
 }
 
 TEST(RequestDispatcherTest, ClosingReleasesSendersThatWaitForTheWindow) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/AppIdentity.h"
+#include "app/CommandLine.h"
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
 #include "app/StartSwitches.h"
@@ -110,6 +111,51 @@ TEST(ProgramPathsTest, EveryPathComesFromTheModuleFileName) {
     std::filesystem::current_path(before);
     EXPECT_EQ(again.agentPath, paths.agentPath);
     EXPECT_EQ(again.mainSkinFile, paths.mainSkinFile);
+}
+
+TEST(ProgramPathsTest, ColourFilesMoveToTheUserOnlyWhenTheSkinFolderIsNotWritable) {
+    const std::filesystem::path temp = ::testing::TempDir();
+    const std::filesystem::path program = temp / ("tessel-paths-" + std::to_string(getpid()));
+    const std::filesystem::path user = program / "user" / "Skins";
+    std::filesystem::create_directories(program / "Skins");
+
+    ProgramPaths writable = ProgramPaths::FromModuleFileName(program / "tessel");
+    KeepColourFilesWritable(writable, user);
+    EXPECT_EQ(writable.colourFilePrefix, program / "Skins" / "UserDengColor_");
+
+    // /proc takes no folders, not even from root: as a system-wide install is to a user.
+    ProgramPaths installed = ProgramPaths::FromModuleFileName("/proc/tessel/tessel");
+    KeepColourFilesWritable(installed, user);
+    EXPECT_EQ(installed.colourFilePrefix, user / "UserDengColor_");
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    EXPECT_EQ(installed.mainSkinFile, std::filesystem::path("/proc/tessel/Skins/Main.ini"));
+    std::filesystem::remove_all(program);
+}
+
+TEST(CommandLineTest, KeyboardCommandsTheirValuesAndMistakes) {
+    using Args = std::vector<std::string>;
+    const auto backup = ScanCommandLine(Args{"/Start", "--backup", "a.fwc"});
+    ASSERT_TRUE(backup.command.has_value());
+    EXPECT_EQ(backup.command->kind, CommandKind::Backup);
+    EXPECT_EQ(backup.command->file, "a.fwc");
+    const auto profile = ScanCommandLine(Args{"--profile=4"});
+    ASSERT_TRUE(profile.command.has_value());
+    EXPECT_EQ(profile.command->profile, 3);
+    EXPECT_FALSE(ScanCommandLine(Args{"/Kill", "--screenshot", "x.png"}).command.has_value());
+
+    for (const Args& wrong :
+         {Args{"--profile", "0"}, Args{"--profile", "5"}, Args{"--profile", "2x"},
+          Args{"--restore"}, Args{"--backup="}, Args{"--help", "--version"}}) {
+        const CommandLineScan scan = ScanCommandLine(wrong);
+        EXPECT_FALSE(scan.command.has_value()) << wrong[0];
+        EXPECT_FALSE(scan.error.empty()) << wrong[0];
+        EXPECT_EQ(scan.error.find('\n'), std::string::npos);
+    }
+    // --help names every switch, so a new one cannot be left out.
+    const std::string help = HelpText("tessel");
+    for (const StartSwitchInfo& info : StartSwitchTable()) {
+        EXPECT_NE(help.find(info.name), std::string::npos) << info.name;
+    }
 }
 
 }  // namespace

@@ -94,6 +94,21 @@ TEST_F(FlipKeysTest, SettingChoosesFKeysOrDKeysAndEachToggleInverts) {
     EXPECT_TRUE(Button(kD1).isEnabled());
 }
 
+// A value another writer stored (2) counts as flipped, and a toggle from it
+// goes back to the F keys.
+TEST_F(FlipKeysTest, AnyStoredValueOtherThanZeroShowsTheDKeys) {
+    registry_.WriteString(kProfilesSettingsKey, u"Flip", u"2");
+    flip_.ApplyFlipSetting();
+    EXPECT_FALSE(Button(kF1).isEnabled());
+    EXPECT_TRUE(Button(kD1).isEnabled());
+    EXPECT_FALSE(Button(kD1).isHidden());
+
+    flip_.ToggleFlipSetting();
+    EXPECT_EQ(flip_.ReadFlipSetting(), 0);
+    EXPECT_TRUE(Button(kF1).isEnabled());
+    EXPECT_TRUE(Button(kD1).isHidden());
+}
+
 TEST_F(FlipKeysTest, ArrowIsPlacedOnlyWhileVisibleForTheSettingAndIndex) {
     CPngButton& left = Button(keyboard_ids::kLeftArrow);
     const QRect unplaced = left.geometry();

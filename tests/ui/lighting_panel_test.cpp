@@ -454,8 +454,8 @@ TEST_F(LightingPanelTest, CaptionsComeFromTheSkinSectionOfTheLanguageSelector) {
     EXPECT_EQ(window_->Item<QLabel>(kIdColourfulCaptionB)->text(), "Many colours");
     EXPECT_EQ(window_->Item<QLabel>(kIdSpeedCaption)->text(), "") << "absent key: empty";
     panel_->FillLightingPanel();
-    EXPECT_EQ(window_->Item<QComboBox>(kIdEffectList)->itemText(6), "7")
-        << "effects are named from the language file only for the first language table";
+    EXPECT_EQ(window_->Item<QComboBox>(kIdEffectList)->itemText(6), "Effect 7")
+        << "effects are named from the language file whichever table is chosen";
     folder_.WriteText("Skins/language.ini", "[LANGUAGE]\nlanguage=2\n");
     panel_->LoadLightingCaptions();
     EXPECT_EQ(window_->Item<QLabel>(kIdLightingCaption)->text(), "Lights") << "left as it was";

@@ -55,6 +55,11 @@ protected:
         return checked;
     }
     std::filesystem::path SceneFile() { return SceneFilePath(m_parts.dataFolder); }
+    // Apply and import send on the transfer worker.
+    void SendAndWait(CTesselDlg& window, int command) {
+        window.SendCommand(command);
+        ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    }
 };
 
 TEST_F(ProfileCommandsTest, AnAttachLoadsTheKeyboardsConfigurationAndProfile) {
@@ -116,7 +121,7 @@ TEST_F(ProfileCommandsTest, TheReportRateIsSentAtOnceAndRestoreDefaultsAsksFirst
     EXPECT_EQ(CheckedReportButton(window), 2);
 
     m_prompter.answer = PromptAnswer::Yes;
-    window.SendCommand(kIdDefaults);
+    SendAndWait(window, kIdDefaults);
     EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_PARAMETERS, 18, 6), std::vector<uint8_t>(6, 0));
     EXPECT_EQ(CheckedReportButton(window), 0);
     EXPECT_EQ(SimParameter(0, 15), 2) << "the keyboard keeps its report rate";
@@ -139,14 +144,14 @@ TEST_F(ProfileCommandsTest, ApplySendsOnlyPendingEditsAndKeepsApplyOnFailure) {
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
     }
     window.EnableApply(true);
-    window.SendCommand(kIdApply);
+    SendAndWait(window, kIdApply);
     EXPECT_FALSE(window.IsApplyEnabled());
     EXPECT_GT(SimControl<int (*)()>("TorvexSimFrameLogCount")(), 0);
 
     // Without the scene-mode file the edits are not saved: Apply stays on.
     std::filesystem::remove(SceneFile());
     window.EnableApply(true);
-    window.SendCommand(kIdApply);
+    SendAndWait(window, kIdApply);
     EXPECT_TRUE(window.IsApplyEnabled());
     EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
 }
@@ -172,6 +177,7 @@ TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportAndExportOnly) {
     window.EnableApply(true);
     items[0]->trigger();
     EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
 }
 
 TEST_F(ProfileCommandsTest, FollowingAProfileKeyAsksAboutUnappliedEditsAndNoThrowsThemAway) {
@@ -207,7 +213,7 @@ TEST_F(ProfileCommandsTest, AnAppliedKeyIsShownAgainAfterTheKeyboardIsPluggedBac
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;  // B
     }
     window.EnableApply(true);
-    window.SendCommand(kIdApply);
+    SendAndWait(window, kIdApply);
     ASSERT_FALSE(window.IsApplyEnabled());
 
     SetPlugged(false);

@@ -35,6 +35,10 @@ TORVEX_EXPORT int TorvexSimSetFault(int kind, int count, int value) {
     return (fault && SimulatedKeyboard().SetFault(*fault, count, value)) ? 1 : 0;
 }
 
+TORVEX_EXPORT int TorvexSimSetFrameDelay(int milliseconds) {
+    return SimulatedKeyboard().SetFrameDelay(milliseconds) ? 1 : 0;
+}
+
 TORVEX_EXPORT void TorvexSimClearFaults(void) {
     SimulatedKeyboard().ClearFaults();
 }
@@ -65,6 +69,13 @@ TORVEX_EXPORT int TorvexSimWriteArea(int area, uint32_t offset, const uint8_t* d
         return 0;
     }
     return SimulatedKeyboard().WriteArea(*known, offset, {data, length}) ? 1 : 0;
+}
+
+TORVEX_EXPORT int TorvexSimHoldMalformedMacroArea(void) {
+    return SimulatedKeyboard().WriteArea(torvex::SimArea::Macro, 0,
+                                         torvex::MalformedMacroAreaImage())
+               ? 1
+               : 0;
 }
 
 TORVEX_EXPORT int TorvexSimSetFirmwareVersion(uint16_t version) {

@@ -63,6 +63,9 @@ int TorvexSimNotify(uint16_t code);
 int TorvexSimPressProfileKey(void);
 int TorvexSimSetFault(int kind, int count, int value);
 void TorvexSimClearFaults(void);
+/* Every reply `milliseconds` late (0 to 10000), as over the USB link; a delay
+ * fault adds to it. 0 when out of range. */
+int TorvexSimSetFrameDelay(int milliseconds);
 /* Size of an area in bytes, or -1 for an unknown area. */
 int TorvexSimAreaSize(int area);
 /* Copies up to `length` bytes from `offset`; returns the bytes copied, -1 on a bad area. */
@@ -70,6 +73,9 @@ int TorvexSimReadArea(int area, uint32_t offset, uint8_t* out, uint32_t length);
 /* Test set-up: overwrites bytes of an area; 0 when the range does not fit. */
 int TorvexSimWriteArea(int area, uint32_t offset, const uint8_t* data, uint32_t length);
 int TorvexSimSetFirmwareVersion(uint16_t version);
+/* The macro area starts like one (magic, size, one macro) but does not decode,
+ * as a damaged area would; TorvexSimReset restores the empty one. */
+int TorvexSimHoldMalformedMacroArea(void);
 /* Factory state, plugged, no faults, empty frame log; the state file is rewritten. */
 void TorvexSimReset(void);
 int TorvexSimFrameLogCount(void);

@@ -18,9 +18,11 @@ constexpr const char* kHelp =
     "  fault delay MS [COUNT]       late replies (COUNT defaults to 1)\n"
     "  fault remove AFTER           unplug after AFTER more answered frames\n"
     "  fault clear\n"
+    "  frame-delay MS               every reply MS milliseconds late (0 to 10000)\n"
     "  dump AREA                    device-info, parameters, key-blocks, macro,\n"
     "                               key-colours, default-key-block\n"
     "  firmware VERSION             set the firmware version (for example 0x0101)\n"
+    "  macro-area malformed|empty   hold a macro area that does not decode, or none\n"
     "  log [clear]                  the frame log, oldest first\n"
     "  reset                        factory state\n";
 
@@ -74,7 +76,8 @@ std::string Status(SimKeyboard& keyboard) {
     std::snprintf(text, sizeof text, "ok\nplugged: %s\nactive profile: %d\nfirmware: 0x%04X\n",
                   keyboard.IsPlugged() ? "yes" : "no", keyboard.ActiveProfile(),
                   keyboard.FirmwareVersion());
-    return text + ("faults: " + keyboard.DescribeFaults() + "\n");
+    return text + ("faults: " + keyboard.DescribeFaults() + "\n") +
+           ("frame delay: " + std::to_string(keyboard.FrameDelay()) + " ms\n");
 }
 
 std::string Dump(SimKeyboard& keyboard, const std::vector<std::string>& words) {
@@ -123,6 +126,15 @@ std::string Fault(SimKeyboard& keyboard, const std::vector<std::string>& words) 
         return keyboard.SetFault(each.kind, count, value) ? "ok\n" : Error("fault refused");
     }
     return Error("unknown fault (see help)");
+}
+
+std::string MacroArea(SimKeyboard& keyboard, const std::vector<std::string>& words) {
+    if (words.size() == 2 && (words[1] == "malformed" || words[1] == "empty")) {
+        const std::vector<uint8_t> image =
+            words[1] == "malformed" ? MalformedMacroAreaImage() : EmptyMacroAreaImage();
+        return keyboard.WriteArea(SimArea::Macro, 0, image) ? "ok\n" : Error("macro area refused");
+    }
+    return Error("macro-area needs malformed or empty");
 }
 
 std::string Log(SimKeyboard& keyboard, const std::vector<std::string>& words) {
@@ -193,6 +205,15 @@ std::string RunSimCommand(SimKeyboard& keyboard, const std::vector<std::string>&
     if (command == "fault") {
         return Fault(keyboard, words);
     }
+    if (command == "frame-delay") {
+        auto delay =
+            words.size() == 2 ? ParseNumber(words[1], 0, kLongestFrameDelayMs) : std::nullopt;
+        if (!delay) {
+            return Error("frame-delay needs milliseconds from 0 to 10000");
+        }
+        keyboard.SetFrameDelay(static_cast<int>(*delay));
+        return "ok\n";
+    }
     if (command == "dump") {
         return Dump(keyboard, words);
     }
@@ -203,6 +224,9 @@ std::string RunSimCommand(SimKeyboard& keyboard, const std::vector<std::string>&
         }
         keyboard.SetFirmwareVersion(static_cast<uint16_t>(*version));
         return "ok\n";
+    }
+    if (command == "macro-area") {
+        return MacroArea(keyboard, words);
     }
     if (command == "log") {
         return Log(keyboard, words);

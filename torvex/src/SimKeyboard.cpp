@@ -1,6 +1,7 @@
 #include "SimKeyboard.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "SimCommands.h"
@@ -92,7 +93,8 @@ int SimKeyboard::ReceiveCommand(std::span<const uint8_t> bytes) {
     if (faults.delay.count() > 0) {
         flags |= TORVEX_SIM_FLAG_DELAYED;
     }
-    SendLocked(SimCommandInterface(), reply, TORVEX_SIM_CHANNEL_COMMAND, flags, faults.delay);
+    SendLocked(SimCommandInterface(), reply, TORVEX_SIM_CHANNEL_COMMAND, flags,
+               faults.delay + frameDelay_);
     return 1;
 }
 
@@ -169,6 +171,20 @@ bool SimKeyboard::SetFault(FaultKind kind, int count, int value) {
 void SimKeyboard::ClearFaults() {
     std::lock_guard guard(lock_);
     faults_.Clear();
+}
+
+bool SimKeyboard::SetFrameDelay(int milliseconds) {
+    if (milliseconds < 0 || milliseconds > kLongestFrameDelayMs) {
+        return false;
+    }
+    std::lock_guard guard(lock_);
+    frameDelay_ = std::chrono::milliseconds(milliseconds);
+    return true;
+}
+
+int SimKeyboard::FrameDelay() const {
+    std::lock_guard guard(lock_);
+    return static_cast<int>(frameDelay_.count());
 }
 
 std::string SimKeyboard::DescribeFaults() const {
@@ -294,6 +310,15 @@ SimKeyboard& SimulatedKeyboard() {
         auto* created = new SimKeyboard();
         if (const char* state = std::getenv("TORVEX_SIM_STATE"); state && *state) {
             created->UseStateFile(state);
+        }
+        if (const char* delay = std::getenv("TORVEX_SIM_FRAME_DELAY_MS"); delay && *delay) {
+            char* end = nullptr;
+            const long milliseconds = std::strtol(delay, &end, 10);
+            const bool valid = *end == '\0' && milliseconds >= 0 &&
+                               milliseconds <= kLongestFrameDelayMs;
+            if (!valid || !created->SetFrameDelay(static_cast<int>(milliseconds))) {
+                std::fprintf(stderr, "torvex: ignoring TORVEX_SIM_FRAME_DELAY_MS=%s\n", delay);
+            }
         }
         return created;
     }();

@@ -20,6 +20,7 @@ namespace torvex {
 inline constexpr uint16_t kSimVendorId = 0x320F;
 inline constexpr uint16_t kSimProductId = 0x500F;
 inline constexpr uint16_t kProfileChangedCode = 0x0401;
+inline constexpr int kLongestFrameDelayMs = 10000;
 
 class SimKeyboard {
 public:
@@ -40,6 +41,10 @@ public:
     bool SetFault(FaultKind kind, int count, int value);
     void ClearFaults();
     std::string DescribeFaults() const;
+    // Every reply leaves this much later, as over the USB link (1 to 2 ms a
+    // frame); a delay fault adds to it. Starts from TORVEX_SIM_FRAME_DELAY_MS.
+    bool SetFrameDelay(int milliseconds);
+    int FrameDelay() const;
     std::vector<uint8_t> ReadArea(SimArea area) const;
     bool WriteArea(SimArea area, std::size_t offset, std::span<const uint8_t> data);
     void SetFirmwareVersion(uint16_t version);
@@ -63,6 +68,7 @@ private:
     FrameLog log_;
     bool plugged_ = true;
     bool unsaved_ = false;
+    std::chrono::milliseconds frameDelay_{0};
     std::filesystem::path stateFile_;
     EventSink* sink_ = nullptr;
 

@@ -88,10 +88,27 @@ SimMemory::SimMemory() {
     for (std::size_t slot = 0; slot < kKeyColourAreaSize; slot += 3) {
         keyColours_[slot + 1] = 255;
     }
-    // An empty macro area image: header only, no macros.
     macro_.assign(kFactoryMacroCapacity * kMacroUnit, 0);
-    PutU16(macro_, 0, kEmptyMacroAreaMagic);
-    PutU16(macro_, 2, kMacroHeaderSize);
+    const std::vector<uint8_t> empty = EmptyMacroAreaImage();
+    std::copy(empty.begin(), empty.end(), macro_.begin());
+}
+
+std::vector<uint8_t> EmptyMacroAreaImage() {
+    // Header only, no macros.
+    std::vector<uint8_t> image(kMacroHeaderSize, 0);
+    PutU16(image, 0, kEmptyMacroAreaMagic);
+    PutU16(image, 2, kMacroHeaderSize);
+    return image;
+}
+
+std::vector<uint8_t> MalformedMacroAreaImage() {
+    constexpr uint16_t kEntryOutsideTheArea = 0x7FF0;
+    std::vector<uint8_t> image(kMacroHeaderSize + 2, 0);
+    PutU16(image, 0, kEmptyMacroAreaMagic);
+    PutU16(image, 2, static_cast<uint16_t>(image.size()));
+    PutU16(image, 4, 1);
+    PutU16(image, kMacroHeaderSize, kEntryOutsideTheArea);
+    return image;
 }
 
 std::span<uint8_t> SimMemory::Area(SimArea area) {

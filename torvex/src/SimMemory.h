@@ -59,4 +59,10 @@ private:
 // The keyboard's own default action for each of the 64 key slots.
 std::array<uint8_t, kKeyBlockSize> BuiltInDefaultKeyBlock();
 
+// Macro area images a control can make the keyboard hold: the empty one of the
+// factory state, and one that starts like a macro area (magic, size, one
+// macro) but whose macro lies outside it, as a damaged area would.
+std::vector<uint8_t> EmptyMacroAreaImage();
+std::vector<uint8_t> MalformedMacroAreaImage();
+
 }  // namespace torvex

@@ -103,6 +103,7 @@ void Registry::Refresh() const {
         return;
     }
     m_data = stamp ? RegistryData::Parse(ReadWholeFile(m_file)) : RegistryData{};
+    m_unreadLines = m_data.SkippedLines() > 0;
     m_stamp = stamp;
 }
 
@@ -116,14 +117,28 @@ bool Registry::Update(Change&& change) {
     }
     // Another process may have written since our last read: change its version.
     Refresh();
+    if (m_unreadLines) {
+        KeepUnreadableCopy();
+    }
     RegistryData changed = m_data;
     change(changed);
     if (!ReplaceFile(m_file, changed.Serialize())) {
         return false;
     }
     m_data = std::move(changed);
+    m_unreadLines = false;
     m_stamp = StampOf(m_file);
     return true;
+}
+
+// The rewrite drops what could not be read; the user (or support) may still
+// want it, so the last such file stays beside the store.
+void Registry::KeepUnreadableCopy() const {
+    std::filesystem::path copy = m_file;
+    copy += ".bad";
+    std::error_code error;
+    std::filesystem::copy_file(m_file, copy, std::filesystem::copy_options::overwrite_existing,
+                               error);
 }
 
 bool Registry::CreateKey(std::u16string_view keyPath) {

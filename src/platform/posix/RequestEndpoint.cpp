@@ -8,11 +8,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "platform/UserFolders.h"
 
@@ -20,9 +22,10 @@ namespace tessel {
 
 namespace {
 
-// marker, message, wParam, lParam: four 32-bit little-endian words.
-constexpr std::size_t kRequestSize = 16;
-constexpr std::size_t kReplySize = 4;
+// marker, message, wParam, lParam, payload length: 32-bit little-endian words,
+// then the payload. The reply: result, text length, then the text.
+constexpr std::size_t kRequestSize = 20;
+constexpr std::size_t kReplySize = 8;
 // How long a connected client may take to send its request.
 constexpr int kRequestReadMs = 1000;
 
@@ -113,6 +116,14 @@ void RemoveStaleSockets(std::string_view name) {
 
 std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, uint32_t marker,
                                                        Handler handler) {
+    return Open(name, marker,
+                [handler = std::move(handler)](const WindowRequest& request, std::string_view) {
+                    return RequestReply{handler(request), {}};
+                });
+}
+
+std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, uint32_t marker,
+                                                       TextHandler handler) {
     RemoveStaleSockets(name);
     std::string path = SocketPathOf(name, getpid());
     sockaddr_un address{};
@@ -137,7 +148,7 @@ std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, ui
 }
 
 RequestEndpoint::RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
-                                 Handler handler)
+                                 TextHandler handler)
     : m_path(std::move(path)),
       m_listener(listener),
       m_wakeRead(wake[0]),
@@ -189,35 +200,67 @@ void RequestEndpoint::Serve(int connection) {
     request.message = GetWord(frame.data() + 4);
     request.wParam = GetWord(frame.data() + 8);
     request.lParam = static_cast<int32_t>(GetWord(frame.data() + 12));
-    const intptr_t result = m_handler(request);
+    std::string payload(GetWord(frame.data() + 16), '\0');
+    if (payload.size() > kMaxRequestText ||
+        !Transfer(connection, reinterpret_cast<uint8_t*>(payload.data()), payload.size(), true,
+                  kRequestReadMs)) {
+        return;
+    }
+    RequestReply answer = m_handler(request, payload);
+    answer.text.resize(std::min(answer.text.size(), kMaxRequestText));
     std::array<uint8_t, kReplySize> reply{};
-    PutWord(reply.data(), static_cast<uint32_t>(result));
-    Transfer(connection, reply.data(), reply.size(), false, kRequestReadMs);
+    PutWord(reply.data(), static_cast<uint32_t>(answer.result));
+    PutWord(reply.data() + 4, static_cast<uint32_t>(answer.text.size()));
+    if (Transfer(connection, reply.data(), reply.size(), false, kRequestReadMs)) {
+        Transfer(connection, reinterpret_cast<uint8_t*>(answer.text.data()), answer.text.size(),
+                 false, kRequestReadMs);
+    }
 }
 
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
                                        const WindowRequest& request,
                                        std::chrono::milliseconds wait) {
+    const auto reply = DeliverRequestWithText(name, pid, marker, request, {}, wait);
+    if (!reply) {
+        return std::nullopt;
+    }
+    return reply->result;
+}
+
+std::optional<RequestReply> DeliverRequestWithText(std::string_view name, int pid, uint32_t marker,
+                                                   const WindowRequest& request,
+                                                   std::string_view payload,
+                                                   std::chrono::milliseconds wait) {
     sockaddr_un address{};
-    if (pid <= 0 || !FillAddress(SocketPathOf(name, pid), address)) {
+    if (pid <= 0 || payload.size() > kMaxRequestText ||
+        !FillAddress(SocketPathOf(name, pid), address)) {
         return std::nullopt;
     }
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return std::nullopt;
     }
-    std::optional<intptr_t> result;
-    std::array<uint8_t, kRequestSize> frame{};
+    std::vector<uint8_t> frame(kRequestSize);
     PutWord(frame.data(), marker);
     PutWord(frame.data() + 4, request.message);
     PutWord(frame.data() + 8, static_cast<uint32_t>(request.wParam));
     PutWord(frame.data() + 12, static_cast<uint32_t>(request.lParam));
+    PutWord(frame.data() + 16, static_cast<uint32_t>(payload.size()));
+    frame.insert(frame.end(), payload.begin(), payload.end());
     std::array<uint8_t, kReplySize> reply{};
     const int waitMs = static_cast<int>(wait.count());
+    std::optional<RequestReply> result;
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
         PeerIsSameUser(fd) && Transfer(fd, frame.data(), frame.size(), false, waitMs) &&
         Transfer(fd, reply.data(), reply.size(), true, waitMs)) {
-        result = static_cast<int32_t>(GetWord(reply.data()));
+        RequestReply answer;
+        answer.result = static_cast<int32_t>(GetWord(reply.data()));
+        answer.text.resize(GetWord(reply.data() + 4));
+        if (answer.text.size() <= kMaxRequestText &&
+            Transfer(fd, reinterpret_cast<uint8_t*>(answer.text.data()), answer.text.size(), true,
+                     waitMs)) {
+            result = std::move(answer);
+        }
     }
     close(fd);
     return result;

@@ -8,12 +8,16 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/Utf8.h"
 
 namespace tessel {
 
 namespace {
+
+std::mutex replacementLock;
+ShellOpenFunction replacement;
 
 bool IsWebAddress(const std::string& target) {
     auto colon = target.find("://");
@@ -153,8 +157,21 @@ std::vector<std::string> SplitParameters(std::u16string_view parameters) {
     return arguments;
 }
 
+void ReplaceShellOpen(ShellOpenFunction function) {
+    const std::lock_guard lock(replacementLock);
+    replacement = std::move(function);
+}
+
 int ShellOpen(const std::filesystem::path& target, std::u16string_view parameters,
               const std::filesystem::path& folder, ShowCommand show) {
+    ShellOpenFunction replaced;
+    {
+        const std::lock_guard lock(replacementLock);
+        replaced = replacement;
+    }
+    if (replaced) {
+        return replaced(target, parameters, folder, show);
+    }
     const std::string text = target.string();
     std::vector<std::string> argv;
     if (IsWebAddress(text)) {

@@ -1,10 +1,10 @@
 #include "skin/qt/SkinPictures.h"
 
+#include "platform/RegularFile.h"
+#include "skin/PictureBytes.h"
 #include "skin/qt/StartupFailure.h"
 
-#include <QFile>
 #include <QPainter>
-#include <QString>
 #include <QWidget>
 
 #include <new>
@@ -16,8 +16,23 @@ namespace {
 
 constexpr int kRenderMargin = 100;
 
-QString ToQString(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
+// A picture file read with limits (a regular file, at most 64 MB) and decoded
+// only when its bytes hold the whole picture; null otherwise, with the reason.
+QImage ReadPicture(const std::filesystem::path& path, std::string& why) {
+    const RegularFileRead file = ReadRegularFile(path, kLargestPictureBytes);
+    if (!file.ok) {
+        why = "cannot read skin picture " + path.string() + ": " + file.error;
+        return QImage();
+    }
+    if (!PictureBytesComplete(file.bytes)) {
+        why = "skin picture " + path.string() + " is cut off";
+        return QImage();
+    }
+    QImage image = QImage::fromData(file.bytes.data(), static_cast<int>(file.bytes.size()));
+    if (image.isNull()) {
+        why = "cannot decode skin picture " + path.string();
+    }
+    return image;
 }
 
 }  // namespace
@@ -37,7 +52,8 @@ std::unique_ptr<QImage> LoadSkinPicture(const std::filesystem::path& programFold
                                         std::u16string_view relativeName) {
     std::unique_ptr<QImage> picture(new (std::nothrow) QImage());
     if (picture) {
-        picture->load(ToQString(SkinFilePath(programFolder, relativeName)));
+        std::string why;
+        *picture = ReadPicture(SkinFilePath(programFolder, relativeName), why);
     }
     return picture;
 }
@@ -53,21 +69,15 @@ void RenderSkinPicture(QPixmap& target, const QImage& picture, const QWidget& wi
 }
 
 QPixmap LoadSkinBitmap(const std::filesystem::path& skinFolder, std::u16string_view name) {
-    return QPixmap(ToQString(SkinFilePath(skinFolder, name)));
+    std::string why;
+    return QPixmap::fromImage(ReadPicture(SkinFilePath(skinFolder, name), why));
 }
 
 QImage LoadPictureFile(const std::filesystem::path& path) {
-    QFile file(ToQString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        EndProcessOnStartupFailure("cannot open skin picture " + path.string());
-    }
-    const QByteArray data = file.readAll();
-    if (data.isEmpty()) {
-        EndProcessOnStartupFailure("cannot read skin picture " + path.string());
-    }
-    QImage image = QImage::fromData(data);
+    std::string why;
+    QImage image = ReadPicture(path, why);
     if (image.isNull()) {
-        EndProcessOnStartupFailure("cannot decode skin picture " + path.string());
+        EndProcessOnStartupFailure(why);
     }
     return image;
 }

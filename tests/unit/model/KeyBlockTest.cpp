@@ -77,7 +77,6 @@ TEST(EncodeAssignment, EachType) {
 TEST(EncodeAssignment, IndicesFromFilesAreChecked) {
     const KeyAction esc = {2, 2, 0x29};
     EXPECT_EQ(EncodeAssignment(Entry(AssignmentType::Multimedia, 18), esc, {}), esc);
-    EXPECT_EQ(EncodeAssignment(Entry(AssignmentType::FunctionKey, 11), esc, {}), esc);
     KeyAssignment unknown;
     unknown.type = 9;
     EXPECT_EQ(EncodeAssignment(unknown, esc, {}), esc);
@@ -92,6 +91,23 @@ protected:
     const KeyBlock& defaults = BuiltInDefaultKeyBlock();
     std::unique_ptr<ProfileImage> image;
 };
+
+// Indices this program has no name for still reach the keyboard, so a file
+// written by another program round-trips through the keyboard.
+TEST(EncodeAssignment, AFunctionKeySendsTheLowByteOfAnyValue) {
+    const KeyAction esc = {2, 2, 0x29};
+    for (const uint32_t value : {11u, 0xFFu, 0x1234u, 0xFFFFFFFFu}) {
+        const KeyAction sent = EncodeAssignment(Entry(AssignmentType::FunctionKey, value), esc, {});
+        EXPECT_EQ(sent, (KeyAction{5, 5, static_cast<uint8_t>(value & 0xFF)})) << value;
+        KeyBlock block = BuiltInDefaultKeyBlock();
+        SetSlotAction(block, kEscSlot, sent);
+        auto image = DefaultImage();
+        ASSERT_TRUE(DecodeKeyBlock(block, 1, BuiltInDefaultKeyBlock(), *image));
+        const KeyAssignment& back = *EntryFor(*image, 1, KeyIndexOf(0x001));
+        EXPECT_EQ(back.type, static_cast<uint16_t>(AssignmentType::FunctionKey));
+        EXPECT_EQ(back.value, value & 0xFF);
+    }
+}
 
 TEST_F(KeyBlocks, BuiltInDefaultBlock) {
     EXPECT_EQ(SlotAction(defaults, kReservedSlot), (KeyAction{5, 0, 0}));

@@ -154,6 +154,28 @@ TEST(TextTable, UnpackChecksOffsetsAndTerminators) {
     EXPECT_EQ(texts.Text(2), nullptr);
 }
 
+// The program can use 259 characters of a text: a longer one, terminated or
+// not, is read up to there and no further.
+TEST(TextTable, UnpackReadsNoMoreThanAUsableText) {
+    auto image = DefaultImage();
+    std::vector<uint8_t> area(1 << 20, 'x');  // one large text without terminators
+    const std::vector<uint8_t> shortText = {'o', 0, 'k', 0, 0, 0};
+    std::copy(shortText.begin(), shortText.end(), area.begin() + 10000);
+    for (int slot = 0; slot < kEntryCount; ++slot) {
+        image->entries[slot].type = static_cast<uint16_t>(AssignmentType::LaunchProgram);
+        image->entries[slot].value = static_cast<uint32_t>(slot * 2);
+    }
+    image->entries[7].value = 10000;
+    image->entries[8].value = static_cast<uint32_t>(area.size() - 2 * 200);  // ends unterminated
+    TextTable texts;
+    UnpackTextArea(*image, area, texts);
+    const std::u16string usable(kMaxEntryTextChars, u'\x7878');  // two 'x' bytes
+    EXPECT_EQ(*texts.Text(0), usable);
+    EXPECT_EQ(*texts.Text(kEntryCount - 1), usable);
+    EXPECT_EQ(*texts.Text(7), u"ok");
+    EXPECT_EQ(texts.Text(8), nullptr);
+}
+
 class EditStore : public ::testing::Test {
 protected:
     EditStore() { edit.SetImage(DefaultImage()); }
@@ -189,6 +211,20 @@ TEST_F(EditStore, ClearProfileKeysClearsButtonsAndTheCurrentBankOnly) {
     EXPECT_NE(EntryFor(*edit.Image(), 2, 256)->type, 0);    // bank A untouched
     EXPECT_NE(EntryFor(*edit.Image(), 2, 0x070)->type, 0);  // no button for ROMA
     EXPECT_FALSE(ClearProfileKeys(edit, -1, false));
+}
+
+// The flags live at the buttons' positions: A (position 0) keeps its flag in
+// entry 0, whatever key index 0 stands for, and every position is cleared.
+TEST_F(EditStore, ClearProfileKeysClearsTheColourFlagOfEveryButtonPosition) {
+    for (int index = 0; index < kEntriesPerProfile; ++index) {
+        EntryFor(*edit.Image(), 1, index)->colourSelection = 1;
+        EntryFor(*edit.Image(), 2, index)->colourSelection = 1;
+    }
+    ASSERT_TRUE(ClearProfileKeys(edit, 1, false));
+    for (int position = 0; position < kKeyButtonCount; ++position) {
+        EXPECT_EQ(EntryFor(*edit.Image(), 1, position)->colourSelection, 0u) << position;
+        EXPECT_EQ(EntryFor(*edit.Image(), 2, position)->colourSelection, 1u) << position;
+    }
 }
 
 TEST_F(EditStore, MacroInUseAnywhereInTheImage) {

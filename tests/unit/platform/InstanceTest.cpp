@@ -172,6 +172,25 @@ TEST_F(InstanceTest, ASenderGivesUpOnAHandlerThatDoesNotFinish) {
     release = true;
 }
 
+TEST_F(InstanceTest, ARequestCarriesAPayloadAndIsAnsweredWithText) {
+    auto endpoint = RequestEndpoint::Open(
+        m_name, kMarker, [](const WindowRequest& request, std::string_view payload) {
+            return RequestReply{static_cast<intptr_t>(request.lParam),
+                                "got " + std::string(payload)};
+        });
+    ASSERT_TRUE(endpoint);
+    const auto reply = DeliverRequestWithText(m_name, getpid(), kMarker, WindowRequest{1, 2, 3},
+                                              "/home/u/keyboard.fwc", 2s);
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->result, 3);
+    EXPECT_EQ(reply->text, "got /home/u/keyboard.fwc");
+    // Plain requests still get the result alone.
+    EXPECT_EQ(DeliverRequest(m_name, getpid(), kMarker, WindowRequest{1, 2, 9}, 2s), 9);
+    // A payload beyond the bound is not even sent.
+    EXPECT_FALSE(DeliverRequestWithText(m_name, getpid(), kMarker, WindowRequest{1, 2, 3},
+                                        std::string(kMaxRequestText + 1, 'x'), 2s));
+}
+
 TEST_F(InstanceTest, ASocketOfADeadProcessBlocksNothing) {
     Child crashed([&] {
         auto endpoint = RequestEndpoint::Open(m_name, kMarker,

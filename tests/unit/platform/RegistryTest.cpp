@@ -68,6 +68,8 @@ TEST(RegistryDataTest, SkipsWhatItCannotRead) {
     }
     EXPECT_FALSE(data.HasKey(u"Software\\B"));
     EXPECT_FALSE(data.HasKey(u"Software\\C"));
+    EXPECT_EQ(data.SkippedLines(), 11u);
+    EXPECT_EQ(RegistryData::Parse(data.Serialize()).SkippedLines(), 0u);
 }
 
 TEST(RegistryTest, TypedValuesSurviveANewObjectAndStayTyped) {
@@ -134,6 +136,29 @@ TEST(RegistryTest, WritersInSeveralProcessesLoseNoValue) {
         EXPECT_EQ(registry.ReadDword(kKey, std::u16string{u'y', static_cast<char16_t>(u'A' + i)}),
                   static_cast<uint32_t>(i));
     }
+}
+
+TEST(RegistryTest, AnUnreadableFileIsKeptAsABadCopyBeforeItIsRewritten) {
+    TempFolder folder;
+    const auto file = folder / "registry.reg";
+    const auto bad = folder / "registry.reg.bad";
+    const std::string damaged = "[HKEY_CURRENT_USER\\Software\\Zerkon_PX5]\n\x01\x02garbage\n";
+    testing::WriteText(file, damaged);
+    Registry registry(file);
+    EXPECT_EQ(registry.ReadDword(kKey, u"dwLanguageId"), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(bad)) << "reading alone keeps the file as it is";
+
+    ASSERT_TRUE(registry.WriteDword(kKey, u"dwLanguageId", 0x409));
+    EXPECT_EQ(testing::ReadText(bad), damaged);
+    EXPECT_EQ(registry.ReadDword(kKey, u"dwLanguageId"), 0x409u);
+
+    // A clean file makes no copy; a later damaged one replaces the old copy.
+    ASSERT_TRUE(registry.WriteDword(kKey, u"other", 1));
+    EXPECT_EQ(testing::ReadText(bad), damaged);
+    const std::string damagedAgain = testing::ReadText(file) + "junk\n";
+    testing::WriteText(file, damagedAgain);
+    ASSERT_TRUE(registry.WriteDword(kKey, u"other", 2));
+    EXPECT_EQ(testing::ReadText(bad), damagedAgain);
 }
 
 TEST(RegistryTest, AFileThatCannotBeWrittenIsReportedAndChangesNothing) {

@@ -15,15 +15,22 @@ protected:
     ProfileSettings settings_{registry_};
 };
 
-TEST_F(ProfileSettingsTest, FlipIsZeroUnlessOne) {
+TEST_F(ProfileSettingsTest, FlipIsWrittenAsZeroOrOneAndReadAsANumber) {
     EXPECT_EQ(settings_.ReadFlip(), 0);
     ASSERT_TRUE(settings_.WriteFlip(1));
     EXPECT_EQ(settings_.ReadFlip(), 1);
     EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"Flip"), u"1");
     ASSERT_TRUE(settings_.WriteFlip(7));
     EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"Flip"), u"0");
-    registry_.WriteString(kProfilesSettingsKey, u"Flip", u"yes");
-    EXPECT_EQ(settings_.ReadFlip(), 0);
+    // Values another writer left: any number but 0 counts as flipped.
+    const std::pair<std::u16string_view, int> stored[] = {{u"yes", 0}, {u"2", 2}, {u" -1", -1},
+                                                          {u"03x", 3}, {u"0", 0}, {u"", 0}};
+    for (const auto& [text, value] : stored) {
+        registry_.WriteString(kProfilesSettingsKey, u"Flip", text);
+        EXPECT_EQ(settings_.ReadFlip(), value) << std::string(text.begin(), text.end());
+    }
+    registry_.WriteDword(kProfilesSettingsKey, u"Flip", 5);
+    EXPECT_EQ(settings_.ReadFlip(), 5);
 }
 
 TEST_F(ProfileSettingsTest, SceneRowsAreNumberedFromOneWithTheCountAtZero) {

@@ -29,9 +29,11 @@ TEST_F(LanguageChoiceTest, NothingStoredChoosesFromTheSystemLanguage) {
         std::uint32_t stored;
         int index;
     };
-    // English (Australia) maps to US English; Spanish maps to 0x040A, which
-    // has no file; German is neither mapped nor supported.
-    for (const Case c : {Case{0x0C09, 1033, 1}, Case{0x0C0A, 2052, 0}, Case{0x0407, 2052, 0},
+    // English (Australia) maps to US English; every Spanish variant maps to
+    // 0x040A, which has no file, and gets the Spanish file of Spain; German is
+    // neither mapped nor supported.
+    for (const Case c : {Case{0x0C09, 1033, 1}, Case{0x0C0A, 3082, 3}, Case{0x080A, 3082, 3},
+                         Case{0x040A, 3082, 3}, Case{0x0407, 2052, 0}, Case{0x0410, 2052, 0},
                          Case{0x0C04, 1033, 1}, Case{0x1004, 0x0404, 8}, Case{0x0412, 0x0412, 7},
                          Case{0x0000, 2052, 0}}) {
         test::ScratchFolder own;

@@ -63,7 +63,8 @@ TEST_F(LocalTextTest, FollowsTheStoredLanguageAtEveryLookup) {
 TEST_F(LocalTextTest, EffectNamesComeFromSectionMode) {
     EXPECT_EQ(texts.EffectName(1), u"Static");
     EXPECT_EQ(texts.EffectName(7), u"Custom");
-    EXPECT_EQ(texts.EffectName(3), u"1");
+    EXPECT_EQ(texts.EffectName(3), u"3") << "an unnamed effect keeps its own number";
+    EXPECT_EQ(files.EffectName(1, 2), u"1") << "no Lang040C.ini";
 }
 
 TEST_F(LocalTextTest, AHostileUnknownKeyFormatIsHarmless) {

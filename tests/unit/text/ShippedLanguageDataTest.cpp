@@ -9,10 +9,12 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/PrivateProfile.h"
 #include "text/LanguageTable.h"
 #include "text/SafeFormat.h"
+#include "text/SupportedLanguages.h"
 
 namespace tessel {
 namespace {
@@ -140,7 +142,18 @@ std::set<std::u16string> RequiredTextKeys() {
     return keys;
 }
 
-std::u16string Text(const char* languageFile, std::u16string_view key) {
+// The files of the languages the program can choose.
+std::vector<std::string> ChoosableLanguageFiles() {
+    std::vector<std::string> files;
+    // The last supported entry is never chosen.
+    for (int index = 0; index + 1 < static_cast<int>(kSupportedLanguageCount); ++index) {
+        const std::u16string name = LanguageFileName(index);
+        files.emplace_back(name.begin(), name.end());
+    }
+    return files;
+}
+
+std::u16string Text(const std::string& languageFile, std::u16string_view key) {
     return GetPrivateProfileString(u"TEXT", key, kAbsent, 260, kDataDir / languageFile);
 }
 
@@ -152,7 +165,7 @@ TEST(ShippedLanguageData, TheSourceScanFindsTheKeyTable) {
 
 TEST(ShippedLanguageData, EveryLanguageFileHasEveryTextKey) {
     const std::set<std::u16string> required = RequiredTextKeys();
-    for (const char* file : {"Lang0409.ini", "Lang0804.ini"}) {
+    for (const std::string& file : ChoosableLanguageFiles()) {
         for (const std::u16string& key : required) {
             const std::u16string text = Text(file, key);
             EXPECT_NE(text, kAbsent) << file << ": " << std::string(key.begin(), key.end());
@@ -194,7 +207,7 @@ TEST(ShippedLanguageData, FormattedTextsTakeTheirArguments) {
                           {u"IDS_MACRO_ACTION_ERR_DELAY_MAX", 40000, u"40000"},
                           {u"IDS_UNKNOWN_KEY", 0x64, u"064"},
                           {u"Unknown Key: %03x", 0x64, u"064"}};
-    for (const char* file : {"Lang0409.ini", "Lang0804.ini"}) {
+    for (const std::string& file : ChoosableLanguageFiles()) {
         for (const Case& c : cases) {
             EXPECT_NE(SafeFormat(Text(file, c.key), {c.argument}).find(c.shows),
                       std::u16string::npos)

@@ -1,0 +1,54 @@
+// The button sheets are held only while the window is shown: decoded on show,
+// one decode per file, released on hide, and the window looks the same every
+// time it is shown.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "MainWindowFixture.h"
+
+namespace tessel {
+namespace {
+
+using namespace tessel::testing;
+
+using LazyPicturesTest = MainWindowTest;
+
+QImage Shot(CTesselDlg& window) {
+    ProcessEventsFor(std::chrono::milliseconds(100));
+    return window.grab().toImage();
+}
+
+TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTime) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    window.HideWindow();
+    const SkinImageSet& images = window.Images();
+    EXPECT_FALSE(images.IsDecoded()) << "a window in the tray holds no sheets";
+    for (int i = 0; i < SkinImageSet::kCount; ++i) {
+        EXPECT_TRUE(images.Get(SkinImageSet::Picture(i))->isNull()) << i;
+    }
+
+    window.ShowWindow();
+    ASSERT_TRUE(window.isVisible());
+    ASSERT_TRUE(images.IsDecoded());
+    EXPECT_FALSE(images.Get(SkinImageSet::kNormal)->isNull());
+    // The second row of state pictures shows the same sheets, decoded once.
+    EXPECT_EQ(images.Get(SkinImageSet::kNormal2)->cacheKey(),
+              images.Get(SkinImageSet::kNormal)->cacheKey());
+    EXPECT_EQ(images.Get(SkinImageSet::kDisabled2)->cacheKey(),
+              images.Get(SkinImageSet::kDisabled)->cacheKey());
+    EXPECT_NE(images.Get(SkinImageSet::kOver)->cacheKey(),
+              images.Get(SkinImageSet::kNormal)->cacheKey());
+    const QImage first = Shot(window);
+
+    window.HideWindow();
+    EXPECT_FALSE(images.IsDecoded());
+    window.ShowWindow();
+    const QImage again = Shot(window);
+    ASSERT_EQ(first.size(), again.size());
+    EXPECT_TRUE(first == again) << "the same pixels after a release and a second decode";
+}
+
+}  // namespace
+}  // namespace tessel
