@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QThread>
+#include <utility>
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
@@ -12,6 +13,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/FlipKeys.h"
@@ -57,6 +59,7 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     // The single instance was settled before the application existed.
     m_firstShow = HasStartSwitch(m_context.arguments, StartSwitch::Start);
+    m_openUpdateAtStart = HasStartSwitch(m_context.arguments, StartSwitch::Update);
     if (m_parts) {
         m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
     }
@@ -87,13 +90,15 @@ void CTesselDlg::BindMessages() {
         Entry::Command(kIdClose, &CTesselDlg::ExitSequence),
         Entry::Command(kIdMinimise, &CTesselDlg::showMinimized),
         Entry::Command(kCommandSystemAbout, &CTesselDlg::ShowAboutBox),
+        Entry::Command(static_cast<int>(kCommandUpdate), &CTesselDlg::OpenUpdateDialog),
+        Entry::Command(static_cast<int>(kCommandLanguage), &CTesselDlg::RefreshLanguage),
     };
     BindMessageMap<CTesselDlg>(this, kCommands);
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
           kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage,
-          kKeyboardCommandRequest}) {
+          kKeyboardCommandRequest, kCommandMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -170,6 +175,8 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             // Sent only by OnOutsideRequest, which waits with the job meanwhile.
             RunKeyboardCommand(*reinterpret_cast<KeyboardCommandJob*>(lParam));
             return 1;
+        case kCommandMessage:
+            return OnCommandRequest(wParam);
         default:
             return 0;
     }
@@ -316,6 +323,9 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     }
     m_initialised = true;
     HideWindow();
+    if (std::exchange(m_openUpdateAtStart, false)) {
+        Post(WindowRequest{kCommandMessage, kCommandUpdate, 0});
+    }
 }
 
 void CTesselDlg::ExitSequence() {

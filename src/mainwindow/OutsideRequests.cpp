@@ -40,7 +40,11 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
             WindowRequest{kKeyboardCommandRequest, 0, reinterpret_cast<intptr_t>(&job)});
         return {job.outcome.done ? 1 : 0, job.outcome.line};
     }
-    if (std::ranges::find(kOutsideRequests, request.message) == std::end(kOutsideRequests)) {
+    // Of the window's commands, only the two that other programs give it.
+    const bool command = request.message == kCommandMessage &&
+                         (request.wParam == kCommandUpdate || request.wParam == kCommandLanguage);
+    if (!command &&
+        std::ranges::find(kOutsideRequests, request.message) == std::end(kOutsideRequests)) {
         return {0, {}};
     }
     return {Requests().Send(request), {}};
