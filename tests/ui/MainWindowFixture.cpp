@@ -138,4 +138,9 @@ int MainWindowTest::SimActiveProfile() {
     return info.empty() ? -1 : info[0];
 }
 
+void MainWindowTest::ApplyAndWait(CTesselDlg& window) {
+    window.SendCommand(kIdApply);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+}
+
 }  // namespace tessel::testing

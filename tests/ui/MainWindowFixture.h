@@ -57,6 +57,8 @@ protected:
     // Starts with a keyboard and waits until the attach has been handled.
     CTesselDlg& StartWindowWithKeyboard();
     intptr_t SendFromWorker(const WindowRequest& request);
+    // Apply sends on the transfer worker: presses it and waits for the transfer.
+    void ApplyAndWait(CTesselDlg& window);
     std::u16string Localised(TextKeyEntry entry);
     std::u16string Localised(std::u16string_view textKey);
 

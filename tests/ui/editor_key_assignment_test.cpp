@@ -69,7 +69,7 @@ public:
             << button->TooltipText().toStdString();
         EXPECT_TRUE(window.IsApplyEnabled());
 
-        window.SendCommand(kIdApply);
+        ApplyAndWait(window);
         ExpectOnlySlotChanged(before, profile, kSlotA, {2, 2, 0x05});
     }
 };
@@ -136,7 +136,7 @@ TEST_F(KeyAssignmentTest, EachPageWritesItsEntryAndItsKeyAction) {
         EXPECT_TRUE(editor.IsModified()) << "every choice enables the editor's Apply";
         editor.SendCommand(kIdOk);
         EXPECT_EQ(EditEntry(0, kKeyIndexA), c.entry);
-        window.SendCommand(kIdApply);
+        ApplyAndWait(window);
         EXPECT_EQ(SlotOf(SimKeyBlock(0), kSlotA), c.action);
     }
 }

@@ -82,7 +82,7 @@ TEST_F(MacroPageTest, ARecordedMacroOnAKeyReachesTheKeyboardAndDecodesBack) {
     editor.SendCommand(kIdOk);
 
     EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{kPlay, 3, 1, 0, 0}));
-    window.SendCommand(kIdApply);
+    ApplyAndWait(window);
     const std::vector<uint8_t> area = ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 64);
     EXPECT_EQ(area[0] | area[1] << 8, 0x55AA);
     EXPECT_EQ(area[4] | area[5] << 8, 1);
@@ -126,7 +126,7 @@ TEST_F(MacroPageTest, DeletingAPlayedMacroResetsEveryProfileAndResendsAllKeyBloc
     editor.SendCommand(kIdOk);
 
     SimControl<void (*)()>("TorvexSimClearFrameLog")();
-    window.SendCommand(kIdApply);
+    ApplyAndWait(window);
     EXPECT_EQ(ProfilesSent(), 4);
     for (int profile = 0; profile < 4; ++profile) {
         EXPECT_EQ(EditEntry(profile, KeyIndexOf(kCodeA)).type, 0) << profile;

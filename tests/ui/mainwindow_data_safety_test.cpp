@@ -140,7 +140,7 @@ TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed)
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
     window.EnableApply(true);
     m_prompter.answer = PromptAnswer::No;
-    window.SendCommand(kIdApply);
+    ApplyAndWait(window);
     EXPECT_EQ(m_prompter.shown.back().text, Localised(u"IDS_MAIN_MACRO_AREA_REPLACE"));
     EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 18), malformed);
     EXPECT_TRUE(window.IsApplyEnabled()) << "the edit still waits";
@@ -155,7 +155,7 @@ TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed)
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
     window.EnableApply(true);
     m_prompter.answer = PromptAnswer::Yes;
-    window.SendCommand(kIdApply);
+    ApplyAndWait(window);
     EXPECT_EQ(GetU16(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 16), 4), 0);
     EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
     EXPECT_FALSE(window.IsApplyEnabled());
@@ -183,6 +183,7 @@ TEST_F(DataSafetyTest, AClockChangeRunsApply) {
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
     window.EnableApply(true);
     clock.ChangeClock();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
     const std::vector<uint8_t> sent = CommandsSent();
     EXPECT_NE(std::find(sent.begin(), sent.end(), kWriteKeyBlockCommand), sent.end());
     EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
