@@ -184,6 +184,7 @@ private:
     void ShowAssignments() override;
     void ShowKeyColours() override;
     void ShowReportRate(int rate) override;
+    void TellLightingSwitchNotSaved() override;
     QWidget* KeyButtonWidget(int controlId) override;
     void CreateKeyEditor();
 

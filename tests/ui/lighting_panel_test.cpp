@@ -48,6 +48,7 @@ public:
     int assignmentViews = 0;
     int colourViews = 0;
     int reportRate = -1;
+    int switchesNotSaved = 0;
 
     bool SwitchToActiveScene() override {
         ++sceneSwitches;
@@ -57,6 +58,7 @@ public:
     void ShowAssignments() override { ++assignmentViews; }
     void ShowKeyColours() override { ++colourViews; }
     void ShowReportRate(int rate) override { reportRate = rate; }
+    void TellLightingSwitchNotSaved() override { ++switchesNotSaved; }
 };
 
 // Every lighting picture, each in a colour of its own so a control's picture
