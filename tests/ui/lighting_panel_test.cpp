@@ -378,6 +378,20 @@ TEST_F(LightingPanelTest, TurningTheSwitchOnWithTheCustomEffectShowsTheCustomGro
     EXPECT_EQ(host_.assignmentViews, 1);
 }
 
+// A data folder that cannot be written (a regular file in its place, so root
+// cannot write it either): every click still switches, and says it was not kept.
+TEST_F(LightingPanelTest, ASwitchSettingThatCannotBeSavedIsTold) {
+    Open({{0, 2}}, false);
+    std::filesystem::remove_all(folder_.File("Data"));
+    folder_.WriteText("Data", "");
+    Click(kIdLightingSwitch);
+    EXPECT_TRUE(panel_->LightingSwitchOn());
+    EXPECT_EQ(host_.switchesNotSaved, 1);
+    Click(kIdLightingSwitch);
+    EXPECT_FALSE(panel_->LightingSwitchOn());
+    EXPECT_EQ(host_.switchesNotSaved, 2);
+}
+
 TEST_F(LightingPanelTest, ARefusedSceneSwitchLeavesTheSwitchOnWithoutThePanel) {
     Open({{0, 2}}, false);
     host_.sceneAccepted = false;
