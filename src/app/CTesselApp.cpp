@@ -11,6 +11,7 @@
 #include "model/KeyboardFacts.h"
 #include "platform/ModuleFileName.h"
 #include "platform/Registry.h"
+#include "platform/StartupFailureReport.h"
 #include "platform/UserFolders.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtText.h"
@@ -45,6 +46,13 @@ bool CTesselApp::InitInstance() {
     LanguageFiles languageFiles(m_paths.programFolder);
     LanguageTable languageTable;
     QtPrompter prompter;
+    // A reason to give up is shown where a user can read it; the screenshot
+    // mode and offscreen platforms never wait for an answer.
+    QtPrompter startupFailurePrompter;
+    const bool screenshotRun = ScanScreenshotRequest(m_arguments).has_value();
+    if (!screenshotRun && PlatformHasAUser(QGuiApplication::platformName().toStdString())) {
+        SetStartupFailurePrompter(&startupFailurePrompter);
+    }
     KeyboardFacts keyboard;
     MainWindowParts parts{language, languageFiles, languageTable, prompter, keyboard};
     AppContext context{m_paths, m_instance, m_arguments, *editStore, *applyStore, &parts};
@@ -70,6 +78,7 @@ bool CTesselApp::InitInstance() {
             });
     }
     window->DoModal();
+    SetStartupFailurePrompter(nullptr);
 
     // Step 6. The desktop repaints what the window covered by itself.
     editStore.reset();

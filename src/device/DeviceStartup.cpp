@@ -1,11 +1,11 @@
 #include "device/DeviceStartup.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "platform/EndProcess.h"
 #include "platform/Library.h"
+#include "platform/StartupFailureReport.h"
 
 namespace tessel {
 namespace {
@@ -64,8 +64,7 @@ DeviceStartup StartDeviceLink(ExportResolver& exports, StatusChannelListener* li
 
 DeviceStartup EndProcessUnlessStarted(DeviceStartup startup) {
     if (!startup.connection) {
-        std::fprintf(stderr, "tessel: %s\n", startup.failure.c_str());
-        std::fflush(stderr);
+        ReportStartupFailure(startup.failure);
         EndProcess(1);
     }
     return startup;

@@ -34,8 +34,8 @@ DeviceStartup StartDeviceLink(const std::filesystem::path& programFolder,
 // The same with exports from elsewhere (a library already loaded).
 DeviceStartup StartDeviceLink(ExportResolver& exports, StatusChannelListener* listener);
 
-// Passes a successful start-up through. A failed one writes one line to
-// standard error and ends the process with status 1: no window, no message box.
+// Passes a successful start-up through. A failed one tells the reason (see
+// ReportStartupFailure) and ends the process with status 1, before any window.
 DeviceStartup EndProcessUnlessStarted(DeviceStartup startup);
 
 }  // namespace tessel

@@ -241,7 +241,7 @@ void CTessel_DlgProfile::SetModified(bool modified) {
 
 ImportExportContext CTessel_DlgProfile::FileContext() const {
     return {m_services.editStore, m_services.prompter, m_services.languageTable,
-            m_services.dataFolder};
+            m_services.dataFolder, m_services.texts};
 }
 
 // A file that could not be written is listed all the same.

@@ -135,6 +135,8 @@ void SceneSwitch::CloseSceneManager() {
 void SceneSwitch::LoadScene() {
     m_services.sceneFile.LoadScene(m_services.link, m_services.keyboard,
                                    m_services.languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    m_refreshNotice.Note(!m_services.sceneFile.WriteFailed(), m_services.sceneFile.Path(),
+                         m_services.prompter, m_services.texts);
     NoteKeyboardMacros(m_services.sceneFile.KeyboardMacroArea(), m_services.keyboard,
                        m_services.prompter, m_services.texts);
     FollowActiveProfile();

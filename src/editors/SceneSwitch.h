@@ -14,6 +14,7 @@
 
 #include "editors/SceneHost.h"
 #include "editors/SceneMenu.h"
+#include "storage/WriteFailureNotice.h"
 
 class QWidget;
 
@@ -89,6 +90,9 @@ private:
     QWidget* m_window;
     std::unique_ptr<SceneMenu> m_menu;
     QPointer<CTessel_DlgProfile> m_manager;
+    // The refresh at every attach is not the user's doing: a folder that
+    // stays unwritable is told once.
+    UnaskedWriteNotice m_refreshNotice;
     // Set while the switch question is shown.
     bool m_questionShown = false;
 };

@@ -191,6 +191,7 @@ private:
     void ShowAssignments() override;
     void ShowKeyColours() override;
     void ShowReportRate(int rate) override;
+    void TellLightingSwitchNotSaved() override;
     QWidget* KeyButtonWidget(int controlId) override;
     void CreateKeyEditor();
 

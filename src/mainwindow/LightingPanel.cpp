@@ -270,7 +270,7 @@ void LightingPanel::HideAllGroups() {
 void LightingPanel::ToggleLightingSwitch() {
     if (m_switchOn) {
         m_switchOn = false;
-        m_model.SetLightingSwitch(false);
+        SaveLightingSwitch(false);
         SetPicture(kIdLightingSwitch, QStringLiteral("dengup.bmp"));
         m_host.ResetKeyLooks();
         m_host.ShowAssignments();
@@ -282,7 +282,7 @@ void LightingPanel::ToggleLightingSwitch() {
     if (!m_host.SwitchToActiveScene()) {
         return;
     }
-    m_model.SetLightingSwitch(true);
+    SaveLightingSwitch(true);
     SetPicture(kIdLightingSwitch, QStringLiteral("dengdown.bmp"));
     const int code = SelectedEffectCode();
     if (code == kCustomEffect) {
@@ -291,6 +291,12 @@ void LightingPanel::ToggleLightingSwitch() {
     ShowPanelForEffect(code);
     if (auto* linked = ColourButton(kIdLinkedColourButton)) {
         linked->SetColor(ToQColor(m_model.Tools().linkedColour));
+    }
+}
+
+void LightingPanel::SaveLightingSwitch(bool on) {
+    if (!m_model.SetLightingSwitch(on)) {
+        m_host.TellLightingSwitchNotSaved();
     }
 }
 

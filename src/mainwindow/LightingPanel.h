@@ -38,6 +38,8 @@ public:
     virtual void ShowKeyColours() = 0;
     // Checks the report-rate button of the rate (0..3) and unchecks the others.
     virtual void ShowReportRate(int rate) = 0;
+    // The switch's setting could not be saved.
+    virtual void TellLightingSwitchNotSaved() = 0;
 };
 
 enum class DirectionSide { Left, Right };
@@ -99,6 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SaveLightingSwitch(bool on);
     void ConnectControls();
     void SetPicture(int id, const QString& pictureName);
     void ShowDirectionPictures(int effectCode, int direction);

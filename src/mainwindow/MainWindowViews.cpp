@@ -19,6 +19,8 @@
 #include "storage/LightingFileStore.h"
 #include "storage/ProfileSettings.h"
 #include "storage/SceneFile.h"
+#include "storage/UserSettingsFile.h"
+#include "storage/WriteFailureNotice.h"
 #include "text/LocalText.h"
 
 namespace tessel {
@@ -164,6 +166,10 @@ void CTesselDlg::ShowKeyColours() {
 
 void CTesselDlg::ShowReportRate(int rate) {
     CheckButtonOfGroup(kReportRateButtonIds, rate);
+}
+
+void CTesselDlg::TellLightingSwitchNotSaved() {
+    ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts);
 }
 
 }  // namespace tessel

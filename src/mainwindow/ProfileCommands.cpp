@@ -23,6 +23,7 @@
 #include "storage/ImportExport.h"
 #include "storage/LightingFileStore.h"
 #include "storage/SceneFile.h"
+#include "storage/WriteFailureNotice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
 
@@ -186,7 +187,7 @@ ApplyServices CTesselDlg::ApplyServicesForWindow() {
 
 ImportExportContext CTesselDlg::FileContext() {
     return ImportExportContext{m_context.editStore, m_parts->prompter, m_parts->languageTable,
-                               m_dataFolder};
+                               m_dataFolder, *m_texts};
 }
 
 void CTesselDlg::ApplyChanges() {
@@ -201,6 +202,9 @@ void CTesselDlg::ApplyChanges() {
     }
     const auto lock = m_context.editStore.Lock();
     const bool saved = m_sceneFile->SaveSceneFile();
+    if (m_sceneFile->WriteFailed()) {
+        ReportFailedWrite(m_sceneFile->Path(), m_parts->prompter, *m_texts);
+    }
     StartApplyTransfer(false, [this, saved](bool applied) {
         if (saved && applied) {
             EnableApply(false);

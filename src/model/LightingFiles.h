@@ -47,7 +47,8 @@ public:
     virtual bool CopyColourFile(int fromProfile, int toProfile) = 0;
 
     virtual bool ReadLightingSwitch() const = 0;
-    virtual void WriteLightingSwitch(bool on) = 0;
+    // False when the setting could not be written.
+    virtual bool WriteLightingSwitch(bool on) = 0;
 };
 
 }  // namespace tessel

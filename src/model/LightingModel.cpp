@@ -154,9 +154,9 @@ bool LightingModel::SelectEffect(int code) {
     return true;
 }
 
-void LightingModel::SetLightingSwitch(bool on) {
+bool LightingModel::SetLightingSwitch(bool on) {
     lightingSwitch_ = on;
-    files_.WriteLightingSwitch(on);
+    return files_.WriteLightingSwitch(on);
 }
 
 ColourRef LightingModel::SlotColour(int slot) const {

@@ -54,7 +54,8 @@ public:
     bool SelectEffect(int code);
 
     bool LightingSwitch() const { return lightingSwitch_; }
-    void SetLightingSwitch(bool on);
+    // False when the setting could not be saved; the switch is set all the same.
+    bool SetLightingSwitch(bool on);
 
     // Per-key colours of the current profile.
     ColourRef SlotColour(int slot) const;

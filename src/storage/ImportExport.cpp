@@ -4,6 +4,7 @@
 #include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
 #include "storage/SceneFile.h"
+#include "storage/WriteFailureNotice.h"
 
 namespace tessel {
 namespace {
@@ -47,7 +48,14 @@ SceneRow SceneRowOf(const std::filesystem::path& path) {
 
 bool ExportConfiguration(const ImportExportContext& context) {
     const auto path = AskExportPath(context);
-    return path && WriteConfigFile(*path, context.editStore);
+    if (!path) {
+        return false;
+    }
+    if (!WriteConfigFile(*path, context.editStore)) {
+        ReportFailedWrite(*path, context.prompter, context.texts);
+        return false;
+    }
+    return true;
 }
 
 bool BackupBeforeUpdate(const ImportExportContext& context) {
@@ -56,10 +64,16 @@ bool BackupBeforeUpdate(const ImportExportContext& context) {
         return false;
     }
     const bool written = WriteConfigFile(*path, context.editStore);
-    const TextEntry message =
-        written ? TextEntry::MAIN_UPDATE_BACKUP_OK : TextEntry::MAIN_UPDATE_BACKUP_NG;
-    Show(context.prompter, context.languageTable.Value(message),
-         written ? PromptIcon::Information : PromptIcon::Warning);
+    if (written) {
+        Show(context.prompter, context.languageTable.Value(TextEntry::MAIN_UPDATE_BACKUP_OK),
+             PromptIcon::Information);
+    } else {
+        // One box that also names the file.
+        Show(context.prompter,
+             context.languageTable.Value(TextEntry::MAIN_UPDATE_BACKUP_NG) + u"\n\n" +
+                 FailedWriteText(*path, context.texts),
+             PromptIcon::Warning);
+    }
     return written;
 }
 
@@ -92,7 +106,10 @@ ImportResult LoadImportFile(const ImportExportContext& context) {
     if (LoadConfigFile(path, context.editStore) != 1) {
         return refuse();
     }
-    SceneFile(context.dataFolder, context.editStore).SaveSceneFile();
+    SceneFile scene(context.dataFolder, context.editStore);
+    if (!scene.SaveSceneFile() && scene.WriteFailed()) {
+        ReportFailedWrite(scene.Path(), context.prompter, context.texts);
+    }
     return ImportResult::Imported;
 }
 
@@ -105,6 +122,9 @@ std::optional<NewSceneFileResult> NewSceneFile(const ImportExportContext& contex
     }
     const std::filesystem::path path(*chosen);
     const bool written = WriteFileAtomically(path, EncodeConfigFile(*DefaultImage(), {}, {}));
+    if (!written) {
+        ReportFailedWrite(path, context.prompter, context.texts);
+    }
     return NewSceneFileResult{SceneRowOf(path), written};
 }
 

@@ -12,6 +12,7 @@
 #include "model/ConfigStore.h"
 #include "platform/Prompter.h"
 #include "text/LanguageTable.h"
+#include "text/TextLookup.h"
 
 namespace tessel {
 
@@ -24,6 +25,7 @@ struct ImportExportContext {
     Prompter& prompter;
     const LanguageTable& languageTable;
     std::filesystem::path dataFolder;
+    const TextLookup& texts;
 };
 
 // One row of the scene-mode manager: the file name without extension and the
@@ -36,7 +38,7 @@ struct SceneRow {
 SceneRow SceneRowOf(const std::filesystem::path& path);
 
 // Writes the edit store to the chosen file; false when cancelled or not
-// written (the main window reports nothing).
+// written, which the user is told naming the file.
 bool ExportConfiguration(const ImportExportContext& context);
 // The same, then tells the user whether the backup was written.
 bool BackupBeforeUpdate(const ImportExportContext& context);
@@ -57,7 +59,7 @@ struct NewSceneFileResult {
     bool written = false;  // the row is added even when the file was not written
 };
 // Writes a fresh configuration (default image, no macros, no texts) to the
-// chosen file; nothing when cancelled.
+// chosen file, telling the user when it cannot; nothing when cancelled.
 std::optional<NewSceneFileResult> NewSceneFile(const ImportExportContext& context);
 // The chosen file as a new row; it is not read or checked here.
 std::optional<SceneRow> AddSceneFile(const ImportExportContext& context);

@@ -49,8 +49,8 @@ bool LightingFileStore::ReadLightingSwitch() const {
     return tessel::ReadLightingSwitch(settingsFile_);
 }
 
-void LightingFileStore::WriteLightingSwitch(bool on) {
-    tessel::WriteLightingSwitch(settingsFile_, on);
+bool LightingFileStore::WriteLightingSwitch(bool on) {
+    return tessel::WriteLightingSwitch(settingsFile_, on);
 }
 
 }  // namespace tessel

@@ -23,7 +23,7 @@ public:
     void WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) override;
     bool CopyColourFile(int fromProfile, int toProfile) override;
     bool ReadLightingSwitch() const override;
-    void WriteLightingSwitch(bool on) override;
+    bool WriteLightingSwitch(bool on) override;
 
     const ColourFiles& Colours() const { return colours_; }
 

@@ -15,30 +15,36 @@ std::filesystem::path SceneFile::Path() const {
 }
 
 bool SceneFile::SaveSceneFile() {
+    writeFailed_ = false;
     const auto path = Path();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return false;
     }
-    return WriteConfigFile(path, editStore_);
+    writeFailed_ = !WriteConfigFile(path, editStore_);
+    return !writeFailed_;
 }
 
 bool SceneFile::RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
                                              std::u16string_view macroNamePrefix) {
     keyboardMacros_ = MacroAreaKnowledge::NotRead;
+    writeFailed_ = false;
     auto contents = ReadKeyboardContents(link, keyboard, macroNamePrefix);
     if (!contents) {
         return false;
     }
     const auto path = Path();
     const std::optional<Configuration> previous = ReadConfigFile(path);
-    const MergedScene merged = MergeWithPreviousScene(
+    MergedScene merged = MergeWithPreviousScene(
         std::move(*contents), previous ? &*previous : nullptr, keyboard.DefaultKeyBlock());
     const Configuration& scene = merged.configuration;
     keyboardMacros_ =
         merged.macrosUnknown ? MacroAreaKnowledge::Unreadable : MacroAreaKnowledge::Known;
     if (!WriteFileAtomically(path, EncodeConfigFile(*scene.image, scene.macros, scene.texts))) {
-        keyboardMacros_ = MacroAreaKnowledge::NotRead;
+        // The keyboard was read: the window shows what it plays even though
+        // the file keeps its old content.
+        writeFailed_ = true;
+        unwritten_ = std::move(merged.configuration);
         return false;
     }
     return true;
@@ -48,9 +54,11 @@ SceneFile::Source SceneFile::LoadScene(DeviceLink& link, const KeyboardFacts& ke
                                        std::u16string_view macroNamePrefix) {
     CreateDataFolder(dataFolder_);
     keyboardMacros_ = MacroAreaKnowledge::NotRead;
+    writeFailed_ = false;
+    unwritten_.reset();
     const bool refreshed = link.GetActiveProfile() >= 0 &&
                            RefreshSceneFileFromKeyboard(link, keyboard, macroNamePrefix);
-    const Source source = LoadFileOrDefaults(refreshed);
+    const Source source = unwritten_ ? LoadUnwritten() : LoadFileOrDefaults(refreshed);
     if (source == Source::Defaults) {
         // The edit store holds no macros of the keyboard's.
         keyboardMacros_ = MacroAreaKnowledge::NotRead;
@@ -60,6 +68,16 @@ SceneFile::Source SceneFile::LoadScene(DeviceLink& link, const KeyboardFacts& ke
 
 SceneFile::Source SceneFile::DiscardEdits() {
     return LoadFileOrDefaults(true);
+}
+
+SceneFile::Source SceneFile::LoadUnwritten() {
+    const auto lock = editStore_.Lock();
+    editStore_.Clear();
+    editStore_.SetImage(std::move(unwritten_->image));
+    editStore_.Macros() = std::move(unwritten_->macros);
+    editStore_.Texts() = std::move(unwritten_->texts);
+    unwritten_.reset();
+    return Source::Keyboard;
 }
 
 SceneFile::Source SceneFile::LoadFileOrDefaults(bool fileIsFresh) {

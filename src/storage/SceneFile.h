@@ -4,11 +4,13 @@
 // scene is loaded and rewritten by every apply and import.
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "device/DeviceLink.h"
 #include "model/ConfigStore.h"
 #include "model/KeyboardFacts.h"
+#include "storage/ConfigFile.h"
 
 namespace tessel {
 
@@ -31,11 +33,17 @@ public:
     // only when the previous file had no macros to stand in for it; NotRead
     // also when the active profile was unknown.
     MacroAreaKnowledge KeyboardMacroArea() const { return keyboardMacros_; }
+    // Whether the last save, refresh or scene load found the file's folder
+    // unwritable (full, read-only); a missing file or an unreadable keyboard
+    // is no write failure.
+    bool WriteFailed() const { return writeFailed_; }
 
-    enum class Source { File, Defaults };
+    // Keyboard: read from the keyboard, but the file could not be written.
+    enum class Source { File, Keyboard, Defaults };
     // With the active profile known, the edit store gets the keyboard's
-    // configuration through a refreshed file; otherwise, or when that fails, the
-    // default image and no macros. The keyboard is read before the store's
+    // configuration through a refreshed file (straight from the keyboard when
+    // the file cannot be written); otherwise, or when the keyboard cannot be
+    // read, the default image and no macros. The keyboard is read before the store's
     // lock is taken.
     Source LoadScene(DeviceLink& link, const KeyboardFacts& keyboard,
                      std::u16string_view macroNamePrefix);
@@ -45,10 +53,13 @@ public:
 
 private:
     Source LoadFileOrDefaults(bool fileIsFresh);
+    Source LoadUnwritten();
 
     std::filesystem::path dataFolder_;
     ConfigStore& editStore_;
     MacroAreaKnowledge keyboardMacros_ = MacroAreaKnowledge::NotRead;
+    bool writeFailed_ = false;
+    std::optional<Configuration> unwritten_;  // the last refresh that could not be written
 };
 
 }  // namespace tessel

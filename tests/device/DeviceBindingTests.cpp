@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -7,6 +8,9 @@
 #include "ExportOverrides.h"
 #include "device/DeviceResult.h"
 #include "device/DeviceStartup.h"
+#include "platform/Prompter.h"
+#include "platform/StartupFailureReport.h"
+#include "platform/Utf8.h"
 #include "support/SimulatedKeyboard.h"
 
 namespace tessel::test {
@@ -67,6 +71,28 @@ TEST_F(DeviceBinding, InitNotReadyEndsTheProcessLikeAMissingLibrary) {
     EXPECT_EQ(StartDeviceLink(exports, nullptr).connection, nullptr);
     EXPECT_EXIT(EndProcessUnlessStarted(StartDeviceLink(exports, nullptr)),
                 ::testing::ExitedWithCode(1), "^tessel: [^\n]*Init[^\n]*\n$");
+}
+
+// Stands for the message box: what it would show goes to standard error.
+class StderrPrompter final : public Prompter {
+public:
+    PromptAnswer ShowMessage(const std::u16string& text, const std::u16string&, PromptButtons,
+                             PromptIcon) override {
+        std::fprintf(stderr, "box: %s\n", ToUtf8(text).c_str());
+        return PromptAnswer::Ok;
+    }
+    std::optional<std::u16string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::u16string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+};
+
+TEST_F(DeviceBinding, WithADisplayTheReasonAlsoReachesTheMessageBox) {
+    ExportOverrides exports;
+    exports.Replace("Init", &InitNotReady);
+    StderrPrompter box;
+    SetStartupFailurePrompter(&box);
+    EXPECT_EXIT(EndProcessUnlessStarted(StartDeviceLink(exports, nullptr)),
+                ::testing::ExitedWithCode(1), "^tessel: [^\n]*Init[^\n]*\nbox: [^\n]*Init[^\n]*\n$");
+    SetStartupFailurePrompter(nullptr);
 }
 
 // Unit ids the program passed to DeleteRequestFromUnitId, in order.

@@ -27,6 +27,7 @@ public:
     void ShowAssignments() override {}
     void ShowKeyColours() override {}
     void ShowReportRate(int) override {}
+    void TellLightingSwitchNotSaved() override {}
 };
 
 TEST(LightingDefaultSkinTest, EveryPanelControlIsPlacedAndShowsItsPicture) {

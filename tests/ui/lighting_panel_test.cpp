@@ -48,6 +48,7 @@ public:
     int assignmentViews = 0;
     int colourViews = 0;
     int reportRate = -1;
+    int switchesNotSaved = 0;
 
     bool SwitchToActiveScene() override {
         ++sceneSwitches;
@@ -57,6 +58,7 @@ public:
     void ShowAssignments() override { ++assignmentViews; }
     void ShowKeyColours() override { ++colourViews; }
     void ShowReportRate(int rate) override { reportRate = rate; }
+    void TellLightingSwitchNotSaved() override { ++switchesNotSaved; }
 };
 
 // Every lighting picture, each in a colour of its own so a control's picture
@@ -374,6 +376,20 @@ TEST_F(LightingPanelTest, TurningTheSwitchOnWithTheCustomEffectShowsTheCustomGro
     EXPECT_FALSE(Shown(kIdCustomModeList));
     EXPECT_EQ(host_.resets, 1);
     EXPECT_EQ(host_.assignmentViews, 1);
+}
+
+// A data folder that cannot be written (a regular file in its place, so root
+// cannot write it either): every click still switches, and says it was not kept.
+TEST_F(LightingPanelTest, ASwitchSettingThatCannotBeSavedIsTold) {
+    Open({{0, 2}}, false);
+    std::filesystem::remove_all(folder_.File("Data"));
+    folder_.WriteText("Data", "");
+    Click(kIdLightingSwitch);
+    EXPECT_TRUE(panel_->LightingSwitchOn());
+    EXPECT_EQ(host_.switchesNotSaved, 1);
+    Click(kIdLightingSwitch);
+    EXPECT_FALSE(panel_->LightingSwitchOn());
+    EXPECT_EQ(host_.switchesNotSaved, 2);
 }
 
 TEST_F(LightingPanelTest, ARefusedSceneSwitchLeavesTheSwitchOnWithoutThePanel) {

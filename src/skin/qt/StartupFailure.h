@@ -1,6 +1,7 @@
 #pragma once
 // A skinned window that cannot be built ends the program before any window is
-// shown: no message box, one line on standard error and a failure status.
+// shown: the reason (on standard error, and in a message box where a user can
+// see one) and a failure status.
 
 #include <string>
 

@@ -4,12 +4,14 @@
 
 #include "MapTextLookup.h"
 #include "TempFolder.h"
+#include "Unprivileged.h"
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
 #include "platform/LittleEndian.h"
 #include "storage/ConfigFile.h"
 #include "storage/KeyboardBackup.h"
 #include "storage/SceneFile.h"
+#include "storage/WriteFailureNotice.h"
 #include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/SafeFormat.h"
@@ -46,7 +48,7 @@ class ImportExportTest : public ::testing::Test {
 protected:
     ImportExportTest()
         : dataFolder_(home_ / "Tessel_09A"),
-          context_{edit_, prompter_, table_, dataFolder_},
+          context_{edit_, prompter_, table_, dataFolder_, texts_},
           apply_{keyboard_.Link(), facts_, prompter_, table_, texts_} {
         KeyBlock defaults{};
         EXPECT_EQ(keyboard_.Link().ReadDefaultKeyBlock(defaults), 1);
@@ -55,6 +57,7 @@ protected:
         EXPECT_EQ(keyboard_.Link().ReadDeviceInfo(info), 1);
         facts_.SetDeviceInfo(info);
         edit_.SetImage(DefaultImage());
+        texts_.texts[std::u16string(kWriteFailedText)] = u"Not saved: %s";
     }
 
     std::u16string Chosen(const std::string& name) { return (home_.Path() / name).u16string(); }
@@ -153,8 +156,56 @@ TEST_F(ImportExportTest, BackupBeforeUpdateTellsWhetherItWasWritten) {
     EXPECT_FALSE(BackupBeforeUpdate(context_));
     ASSERT_EQ(prompter_.shown.size(), 2u);
     EXPECT_EQ(prompter_.shown[0].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_OK));
-    EXPECT_EQ(prompter_.shown[1].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG));
+    const std::u16string failed = (home_.Path() / "no/such/folder/backup.fwc").u16string();
+    EXPECT_EQ(prompter_.shown[1].text,
+              table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG) + u"\n\nNot saved: " + failed);
     EXPECT_EQ(ValidateConfigFile(home_.Path() / "backup.fwc", prompter_, table_), 1);
+}
+
+// Root writes anywhere: a folder that is a regular file stops it too.
+TEST_F(ImportExportTest, WritesThatFailNameTheFile) {
+    WriteBytes(home_ / "blocker", {1});
+    const std::u16string exported = Chosen("blocker/export.fwc");
+    const std::u16string created = Chosen("blocker/new.fwc");
+    prompter_.fileAnswers = {exported, created};
+
+    EXPECT_FALSE(ExportConfiguration(context_));
+    const auto fresh = NewSceneFile(context_);
+    ASSERT_TRUE(fresh);
+    EXPECT_FALSE(fresh->written);
+    ASSERT_EQ(prompter_.shown.size(), 2u);
+    EXPECT_EQ(prompter_.shown[0].text, u"Not saved: " + exported);
+    EXPECT_EQ(prompter_.shown[1].text, u"Not saved: " + created);
+
+    // A folder the user may not write into.
+    testing::TempFolder readOnly;
+    const auto kept = readOnly / "kept.fwc";
+    WriteBytes(kept, {7});
+    testing::MakeReadOnly(readOnly.Path(), kept);
+    prompter_.shown.clear();
+    prompter_.fileAnswers = {kept.u16string()};
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        return !ExportConfiguration(context_) && prompter_.shown.size() == 1 &&
+               prompter_.shown[0].text == u"Not saved: " + kept.u16string();
+    }));
+    EXPECT_EQ(ReadBytes(kept), std::vector<uint8_t>{7});
+}
+
+TEST_F(ImportExportTest, AnImportWhoseSceneFileCannotBeSavedSaysSo) {
+    testing::TempFolder data;
+    const ImportExportContext context{edit_, prompter_, table_, data.Path(), texts_};
+    const auto scene = SceneFile(data.Path(), edit_).Path();
+    WriteBytes(scene, {7});
+    const auto chosen = data / "import.fwc";
+    ASSERT_TRUE(WriteConfigFile(chosen, edit_));
+    std::filesystem::permissions(chosen, std::filesystem::perms::others_read,
+                                 std::filesystem::perm_options::add);
+    testing::MakeReadOnly(data.Path(), scene);
+    prompter_.fileAnswers = {chosen.u16string()};
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        return LoadImportFile(context) == ImportResult::Imported && prompter_.shown.size() == 1 &&
+               prompter_.shown[0].text == u"Not saved: " + scene.u16string();
+    }));
 }
 
 TEST_F(ImportExportTest, NewAndAddSceneFiles) {

@@ -15,6 +15,7 @@
 #include "storage/ConfigFile.h"
 #include "storage/KeyboardMacroNotice.h"
 #include "storage/SceneFile.h"
+#include "storage/WriteFailureNotice.h"
 #include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageTable.h"
@@ -195,6 +196,39 @@ TEST_F(SceneRefreshTest, AnUnreadableMacroAreaIsNeverReplacedUnasked) {
     EXPECT_FALSE(facts_.MacroAreaUnknown());
     EXPECT_TRUE(ApplyFromEditStore(edit_, applied_, false, apply_));
     EXPECT_EQ(prompter_.shown.size(), 3u) << "asked no more once written";
+}
+
+// A data folder nobody can write into (here a regular file in its place): the
+// window still gets what the keyboard plays, and the user hears of it once.
+TEST_F(SceneRefreshTest, ARefreshThatCannotBeWrittenIsToldOnceAndKeepsTheKeyboardsKeys) {
+    Set(kZ, AssignmentType::Key, 0x02A);
+    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    edit_.Clear();
+    const auto blocked = home_ / "Blocked";
+    testing::WriteBytes(blocked, {1});
+    SceneFile scene(blocked, edit_);
+    texts_.texts[std::u16string(kWriteFailedText)] = u"Not saved: %s";
+    UnaskedWriteNotice notice;
+
+    for (int attach = 0; attach < 2; ++attach) {
+        EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::Keyboard);
+        EXPECT_TRUE(scene.WriteFailed());
+        notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+        EXPECT_EQ(Entry(0, kZ).type, static_cast<uint16_t>(AssignmentType::Key));
+        EXPECT_EQ(Entry(0, kZ).value, 0x02Au);
+    }
+    ASSERT_EQ(prompter_.shown.size(), 1u) << "told once across two attaches";
+    EXPECT_EQ(prompter_.shown[0].text, u"Not saved: " + scene.Path().u16string());
+
+    // Once the folder is writable again, a later failure is told anew.
+    std::filesystem::remove(blocked);
+    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::File);
+    notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+    std::filesystem::remove_all(blocked);
+    testing::WriteBytes(blocked, {1});
+    scene.LoadScene(keyboard_.Link(), facts_, u"Macro");
+    notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+    EXPECT_EQ(prompter_.shown.size(), 2u);
 }
 
 }  // namespace
