@@ -118,7 +118,8 @@ TEST_F(OutsideCommandsTest, LanguageCommandRelabelsFromTheFirstTable) {
     ASSERT_EQ(Label(kIdReportRateCaption), localised);
     auto* effects = window.Item<QComboBox>(kIdEffectList);
     ASSERT_GT(effects->count(), 0);
-    EXPECT_EQ(effects->itemText(0), QStringLiteral("1"));
+    EXPECT_EQ(effects->itemText(0),
+              QString::fromStdU16String(m_files.EffectName(1, m_language.LanguageIndex())));
 
     EXPECT_EQ(Deliver(kCommandMessage, kCommandLanguage), 1);
     EXPECT_EQ(ReadLanguageSelector(LanguageIni()), 0);

@@ -156,8 +156,12 @@ TEST_F(UpdateDialogTest, BackupWritesTheEditStoreOrSaysItCouldNot) {
         Click(dialog, u"CONTROL_BACKUPButton");
         EXPECT_TRUE(dialog.IsOpen());
     });
-    EXPECT_EQ(m_prompter.Texts(), (std::vector{Text(TextEntry::MAIN_UPDATE_BACKUP_OK),
-                                               Text(TextEntry::MAIN_UPDATE_BACKUP_NG)}));
+    const auto texts = m_prompter.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], Text(TextEntry::MAIN_UPDATE_BACKUP_OK));
+    // The failure names the file it could not write.
+    EXPECT_EQ(texts[1].rfind(Text(TextEntry::MAIN_UPDATE_BACKUP_NG), 0), 0u);
+    EXPECT_NE(texts[1].find((blocked / "before.fwc").u16string()), std::u16string::npos);
     ASSERT_EQ(m_prompter.dialogs.size(), 2u);
     EXPECT_EQ(m_prompter.dialogs[0].defaultExtension, u"fwc");
     EXPECT_EQ(m_prompter.dialogs[0].filter.substr(0, 8), u"(*.fwc);");
