@@ -77,6 +77,8 @@ public:
     void CloseAllEditors();
     // Runs once; later calls do nothing.
     void ExitSequence();
+    // The exit sequence once every open message box has been closed.
+    void ExitWhenBoxesClosed();
     void OnTrayCommand(int command);
 
     bool IsInitialised() const override { return m_initialised; }
