@@ -28,6 +28,17 @@ std::string TemporaryFolderName() {
     return error ? std::string("/tmp") : folder.string();
 }
 
+const char* WhatWasAsked(const WindowRequest& request) {
+    if (request.message == kKillMessage) {
+        return "exit";
+    }
+    if (request.message == kCommandMessage) {
+        return request.wParam == kCommandUpdate ? "open its firmware update dialog"
+                                                : "reload its language";
+    }
+    return "open its window";
+}
+
 }  // namespace
 
 PlatformInstanceServices::PlatformInstanceServices(const ProgramPaths& paths)
@@ -49,14 +60,13 @@ int PlatformInstanceServices::FindInstance() {
 }
 
 void PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& request) {
-    const bool kill = request.message == kKillMessage;
     const auto answer =
         tessel::DeliverRequest(kInstanceName, pid, kMainMarker, request, kDeliveryWait);
     // Said on the terminal, so a user who started the program there knows why
     // no window appears from this process.
     if (answer) {
         std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
-                     m_paths.programFileName.c_str(), pid, kill ? "exit" : "open its window");
+                     m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
     } else {
         m_unreached = true;
         std::fprintf(stderr,

@@ -15,6 +15,14 @@ constexpr std::array kSwitches{
                     "stay in the tray until the window is opened (used by the autostart entry)"},
     StartSwitchInfo{StartSwitch::Kill, "/Kill", WindowRequest{kKillMessage, kKillTag, 0},
                     "ask the running instance to exit; without one the program starts normally"},
+    StartSwitchInfo{StartSwitch::Update, "/Update",
+                    WindowRequest{kCommandMessage, kCommandUpdate, 0},
+                    "open the running instance's firmware update dialog; without one the "
+                    "program starts with it open"},
+    StartSwitchInfo{StartSwitch::Language, "/Language",
+                    WindowRequest{kCommandMessage, kCommandLanguage, 0},
+                    "have the running instance set the selector of Skins/language.ini to 0, "
+                    "reload its language table and relabel its windows"},
 };
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

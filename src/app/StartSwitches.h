@@ -1,5 +1,6 @@
 #pragma once
-// The command-line switches of the program ("/Kill", "/Start"), in any case
+// The command-line switches of the program ("/Kill", "/Start", "/Update",
+// "/Language"), in any case
 // and order. A switch either changes how this process starts or is handed to
 // the running instance as a request, after which this process ends.
 
@@ -14,8 +15,10 @@
 namespace tessel {
 
 enum class StartSwitch {
-    Kill,   // ask the running instance to exit, then end
-    Start,  // stay in the tray until the user opens the window
+    Kill,      // ask the running instance to exit, then end
+    Start,     // stay in the tray until the user opens the window
+    Update,    // open the running instance's firmware update dialog (or start and open it)
+    Language,  // have the running instance reload its language table and relabel
 };
 
 struct StartSwitchInfo {

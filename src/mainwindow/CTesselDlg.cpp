@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QThread>
 #include <QTimer>
+#include <utility>
 
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
@@ -13,6 +14,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/FlipKeys.h"
@@ -61,6 +63,7 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     // The single instance was settled before the application existed.
     m_firstShow = HasStartSwitch(m_context.arguments, StartSwitch::Start);
+    m_openUpdateAtStart = HasStartSwitch(m_context.arguments, StartSwitch::Update);
     if (m_parts) {
         m_texts = std::make_unique<CurrentLanguageTexts>(m_parts->languageFiles, m_parts->language);
     }
@@ -91,13 +94,15 @@ void CTesselDlg::BindMessages() {
         Entry::Command(kIdClose, &CTesselDlg::ExitSequence),
         Entry::Command(kIdMinimise, &CTesselDlg::showMinimized),
         Entry::Command(kCommandSystemAbout, &CTesselDlg::ShowAboutBox),
+        Entry::Command(static_cast<int>(kCommandUpdate), &CTesselDlg::OpenUpdateDialog),
+        Entry::Command(static_cast<int>(kCommandLanguage), &CTesselDlg::RefreshLanguage),
     };
     BindMessageMap<CTesselDlg>(this, kCommands);
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
           kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage,
-          kKeyboardCommandRequest}) {
+          kKeyboardCommandRequest, kCommandMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -180,6 +185,8 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             // Sent only by OnOutsideRequest, which waits with the job meanwhile.
             RunKeyboardCommand(*reinterpret_cast<KeyboardCommandJob*>(lParam));
             return 1;
+        case kCommandMessage:
+            return OnCommandRequest(wParam);
         default:
             return 0;
     }
@@ -326,6 +333,9 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     }
     m_initialised = true;
     HideWindow();
+    if (std::exchange(m_openUpdateAtStart, false)) {
+        Post(WindowRequest{kCommandMessage, kCommandUpdate, 0});
+    }
 }
 
 // The boxes answer their Cancel (or No) way; their callers, further down this

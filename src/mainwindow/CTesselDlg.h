@@ -36,6 +36,7 @@ namespace tessel {
 class CAboutDlg;
 class ClockChangeSource;
 class CPngButton;
+class CTessel_DlgUpdate;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
@@ -75,6 +76,12 @@ public:
     void HideWindow() override;
     void ShowAboutBox();
     void CloseAllEditors();
+    // Command 32780: the firmware update dialog, modally.
+    void OpenUpdateDialog();
+    // Command 32784: the language table's selector set to 0, the table reloaded
+    // and every text that comes from it shown again.
+    void RefreshLanguage();
+    CTessel_DlgUpdate* UpdateDialog() const { return m_update.get(); }
     // Runs once; later calls do nothing.
     void ExitSequence();
     // The exit sequence once every open message box has been closed.
@@ -204,6 +211,9 @@ private:
     void WatchClockChanges();
     void StopWatchingClockChanges();
     void ApplyLanguage(int index);
+    void ForwardLanguage(int index);
+    void ShowLanguageTableTexts();
+    intptr_t OnCommandRequest(uintptr_t command);
     QString LocalText(std::u16string_view key) const;
     QString LocalText(std::u16string_view key, int languageIndex) const;
     int LanguageIndex() const override;
@@ -228,6 +238,9 @@ private:
     std::atomic<int> m_trayIconId{0};
     std::unique_ptr<LockIndicators> m_lockIndicators;
     std::unique_ptr<CAboutDlg> m_about;
+    std::unique_ptr<CTessel_DlgUpdate> m_update;
+    // "/Update" found no running instance: open the dialog once started.
+    bool m_openUpdateAtStart = false;
     std::unique_ptr<QMenu> m_systemMenu;
     TerminationSignals* m_signals = nullptr;
     SkinImageSet m_images;

@@ -26,8 +26,28 @@ struct TooltipButton {
     std::u16string_view entry;
     TextKeyEntry tooltip;
 };
+constexpr TooltipButton kTooltipButtons[] = {
+    {kIdHelp, u"CONTROL_HELP", TextKeyEntry::MAIN_HELP_PROMPT},
+    {kIdClose, u"CONTROL_CLOSE", TextKeyEntry::MAIN_CLOSE_PROMPT},
+    {kIdMinimise, u"CONTROL_MINIMIZE", TextKeyEntry::MAIN_MINIMIZE_PROMPT},
+    {kIdCommandMenu, u"CONTROL_MENU", TextKeyEntry::MAIN_MENU_PROMPT},
+};
 
 }  // namespace
+
+// The layout's texts that come from the language table: again after the
+// table is reloaded.
+void CTesselDlg::ShowLanguageTableTexts() {
+    for (const TooltipButton& entry : kTooltipButtons) {
+        if (auto* button = Item<CPngButton>(entry.id)) {
+            button->SetTooltip(LocalText(m_parts->languageTable.TextKey(entry.tooltip)), true);
+        }
+    }
+    if (auto* version = Item<CPngButton>(kIdVersionLabel)) {
+        version->setText(QString::fromStdU16String(
+            m_parts->languageTable.Value(TextEntry::MAIN_BUTTON_VANTIX_VER)));
+    }
+}
 
 // The window's drawn button texts share their colours: light grey, red when
 // hovered or checked, dark red pressed, grey-green disabled.
@@ -118,17 +138,8 @@ void CTesselDlg::BuildMainLayout() {
     PlaceButton(kIdMacroButton, u"FUNC_MACRO", Looks::Command);
     PlaceButton(kIdOk, u"CONTROL_OK", Looks::Command);
     PlaceButton(kIdCancel, u"CONTROL_CANCEL", Looks::Command);
-    const TooltipButton tooltipButtons[] = {
-        {kIdHelp, u"CONTROL_HELP", TextKeyEntry::MAIN_HELP_PROMPT},
-        {kIdClose, u"CONTROL_CLOSE", TextKeyEntry::MAIN_CLOSE_PROMPT},
-        {kIdMinimise, u"CONTROL_MINIMIZE", TextKeyEntry::MAIN_MINIMIZE_PROMPT},
-        {kIdCommandMenu, u"CONTROL_MENU", TextKeyEntry::MAIN_MENU_PROMPT},
-    };
-    for (const TooltipButton& entry : tooltipButtons) {
+    for (const TooltipButton& entry : kTooltipButtons) {
         PlaceButton(entry.id, entry.entry, Looks::Command);
-        if (auto* button = Item<CPngButton>(entry.id)) {
-            button->SetTooltip(LocalText(m_parts->languageTable.TextKey(entry.tooltip)), true);
-        }
     }
 
     PlaceButton(kIdApply, u"CONTROL2_APPLY", Looks::Apply);
@@ -143,11 +154,10 @@ void CTesselDlg::BuildMainLayout() {
 
     PlaceButton(kIdVersionLabel, u"VANTIX_VER", Looks::Label);
     if (auto* version = Item<CPngButton>(kIdVersionLabel)) {
-        version->setText(QString::fromStdU16String(
-            m_parts->languageTable.Value(TextEntry::MAIN_BUTTON_VANTIX_VER)));
         StyleButtonText(*version, 8, kSingleLineLeft, QStringLiteral("Verdana"));
         version->setEnabled(false);
     }
+    ShowLanguageTableTexts();
 
     static constexpr std::u16string_view kProfileEntries[] = {u"FUNC_PROFILE1", u"FUNC_PROFILE2",
                                                               u"FUNC_PROFILE3", u"FUNC_PROFILE4"};

@@ -12,6 +12,7 @@
 #include "app/ApplicationIcon.h"
 #include "device/DeviceConnection.h"
 #include "device/StatusChannels.h"
+#include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
@@ -131,6 +132,10 @@ void CTesselDlg::CloseAllEditors() {
     }
     if (m_keyEditor) {
         m_keyEditor->CloseKeyEditor();
+    }
+    // Its modal loop must not outlive the window (exit, unplug).
+    if (m_update) {
+        m_update->CloseAsCancel();
     }
     if (isVisible()) {
         activateWindow();
@@ -257,6 +262,7 @@ void CTesselDlg::ApplyLanguage(int index) {
     if (m_keyEditor && m_keyEditor->IsCreated()) {
         m_keyEditor->Send({kLanguageMessage, kLanguageTag, static_cast<intptr_t>(index)});
     }
+    ForwardLanguage(index);
     for (const LabelText& label : kLanguageLabels) {
         if (QWidget* control = GetDlgItem(label.id)) {
             control->setProperty("text", LocalText(label.key, index));

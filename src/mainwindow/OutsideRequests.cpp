@@ -23,7 +23,11 @@ struct OutsideRequest {
     uint32_t message;
     uintptr_t tag;
 };
-constexpr OutsideRequest kOutsideRequests[] = {{kOpenMessage, kOpenTag}, {kKillMessage, kKillTag}};
+// Of the window's commands, only the two that other programs give it.
+constexpr OutsideRequest kOutsideRequests[] = {{kOpenMessage, kOpenTag},
+                                               {kKillMessage, kKillTag},
+                                               {kCommandMessage, kCommandUpdate},
+                                               {kCommandMessage, kCommandLanguage}};
 
 }  // namespace
 

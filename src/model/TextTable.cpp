@@ -57,11 +57,12 @@ std::vector<uint8_t> PackTextArea(ProfileImage& image, const TextTable& texts, u
     for (int slot = 0; slot < kEntryCount; ++slot) {
         KeyAssignment& entry = image.entries[slot];
         const std::u16string* text = texts.Text(slot);
-        if (!HasText(entry.type) || !text) {
+        if (!HasText(entry.type)) {
             continue;
         }
         const uint32_t bytes = texts.ByteLength(slot);
-        if (bytes > areaSize - end) {
+        if (!text || bytes > areaSize - end) {
+            entry.value = kNoTextOffset;
             continue;
         }
         for (std::size_t c = 0; c < text->size(); ++c) {

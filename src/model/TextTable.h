@@ -38,9 +38,16 @@ private:
     uint32_t total_ = 0;
 };
 
+// The value of a type-3 or type-6 entry whose text is not in the area. A text
+// area is smaller than the 4 GiB a configuration file can hold, so this offset
+// (rounded down to even) lies outside every area.
+inline constexpr uint32_t kNoTextOffset = 0xFFFFFFFF;
+
 // Packs the texts of the image's type-3 and type-6 entries, in entry order, into
 // an area of `areaSize` bytes: each text that still fits goes to the area's
-// current end and its byte offset becomes the entry's value.
+// current end and its byte offset becomes the entry's value. Such an entry
+// without a text, or whose text does not fit, gets kNoTextOffset: an old offset
+// would point into another entry's text in the new area.
 std::vector<uint8_t> PackTextArea(ProfileImage& image, const TextTable& texts, uint32_t areaSize);
 
 // Fills the table from a text area: each type-3 or type-6 entry's text starts at

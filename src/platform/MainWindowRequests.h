@@ -35,5 +35,11 @@ inline constexpr uint32_t kProfileTag = 0x454C4650;  // 'PFLE'
 // Mark the macro keys of the active layer.
 inline constexpr uint32_t kLayerKeysMessage = 0x5045;
 inline constexpr uint32_t kLedTag = 0x004C4544;  // 'LED'
+// A window command (wParam: command id), as a menu item would give it.
+inline constexpr uint32_t kCommandMessage = 0x0111;
+// The commands other programs give the window: open the firmware update
+// dialog; reload the language table and relabel.
+inline constexpr uintptr_t kCommandUpdate = 32780;
+inline constexpr uintptr_t kCommandLanguage = 32784;
 
 }  // namespace tessel

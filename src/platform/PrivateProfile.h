@@ -1,14 +1,18 @@
 #pragma once
 // INI files read and written the way the Windows private-profile functions do:
 // sections and keys compared without case, the first match wins, the default
-// when absent, a value cut to the caller's buffer. Reads UTF-8 (with or without
-// BOM) and UTF-16LE with BOM; a write keeps the rest of the file byte for byte
-// and the file's own encoding (new files are UTF-8).
+// when absent, a value cut to the caller's buffer, "=v" is the key "". CR, LF
+// and CR LF each end a line. Reads UTF-8 and UTF-16LE with BOM, and a file
+// without BOM as UTF-8 when it is valid UTF-8, else in the legacy code page of
+// the current language. A write keeps the rest of the file byte for byte, its
+// line ends and its encoding; a value its code page cannot hold turns the file
+// into UTF-16LE with BOM. New files are UTF-8 with CR LF line ends.
 //
 // Parsed files are cached per path and re-read when the file changes on disk,
 // so a lookup is cheap and still sees a change made a moment before.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,5 +33,10 @@ std::u16string GetPrivateProfileString(std::u16string_view section, std::u16stri
 // or when section or key is empty or holds a line break.
 bool WritePrivateProfileString(std::u16string_view section, std::u16string_view key,
                                std::u16string_view value, const std::filesystem::path& file);
+
+// The language whose legacy code page files without BOM that are not UTF-8 are
+// read and written in: 936 for 0x0804, 950 for 0x0404, 949 for 0x0412, 1252
+// for every other language and until a language is set.
+void SetPrivateProfileLanguage(std::uint16_t languageId);
 
 }  // namespace tessel

@@ -21,12 +21,24 @@ inline constexpr int kShellOpenStarted = 42;
 inline constexpr int kShellOpenFileNotFound = 2;
 inline constexpr int kShellOpenAccessDenied = 5;
 inline constexpr int kShellOpenNoAssociation = 31;
+inline constexpr bool ShellOpenStarted(int result) {
+    return result > 32;
+}
 
 // `target` relative to `folder` when it is relative and `folder` is given;
 // `folder` is also the working folder of a started program. `parameters` is
 // split into arguments at blanks, with double quotes grouping.
 int ShellOpen(const std::filesystem::path& target, std::u16string_view parameters,
               const std::filesystem::path& folder, ShowCommand show);
+
+// Starts `program` itself, detached, never through the desktop's opener: an
+// opener would report success for a file it merely shows. Refuses anything but
+// a regular file this user may execute (kShellOpenFileNotFound when there is
+// nothing, kShellOpenAccessDenied otherwise).
+int StartProgram(const std::filesystem::path& program, ShowCommand show);
+
+// A regular file (after symbolic links) that this user may execute.
+bool IsExecutableFile(const std::filesystem::path& file);
 
 std::vector<std::string> SplitParameters(std::u16string_view parameters);
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/PrivateProfile.h"
 #include "platform/Registry.h"
 #include "platform/SystemLanguage.h"
 #include "text/SupportedLanguages.h"
@@ -19,6 +20,13 @@ LanguageChoice::LanguageChoice(Registry& registry, SystemLanguageSource systemLa
       systemLanguage_(systemLanguage ? std::move(systemLanguage) : SystemDefaultLanguageId) {}
 
 std::uint32_t LanguageChoice::LanguageId() const {
+    const std::uint32_t id = StoredOrChosenLanguageId();
+    // INI files without BOM that are not UTF-8 are in this language's code page.
+    SetPrivateProfileLanguage(static_cast<std::uint16_t>(id));
+    return id;
+}
+
+std::uint32_t LanguageChoice::StoredOrChosenLanguageId() const {
     const std::optional<std::uint32_t> stored = registry_.ReadDword(kProductKey, kLanguageValue);
     if (!stored) {
         registry_.WriteDword(kProductKey, kLanguageValue, 0);

@@ -26,6 +26,8 @@ public:
     void SetLanguageIndex(int index);
 
 private:
+    std::uint32_t StoredOrChosenLanguageId() const;
+
     Registry& registry_;
     SystemLanguageSource systemLanguage_;
 };

@@ -1,5 +1,6 @@
-// INI files from anywhere: parsing never fails, an unchanged document is
-// written back byte for byte, and a value set is the value read.
+// INI files from anywhere, in any line ends and encoding: parsing never fails,
+// an unchanged document is written back byte for byte, and a value set is the
+// value read (the file turns to UTF-16 when its code page cannot hold it).
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +16,9 @@ using tessel::IniLookup;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    IniDocument document = IniDocument::Parse(bytes);
+    static constexpr int kCodePages[] = {1252, 936, 950, 949};
+    const int codePage = kCodePages[size % 4];
+    IniDocument document = IniDocument::Parse(bytes, codePage);
     if (document.Serialize() != bytes) {
         std::abort();
     }
@@ -28,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         parts[i % 3].push_back(static_cast<char16_t>(data[i] | (i % 5 == 0 ? 0x4E00 : 0)));
     }
     if (document.SetValue(parts[0], parts[1], parts[2])) {
-        const IniDocument again = IniDocument::Parse(document.Serialize());
+        const IniDocument again = IniDocument::Parse(document.Serialize(), codePage);
         const IniLookup after(again);
         const auto found = after.Find(parts[0], parts[1]);
         if (!found || *found != parts[2]) {

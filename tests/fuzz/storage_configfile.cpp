@@ -1,7 +1,8 @@
 // Configuration files from anywhere (imported ".fwc" files, an old scene-mode
 // file): any bytes are either refused or load into a configuration that writes
-// back as a file the program accepts again. Validation and loading run through
-// a real file, as the import does.
+// back as a file the program accepts again, and that file is a fixed point: it
+// loads to what it was written from and writes back byte for byte. Validation
+// and loading run through a real file, as the import does.
 
 #include <unistd.h>
 
@@ -65,7 +66,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto bytes = EncodeConfigFile(*store.Image(), store.Macros(), store.Texts());
     const auto again = DecodeConfigFile(bytes);
     if (!again || again->macros.size() != store.Macros().size() ||
-        again->texts.Total() > store.Texts().Total()) {
+        again->texts.Total() != store.Texts().Total()) {
+        std::abort();
+    }
+    for (int slot = 0; slot < kEntryCount; ++slot) {
+        const std::u16string* before = store.Texts().Text(slot);
+        const std::u16string* after = again->texts.Text(slot);
+        if ((before == nullptr) != (after == nullptr) || (before && *before != *after)) {
+            std::abort();
+        }
+    }
+    if (EncodeConfigFile(*again->image, again->macros, again->texts) != bytes) {
         std::abort();
     }
     return 0;

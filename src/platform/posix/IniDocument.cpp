@@ -61,6 +61,41 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
     return text;
 }
 
+std::string EncodeUtf16Le(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+// Reads the code units of a file body: single bytes, or UTF-16LE units.
+class UnitReader {
+public:
+    UnitReader(std::string_view bytes, std::size_t unit) : bytes_(bytes), unit_(unit) {}
+    std::size_t Size() const { return bytes_.size(); }
+    char16_t At(std::size_t i) const {
+        const auto low = static_cast<unsigned char>(bytes_[i]);
+        return unit_ == 1
+                   ? low
+                   : static_cast<char16_t>(low | (static_cast<unsigned char>(bytes_[i + 1]) << 8));
+    }
+    bool IsLineEnd(std::size_t i) const { return At(i) == u'\r' || At(i) == u'\n'; }
+    // Bytes of the line end at i: CR LF counts as one.
+    std::size_t LineEndLength(std::size_t i) const {
+        if (At(i) == u'\r' && i + unit_ < bytes_.size() && At(i + unit_) == u'\n') {
+            return 2 * unit_;
+        }
+        return unit_;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t unit_;
+};
+
 }  // namespace
 
 bool IniNamesEqual(std::u16string_view a, std::u16string_view b) {
@@ -91,7 +126,7 @@ std::u16string_view IniValueText(std::u16string_view raw) {
     return raw;
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument IniDocument::Parse(std::string_view bytes, int legacyCodePage) {
     IniDocument doc;
     std::size_t unit = 1;
     if (bytes.starts_with(kUtf16LeBom)) {
@@ -105,27 +140,39 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     } else if (bytes.starts_with(kUtf8Bom)) {
         doc.encoding_ = IniEncoding::Utf8WithBom;
         bytes.remove_prefix(kUtf8Bom.size());
+    } else if (!IsValidUtf8(bytes)) {
+        doc.encoding_ = IniEncoding::LegacyCodePage;
+        doc.codePage_ = legacyCodePage;
+    }
+    std::optional<CodePage> codePage;
+    if (doc.encoding_ == IniEncoding::LegacyCodePage) {
+        codePage.emplace(legacyCodePage);
     }
 
+    const UnitReader reader(bytes, unit);
+    bool sawLineEnd = false;
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    while (start < reader.Size()) {
         std::size_t end = start;
-        while (end < bytes.size() && !(bytes[end] == '\n' && (unit == 1 || bytes[end + 1] == 0))) {
+        while (end < reader.Size() && !reader.IsLineEnd(end)) {
             end += unit;
         }
         Line line;
         line.raw = std::string(bytes.substr(start, end - start));
-        line.text = unit == 2 ? DecodeUtf16Le(line.raw) : FromUtf8(line.raw);
-        if (!line.text.empty() && line.text.back() == u'\r') {
-            line.text.pop_back();
-        }
-        line.newline = end < bytes.size();
-        if (doc.lines_.empty() && line.newline) {
-            doc.crlf_ = line.raw.size() >= unit && line.raw[line.raw.size() - unit] == '\r' &&
-                        (unit == 1 || line.raw.back() == 0);
+        line.text = unit == 2  ? DecodeUtf16Le(line.raw)
+                    : codePage ? codePage->Decode(line.raw)
+                               : FromUtf8(line.raw);
+        start = end;
+        if (end < reader.Size()) {
+            const std::size_t length = reader.LineEndLength(end);
+            line.end = std::string(bytes.substr(end, length));
+            if (!sawLineEnd) {
+                sawLineEnd = true;
+                doc.lineEnd_ = length == 2 * unit ? u"\r\n" : std::u16string(1, reader.At(end));
+            }
+            start += length;
         }
         doc.lines_.push_back(std::move(line));
-        start = end + unit;
     }
     return doc;
 }
@@ -137,12 +184,9 @@ std::string IniDocument::Serialize() const {
     } else if (encoding_ == IniEncoding::Utf16LeWithBom) {
         bytes = kUtf16LeBom;
     }
-    const std::string newline = NewlineBytes();
     for (const Line& line : lines_) {
         bytes += line.raw;
-        if (line.newline) {
-            bytes += newline;
-        }
+        bytes += line.end;
     }
     return bytes + trailing_;
 }
@@ -166,7 +210,7 @@ IniDocument::LineKind IniDocument::Classify(std::u16string_view text, std::u16st
     }
     *name = Trim(text.substr(0, equals));
     *value = text.substr(equals + 1);
-    return name->empty() ? LineKind::Other : LineKind::Key;
+    return LineKind::Key;  // "=v" is the key named ""
 }
 
 bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
@@ -180,6 +224,9 @@ bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
         return false;
     }
     const std::u16string stored = StoredValue(value);
+    if (!CanHold(section) || !CanHold(key) || !CanHold(stored)) {
+        ConvertToUtf16();
+    }
 
     const std::optional<std::size_t> header = FindSection(section);
     if (!header) {
@@ -188,66 +235,85 @@ bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
         }
         lines_.push_back(MakeLine(u"[" + std::u16string(section) + u"]"));
         lines_.push_back(MakeLine(std::u16string(key) + u"=" + stored));
-        return true;
+    } else {
+        std::size_t insertAfter = *header;
+        bool replaced = false;
+        for (std::size_t i = *header + 1; i < lines_.size() && !replaced; ++i) {
+            std::u16string_view name, oldValue;
+            const LineKind kind = Classify(lines_[i].text, &name, &oldValue);
+            if (kind == LineKind::Section) {
+                break;
+            }
+            if (kind != LineKind::Key) {
+                continue;
+            }
+            if (IniNamesEqual(name, key)) {
+                ReplaceValue(lines_[i], stored);
+                replaced = true;
+            }
+            insertAfter = i;
+        }
+        if (!replaced) {
+            EndLine(lines_[insertAfter]);
+            lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter) + 1,
+                          MakeLine(std::u16string(key) + u"=" + stored));
+        }
     }
-
-    std::size_t insertAfter = *header;
-    for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
-        std::u16string_view name, oldValue;
-        const LineKind kind = Classify(lines_[i].text, &name, &oldValue);
-        if (kind == LineKind::Section) {
-            break;
-        }
-        if (kind != LineKind::Key) {
-            continue;
-        }
-        if (IniNamesEqual(name, key)) {
-            const std::size_t equals = lines_[i].text.find(u'=');
-            Line replaced = MakeLine(lines_[i].text.substr(0, equals + 1) + stored);
-            replaced.newline = lines_[i].newline;
-            lines_[i] = std::move(replaced);
-            return true;
-        }
-        insertAfter = i;
+    if (encoding_ == IniEncoding::LegacyCodePage && ReadsAsUtf8()) {
+        ConvertToUtf16();
     }
-    EndLine(lines_[insertAfter]);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter) + 1,
-                  MakeLine(std::u16string(key) + u"=" + stored));
     return true;
 }
 
-std::string IniDocument::Encode(std::u16string_view text) const {
-    if (encoding_ != IniEncoding::Utf16LeWithBom) {
-        return ToUtf8(text);
+std::optional<std::string> IniDocument::Encode(std::u16string_view text) const {
+    switch (encoding_) {
+        case IniEncoding::Utf16LeWithBom:
+            return EncodeUtf16Le(text);
+        case IniEncoding::LegacyCodePage:
+            return CodePage(codePage_).Encode(text);
+        case IniEncoding::Utf8:
+        case IniEncoding::Utf8WithBom:
+            break;
     }
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+    return ToUtf8(text);
 }
 
-std::string IniDocument::NewlineBytes() const {
-    return Encode(u"\n");
+bool IniDocument::CanHold(std::u16string_view text) const {
+    return Encode(text).has_value();
 }
 
 void IniDocument::EndLine(Line& line) const {
-    if (!line.newline) {
-        line.newline = true;
-        if (crlf_) {
-            line.raw += Encode(u"\r");
-        }
+    if (line.end.empty()) {
+        line.end = Encode(lineEnd_).value_or("\r\n");
     }
 }
 
 IniDocument::Line IniDocument::MakeLine(std::u16string_view text) const {
     Line line;
     line.text = text;
-    line.raw = Encode(crlf_ ? std::u16string(text) + u"\r" : std::u16string(text));
-    line.newline = true;
+    line.raw = Encode(text).value_or(std::string());
+    EndLine(line);
     return line;
+}
+
+// Keeps the bytes up to the first '=' as they are: in every encoding read here
+// that byte (or unit) is never part of another character.
+void IniDocument::ReplaceValue(Line& line, std::u16string_view stored) const {
+    const std::size_t equals = line.text.find(u'=');
+    std::size_t rawEquals = 0;
+    if (encoding_ == IniEncoding::Utf16LeWithBom) {
+        while (rawEquals + 1 < line.raw.size() &&
+               !(line.raw[rawEquals] == '=' && line.raw[rawEquals + 1] == 0)) {
+            rawEquals += 2;
+        }
+        rawEquals += 2;
+    } else {
+        rawEquals = line.raw.find('=') + 1;
+    }
+    line.raw.resize(rawEquals);
+    line.raw += Encode(stored).value_or(std::string());
+    line.text.resize(equals + 1);
+    line.text += stored;
 }
 
 std::optional<std::size_t> IniDocument::FindSection(std::u16string_view section) const {
@@ -259,6 +325,35 @@ std::optional<std::size_t> IniDocument::FindSection(std::u16string_view section)
         }
     }
     return std::nullopt;
+}
+
+bool IniDocument::ReadsAsUtf8() const {
+    std::string bytes;
+    bool wide = false;
+    for (const Line& line : lines_) {
+        for (char c : line.raw) {
+            wide = wide || static_cast<unsigned char>(c) >= 0x80;
+        }
+        bytes += line.raw;
+        bytes += line.end;
+    }
+    return wide && IsValidUtf8(bytes);
+}
+
+// Every line is re-encoded from its text; only bytes that never decoded are lost.
+void IniDocument::ConvertToUtf16() {
+    if (encoding_ == IniEncoding::Utf16LeWithBom) {
+        return;
+    }
+    for (Line& line : lines_) {
+        line.raw = EncodeUtf16Le(line.text);
+        std::u16string end;
+        for (char c : line.end) {
+            end.push_back(static_cast<char16_t>(c));
+        }
+        line.end = EncodeUtf16Le(end);
+    }
+    encoding_ = IniEncoding::Utf16LeWithBom;
 }
 
 }  // namespace tessel

@@ -1,5 +1,6 @@
 #include "platform/PrivateProfile.h"
 
+#include <atomic>
 #include <mutex>
 
 #include "platform/posix/IniDocument.h"
@@ -28,6 +29,11 @@ std::u16string_view WithoutTrailingBlanks(std::u16string_view text) {
     return text;
 }
 
+std::atomic<int>& LegacyCodePage() {
+    static std::atomic<int> codePage{kDefaultLegacyCodePage};
+    return codePage;
+}
+
 // Read-modify-write of one file at a time, so two threads writing different
 // keys of the same file do not lose each other's change.
 std::mutex& WriteMutex() {
@@ -43,7 +49,8 @@ std::u16string GetPrivateProfileString(std::u16string_view section, std::u16stri
     if (bufferSize == 0) {
         return {};
     }
-    const std::shared_ptr<const IniLookup> lookup = PrivateProfileCache::Instance().Lookup(file);
+    const std::shared_ptr<const IniLookup> lookup =
+        PrivateProfileCache::Instance().Lookup(file, LegacyCodePage());
     if (lookup) {
         if (const std::optional<std::u16string_view> value = lookup->Find(section, key)) {
             return CutToBuffer(*value, bufferSize);
@@ -59,13 +66,17 @@ bool WritePrivateProfileString(std::u16string_view section, std::u16string_view 
     if (ReadProfileFile(file, bytes) == FileRead::Failed) {
         return false;
     }
-    IniDocument document = IniDocument::Parse(bytes);
+    IniDocument document = IniDocument::Parse(bytes, LegacyCodePage());
     if (!document.SetValue(section, key, value)) {
         return false;
     }
     const bool written = ReplaceProfileFile(file, document.Serialize());
     PrivateProfileCache::Instance().Forget(file);
     return written;
+}
+
+void SetPrivateProfileLanguage(std::uint16_t languageId) {
+    LegacyCodePage() = LegacyCodePageOf(languageId);
 }
 
 }  // namespace tessel

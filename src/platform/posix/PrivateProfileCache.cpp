@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -68,7 +69,23 @@ PrivateProfileCache& PrivateProfileCache::Instance() {
     return cache;
 }
 
-std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesystem::path& file) {
+bool PrivateProfileCache::Settled(const FileStamp& stamp, long long readNs) {
+    // A time with no fraction of a second most likely comes from a file system
+    // that keeps whole (or even two) seconds.
+    const bool coarse = stamp.modifiedNs % 1000000000LL == 0;
+    static const long long fineNs = [] {
+        timespec tick{};
+        clock_getres(CLOCK_REALTIME_COARSE, &tick);
+        const long long twoTicks = 2 * (tick.tv_sec * 1000000000LL + tick.tv_nsec);
+        return std::max<long long>(twoTicks, std::chrono::nanoseconds(kMinSettleTime).count());
+    }();
+    const long long settleNs =
+        coarse ? std::chrono::nanoseconds(kCoarseSettleTime).count() : fineNs;
+    return readNs - stamp.modifiedNs > settleNs;
+}
+
+std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesystem::path& file,
+                                                             int legacyCodePage) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         Forget(file);
@@ -79,28 +96,47 @@ std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesyst
     stamp.inode = info.st_ino;
     stamp.size = static_cast<std::uintmax_t>(info.st_size);
     stamp.modifiedNs = info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
+    const auto usable = [legacyCodePage](const Entry& entry) {
+        return entry.codePage == 0 || entry.codePage == legacyCodePage;
+    };
     {
         std::lock_guard lock(mutex_);
         const auto it = entries_.find(file.native());
-        if (it != entries_.end() && it->second.settled && it->second.stamp == stamp) {
+        if (it != entries_.end() && it->second.settled && it->second.stamp == stamp &&
+            usable(it->second)) {
             return it->second.lookup;
         }
     }
 
-    std::string bytes;
-    if (!ReadSmallFile(file, stamp.size, bytes)) {
+    // The clock is read before the bytes: a change after it gets a later time.
+    const long long readNs = NowNs();
+    Entry fresh;
+    fresh.stamp = stamp;
+    fresh.settled = Settled(stamp, readNs);
+    if (!ReadSmallFile(file, stamp.size, fresh.bytes)) {
         Forget(file);
         return nullptr;
     }
-    auto lookup = std::make_shared<const IniLookup>(IniDocument::Parse(bytes));
-    const auto settleNs = std::chrono::nanoseconds(kSettleTime).count();
-    const bool settled = NowNs() - stamp.modifiedNs >= settleNs;
+    {
+        std::lock_guard lock(mutex_);
+        const auto it = entries_.find(file.native());
+        if (it != entries_.end() && it->second.bytes == fresh.bytes && usable(it->second)) {
+            it->second.stamp = stamp;
+            it->second.settled = fresh.settled;
+            return it->second.lookup;
+        }
+    }
+    const IniDocument document = IniDocument::Parse(fresh.bytes, legacyCodePage);
+    ++parses_;
+    fresh.codePage = document.CodePageNumber();
+    fresh.lookup = std::make_shared<const IniLookup>(document);
+    const std::shared_ptr<const IniLookup> lookup = fresh.lookup;
 
     std::lock_guard lock(mutex_);
     if (entries_.size() >= kMaxFiles && !entries_.contains(file.native())) {
         entries_.clear();
     }
-    entries_[file.native()] = Entry{stamp, settled, lookup};
+    entries_[file.native()] = std::move(fresh);
     return lookup;
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 // Parsed INI files kept per path, so a lookup costs a stat and a hash lookup.
-// A file is read again when its identity, size or modification time changes.
-// A file modified less than a moment before it was read is read again at the
-// next lookup as well: file times are coarse, and a second change within the
-// same tick with the same size would otherwise go unseen.
+// A file is read again when its identity (device, inode), size or nanosecond
+// modification time changes, and parsed again only when its bytes differ.
+// A file read within a moment of its modification time is read again at the
+// next lookup as well: file times come from a coarse clock, and a second
+// change within the same tick and with the same size would otherwise go
+// unseen; on file systems whose times are whole seconds that moment is longer.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -47,11 +51,18 @@ class PrivateProfileCache {
 public:
     static PrivateProfileCache& Instance();
 
-    // Nothing when the file does not exist or cannot be read.
-    std::shared_ptr<const IniLookup> Lookup(const std::filesystem::path& file);
+    // Nothing when the file does not exist or cannot be read. A file without a
+    // byte-order mark that is not UTF-8 is read in `legacyCodePage`.
+    std::shared_ptr<const IniLookup> Lookup(const std::filesystem::path& file, int legacyCodePage);
     void Forget(const std::filesystem::path& file);
+    // How many times a file was parsed since the start.
+    std::uint64_t ParseCount() const { return parses_; }
 
-    static constexpr std::chrono::seconds kSettleTime{2};
+    // How long after its modification a file's time stamp is trusted: two
+    // ticks of the clock file times come from (at least kMinSettleTime), or
+    // kCoarseSettleTime on file systems that keep whole seconds.
+    static constexpr std::chrono::milliseconds kMinSettleTime{2};
+    static constexpr std::chrono::seconds kCoarseSettleTime{2};
     static constexpr std::size_t kMaxFiles = 64;
     static constexpr std::uintmax_t kMaxFileSize = 64u << 20;
 
@@ -63,12 +74,17 @@ private:
     };
     struct Entry {
         FileStamp stamp;
-        bool settled = false;  // old enough that its time stamp can be trusted
+        bool settled = false;  // read long enough after its modification
+        int codePage = 0;      // the legacy code page it was read in, 0 for Unicode
+        std::string bytes;
         std::shared_ptr<const IniLookup> lookup;
     };
 
+    static bool Settled(const FileStamp& stamp, long long readNs);
+
     std::mutex mutex_;
     std::unordered_map<std::string, Entry> entries_;
+    std::atomic<std::uint64_t> parses_{0};
 };
 
 }  // namespace tessel

@@ -113,6 +113,23 @@ std::filesystem::path FindProgramOnPath(std::string_view program) {
     return {};
 }
 
+bool IsExecutableFile(const std::filesystem::path& file) {
+    struct stat info {};
+    return !file.empty() && stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(file.c_str(), X_OK) == 0;
+}
+
+int StartProgram(const std::filesystem::path& program, ShowCommand show) {
+    struct stat info {};
+    if (program.empty() || stat(program.c_str(), &info) != 0) {
+        return kShellOpenFileNotFound;
+    }
+    if (!IsExecutableFile(program)) {
+        return kShellOpenAccessDenied;
+    }
+    return SpawnDetached({std::filesystem::absolute(program).string()}, {}, show);
+}
+
 std::vector<std::string> SplitParameters(std::u16string_view parameters) {
     std::vector<std::string> arguments;
     const std::string text = ToUtf8(parameters);
@@ -166,7 +183,7 @@ int ShellOpen(const std::filesystem::path& target, std::u16string_view parameter
         if (file.empty() || stat(file.c_str(), &info) != 0) {
             return kShellOpenFileNotFound;
         }
-        if (S_ISREG(info.st_mode) && access(file.c_str(), X_OK) == 0) {
+        if (IsExecutableFile(file)) {
             argv = {std::filesystem::absolute(file).string()};
             for (auto& argument : SplitParameters(parameters)) {
                 argv.push_back(std::move(argument));

@@ -132,9 +132,13 @@ TEST(TextTable, TextsThatDoNotFitAreLeftOut) {
     image->entries[2].type = static_cast<uint16_t>(AssignmentType::TextBlock);
     texts.Set(1, u"abcdef");
     texts.Set(2, u"x");
+    image->entries[3].type = static_cast<uint16_t>(AssignmentType::LaunchProgram);
+    image->entries[3].value = 2;  // no text: the old offset must not stay
     const auto area = PackTextArea(*image, texts, 6);
     EXPECT_EQ(image->entries[2].value, 0u);
     EXPECT_EQ(area[0], u'x');
+    EXPECT_EQ(image->entries[1].value, kNoTextOffset);
+    EXPECT_EQ(image->entries[3].value, kNoTextOffset);
 }
 
 TEST(TextTable, UnpackChecksOffsetsAndTerminators) {

@@ -212,6 +212,42 @@ TEST_F(ConfigFileTest, TextsOutsideTheAreaOrUnterminatedAreLeftOut) {
     EXPECT_EQ(configuration->macros.size(), 1u);
 }
 
+// Two entries share the text of a 6-byte area and a third points just past it,
+// so it has no text. Written back, the area holds both shared copies (12 bytes)
+// and the third entry's old offset would now fall on the second copy.
+TEST_F(ConfigFileTest, ATextEntryWithoutTextNeverGainsOneOnSave) {
+    constexpr int kShared1 = 0x10, kShared2 = 0x11, kOrphan = 0x12;
+    ProfileImage image = *DefaultImage();
+    image.entries[kShared1] = {static_cast<uint16_t>(AssignmentType::TextBlock), 0, 0, 0, 0};
+    image.entries[kShared2] = {static_cast<uint16_t>(AssignmentType::LaunchProgram), 0, 0, 0, 0};
+    image.entries[kOrphan] = {static_cast<uint16_t>(AssignmentType::LaunchProgram), 0, 8, 0, 0};
+    const std::vector<uint8_t> area = {'a', 0, 'b', 0, 0, 0};
+    NewImage(image.header, 0, static_cast<uint32_t>(area.size()), 0);
+    std::vector<uint8_t> original(kProfileImageSize);
+    EncodeProfileImage(image, std::span(original).first<kProfileImageSize>());
+    original.insert(original.end(), area.begin(), area.end());
+
+    const auto path = folder_ / "shared.fwc";
+    WriteBytes(path, original);
+    ConfigStore store;
+    ASSERT_EQ(LoadConfigFile(path, store), 1);
+    ASSERT_EQ(store.Texts().Total(), 12u);
+    ASSERT_EQ(store.Texts().Text(kOrphan), nullptr);
+
+    ASSERT_TRUE(WriteConfigFile(path, store));
+    const std::vector<uint8_t> saved = ReadBytes(path);
+    ConfigStore reloaded;
+    ASSERT_EQ(LoadConfigFile(path, reloaded), 1);
+    EXPECT_EQ(reloaded.Texts().Text(kOrphan), nullptr);
+    EXPECT_EQ(reloaded.Image()->entries[kOrphan].value, kNoTextOffset);
+    EXPECT_EQ(*reloaded.Texts().Text(kShared1), u"ab");
+    EXPECT_EQ(*reloaded.Texts().Text(kShared2), u"ab");
+    EXPECT_EQ(reloaded.Texts().Total(), 12u);
+
+    ASSERT_TRUE(WriteConfigFile(path, reloaded));
+    EXPECT_EQ(ReadBytes(path), saved) << "one save reaches a fixed point";
+}
+
 TEST_F(ConfigFileTest, FailedWriteIntoReadOnlyFolderKeepsTheOldFile) {
     const auto path = folder_ / "scene";
     WriteBytes(path, EmptyConfigFile());

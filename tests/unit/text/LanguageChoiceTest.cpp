@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TextTestFiles.h"
+#include "platform/PrivateProfile.h"
 #include "platform/Registry.h"
 #include "text/SupportedLanguages.h"
 
@@ -83,6 +84,16 @@ TEST(SupportedLanguages, FileNames) {
     EXPECT_EQ(LanguageFileName(9), u"Lang0000.ini");
     EXPECT_EQ(LanguageFileName(42), u"Lang0804.ini");
     EXPECT_FALSE(SupportedLanguageIndex(0).has_value());
+}
+
+// A Chinese language file saved by a Chinese Windows editor is in code page 936.
+TEST_F(LanguageChoiceTest, TheChosenLanguageDecidesHowIniFilesWithoutBomRead) {
+    const auto file = folder / "Lang0804.ini";
+    test::WriteBytes(file, "[TEXT]\r\nIDS_MAIN_OK=\xC8\xB7\xB6\xA8\r\n");
+    ASSERT_TRUE(registry.WriteDword(kKey, kValue, 0x0804));
+    EXPECT_EQ(ChoiceWithSystem(0x0409).LanguageId(), 0x0804u);
+    EXPECT_EQ(GetPrivateProfileString(u"TEXT", u"IDS_MAIN_OK", u"", 260, file), u"\u786E\u5B9A");
+    SetPrivateProfileLanguage(0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Utf8.h"
+#include "platform/posix/IniCodePage.h"
 #include "platform/posix/IniDocument.h"
 #include "text/SupportedLanguages.h"
 
@@ -62,7 +63,8 @@ LanguageFile ParseLanguageFile(std::string name, std::string_view bytes) {
     for (const IniDocument::Line& line : document.Lines()) {
         ++lineNumber;
         const std::string at = "line " + std::to_string(lineNumber);
-        if (line.text.find(u'\uFFFD') != std::u16string::npos) {
+        // The engine would read such a file in the legacy code page instead.
+        if (document.Encoding() != IniEncoding::Utf16LeWithBom && !IsValidUtf8(line.raw)) {
             file.faults.push_back(at + " is not valid UTF-8");
         }
         std::u16string_view key;

@@ -84,7 +84,8 @@ TEST(PrivateProfileRead, Encodings) {
     for (const char* name : {"bom.ini", "plain.ini", "wide.ini"}) {
         EXPECT_EQ(Read(folder / name, u"text", u"K"), u"\u4F60\u597D") << name;
     }
-    EXPECT_EQ(Read(folder / "bad.ini", u"TEXT", u"k"), u"a\uFFFDb");
+    // Not UTF-8, so the legacy code page (1252 without a language) applies.
+    EXPECT_EQ(Read(folder / "bad.ini", u"TEXT", u"k"), u"a\u00FFb");
     EXPECT_EQ(Read(folder / "bad.ini", u"TEXT", u"next"), u"ok");
 }
 
@@ -92,10 +93,10 @@ TEST(PrivateProfileWrite, CreatesFileSectionAndKey) {
     ScratchFolder folder;
     const auto file = folder / "new.ini";
     ASSERT_TRUE(WritePrivateProfileString(u"LANGUAGE", u"language", u"1", file));
-    EXPECT_EQ(ReadBytes(file), "[LANGUAGE]\nlanguage=1\n");
+    EXPECT_EQ(ReadBytes(file), "[LANGUAGE]\r\nlanguage=1\r\n");
     ASSERT_TRUE(WritePrivateProfileString(u"Other", u"a", u"x", file));
     ASSERT_TRUE(WritePrivateProfileString(u"language", u"extra", u"2", file));
-    EXPECT_EQ(ReadBytes(file), "[LANGUAGE]\nlanguage=1\nextra=2\n[Other]\na=x\n");
+    EXPECT_EQ(ReadBytes(file), "[LANGUAGE]\r\nlanguage=1\r\nextra=2\r\n[Other]\r\na=x\r\n");
     EXPECT_EQ(Read(file, u"LANGUAGE", u"extra"), u"2");
     EXPECT_FALSE(WritePrivateProfileString(u"s", u"k", u"v", folder / "no" / "such.ini"));
 }

@@ -1,0 +1,127 @@
+// The start switches that give the running instance a window command: "/Update"
+// (32780) and "/Language" (32784); what the request endpoint refuses; --help.
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <signal.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "ProgramFixture.h"
+#include "platform/MainWindowRequests.h"
+#include "platform/RequestEndpoint.h"
+
+namespace tessel::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kBound = 20s;
+constexpr uint32_t kMainMarker = 0x4D41494E;  // 'MAIN'
+
+class OutsideCommandsProcessTest : public ProgramFixture {
+protected:
+    // The program folder's Skins of this test alone: the language command
+    // writes the selector of its language.ini.
+    void CopySkins() {
+        const auto skins = m_programFolder / "Skins";
+        const auto built = std::filesystem::read_symlink(skins);
+        std::filesystem::remove(skins);
+        std::filesystem::copy(built, skins, std::filesystem::copy_options::recursive);
+    }
+    std::string Selector() {
+        std::ifstream in(m_programFolder / "Skins" / "language.ini");
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.rfind("language=", 0) == 0) {
+                return line.substr(9, line.find_first_of("\r\n ") - 9);
+            }
+        }
+        return {};
+    }
+    // As any process of this user could: straight to the endpoint.
+    std::optional<intptr_t> Deliver(pid_t pid, uint32_t message, uintptr_t wParam) {
+        setenv("XDG_RUNTIME_DIR", m_runtime.c_str(), 1);
+        return DeliverRequest("Zerkon_PX5", pid, kMainMarker, WindowRequest{message, wParam, 0},
+                              5s);
+    }
+    void KillAndExpectTheEnd(pid_t pid) {
+        EXPECT_EQ(WaitForExit(Start({"/Kill"}), kBound), 0);
+        EXPECT_EQ(WaitForExit(pid, kBound), 0) << "the instance did not end";
+    }
+};
+
+TEST_F(OutsideCommandsProcessTest, UpdateOpensTheDialogOfTheRunningInstanceWhichStillEnds) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    const pid_t update = Start({"/update"});
+    EXPECT_EQ(WaitForExit(update, kBound), 0);
+    EXPECT_NE(ErrorOutput(update).find("to open its firmware update dialog"), std::string::npos)
+        << ErrorOutput(update);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(IsRunning(first));
+    // The dialog's own loop is running now: the kill must still end it all.
+    KillAndExpectTheEnd(first);
+    EXPECT_EQ(AgentStarts(), 1);
+}
+
+TEST_F(OutsideCommandsProcessTest, UpdateWithoutARunningInstanceStartsTheProgram) {
+    const pid_t program = Start({"/Update"});
+    ASSERT_TRUE(WaitUntilAnswering(program));
+    EXPECT_TRUE(WaitForAgentStarts(1));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(IsRunning(program));
+    KillAndExpectTheEnd(program);
+}
+
+TEST_F(OutsideCommandsProcessTest, LanguageMakesTheRunningInstanceRewriteTheSelector) {
+    CopySkins();
+    ASSERT_EQ(Selector(), "1");
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    const pid_t language = Start({"/Language"});
+    EXPECT_EQ(WaitForExit(language, kBound), 0);
+    EXPECT_NE(ErrorOutput(language).find("to reload its language"), std::string::npos)
+        << ErrorOutput(language);
+    // The handler has run when the sender ends.
+    EXPECT_EQ(Selector(), "0");
+    EXPECT_TRUE(IsRunning(first));
+    KillAndExpectTheEnd(first);
+}
+
+TEST_F(OutsideCommandsProcessTest, TheEndpointTakesNoOtherCommandOrRequest) {
+    CopySkins();
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    EXPECT_EQ(Deliver(first, kCommandMessage, 32781), 0);
+    EXPECT_EQ(Deliver(first, kCommandMessage, 32774), 0) << "the tray's Exit";
+    EXPECT_EQ(Deliver(first, kCloseEditorsMessage, 0), 0);
+    EXPECT_EQ(Deliver(first, kInitMessage, kInitTag), 0);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(IsRunning(first));
+    EXPECT_EQ(Selector(), "1");
+    EXPECT_EQ(Deliver(first, kCommandMessage, kCommandLanguage), 1);
+    EXPECT_EQ(Selector(), "0");
+    KillAndExpectTheEnd(first);
+}
+
+TEST_F(OutsideCommandsProcessTest, HelpListsTheSwitchesWithoutStarting) {
+    const std::string command = (m_programFolder / m_programName).string() + " --help";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::ostringstream text;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        text << buffer;
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    for (const char* switchName : {"/Start", "/Kill", "/Update", "/Language"}) {
+        EXPECT_NE(text.str().find(switchName), std::string::npos) << switchName << text.str();
+    }
+    EXPECT_EQ(AgentStarts(), 0);
+}
+
+}  // namespace
+}  // namespace tessel::testing
