@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     if (!CanShowWindows()) {
         HandOverOnly handOver(instance);
         if (ClaimSingleInstance(arguments, handOver).handedOver) {
-            return 0;
+            return instance.Unreached() ? 1 : 0;
         }
         instance.CloseMutex();
         std::fprintf(stderr,
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (ClaimSingleInstance(arguments, instance).handedOver) {
-        return 0;
+        return instance.Unreached() ? 1 : 0;
     }
 
     QApplication application(argc, argv);

@@ -65,7 +65,7 @@ bool CTesselApp::InitInstance() {
             [shown] { return shown->IsInitialised(); },
             [this, shown](int status) {
                 m_exitStatus = status;
-                shown->ExitSequence();
+                shown->ExitWhenBoxesClosed();
             },
             [shown](int controlId) -> QWidget* {
                 Tessel_DlgComposite* editor = shown->KeyEditor();

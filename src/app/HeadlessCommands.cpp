@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "app/AppIdentity.h"
+#include "app/PlatformInstanceServices.h"
 #include "device/DeviceStartup.h"
 #include "model/KeyboardFacts.h"
-#include "platform/FindProcess.h"
 #include "platform/NamedMutex.h"
 #include "platform/Registry.h"
 #include "platform/RequestEndpoint.h"
@@ -119,7 +119,7 @@ int RunHeadlessCommand(const CommandLineCommand& command, const ProgramPaths& pa
     if (mutex.Open() == MutexOpen::AlreadyExists) {
         // Held by a program of another name, no instance is found: as a
         // first start does, go on alone.
-        if (const int pid = FindProcessByFileName(paths.programFileName); pid != 0) {
+        if (const int pid = FindUserInstance(paths.programFileName); pid != 0) {
             return Report(paths, AskRunningInstance(pid, command, file));
         }
     }

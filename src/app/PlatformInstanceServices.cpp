@@ -1,7 +1,12 @@
 #include "app/PlatformInstanceServices.h"
 
 #include <chrono>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/AppIdentity.h"
 #include "platform/EndProcess.h"
@@ -16,6 +21,12 @@ namespace {
 // The running instance may be showing a message box inside its handler: do
 // not wait for the user.
 constexpr std::chrono::milliseconds kDeliveryWait{5000};
+
+std::string TemporaryFolderName() {
+    std::error_code error;
+    const auto folder = std::filesystem::temp_directory_path(error);
+    return error ? std::string("/tmp") : folder.string();
+}
 
 const char* WhatWasAsked(const WindowRequest& request) {
     if (request.message == kKillMessage) {
@@ -33,8 +44,19 @@ const char* WhatWasAsked(const WindowRequest& request) {
 PlatformInstanceServices::PlatformInstanceServices(const ProgramPaths& paths)
     : m_paths(paths), m_mutex(kInstanceName) {}
 
+int FindUserInstance(std::string_view programFileName) {
+    // Only an instance of this user's runtime folder counts: its endpoint there
+    // names it, and the process table confirms that it runs this program.
+    for (int pid : EndpointProcesses(kInstanceName)) {
+        if (pid != getpid() && ProcessRunsFile(pid, programFileName)) {
+            return pid;
+        }
+    }
+    return 0;
+}
+
 int PlatformInstanceServices::FindInstance() {
-    return FindProcessByFileName(m_paths.programFileName);
+    return FindUserInstance(m_paths.programFileName);
 }
 
 void PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& request) {
@@ -46,13 +68,28 @@ void PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& requ
         std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
                      m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
     } else {
-        std::fprintf(stderr, "%s: the running instance (process %d) did not answer\n",
-                     m_paths.programFileName.c_str(), pid);
+        m_unreached = true;
+        std::fprintf(stderr,
+                     "%s: the running instance (process %d) did not answer; nothing was done "
+                     "(end it with \"kill %d\" and start again)\n",
+                     m_paths.programFileName.c_str(), pid, pid);
     }
 }
 
 MutexOpen PlatformInstanceServices::OpenMutex() {
-    return m_mutex.Open();
+    const MutexOpen opened = m_mutex.Open();
+    if (opened == MutexOpen::Unavailable) {
+        // Without the lock nothing keeps a second instance off the keyboard.
+        std::fprintf(stderr,
+                     "%s: cannot start: no folder of this user to keep the single-instance "
+                     "lock in (XDG_RUNTIME_DIR=%s is not writable, nor is a private folder "
+                     "under %s)\n",
+                     m_paths.programFileName.c_str(),
+                     std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "",
+                     TemporaryFolderName().c_str());
+        EndProcess(1);
+    }
+    return opened;
 }
 
 void PlatformInstanceServices::CloseMutex() {

@@ -2,6 +2,8 @@
 // The single-instance rule on the real system: mutex file, process search,
 // request endpoints and the shell.
 
+#include <string_view>
+
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
 #include "platform/NamedMutex.h"
@@ -19,9 +21,17 @@ public:
     void StartAgent() override;
     [[noreturn]] void EndProcess(int exitCode) override;
 
+    // True after a request the running instance did not take.
+    bool Unreached() const { return m_unreached; }
+
 private:
     const ProgramPaths& m_paths;
     NamedMutex m_mutex;
+    bool m_unreached = false;
 };
+
+// The id of this user's running instance of `programFileName` in the user's
+// runtime folder; 0 when there is none.
+int FindUserInstance(std::string_view programFileName);
 
 }  // namespace tessel

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QThread>
+#include <QTimer>
 #include <utility>
 
 #include "app/AppIdentity.h"
@@ -24,6 +25,7 @@
 #include "model/ProfileImage.h"
 #include "platform/ClockChanges.h"
 #include "platform/Prompter.h"
+#include "platform/qt/ModalBoxes.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TerminationSignals.h"
 #include "skin/SkinIni.h"
@@ -48,6 +50,8 @@ constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
 constexpr uint32_t kNoAnswerRequest = 0x7E07;
+// How often an exit looks again whether the boxes it closed have returned.
+constexpr int kBoxCloseRetryMs = 10;
 
 }  // namespace
 
@@ -116,6 +120,12 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             if (wParam != kOpenTag) {
                 return 0;
             }
+            // A box already asks the user something: bring it forward instead
+            // of stacking another behind it.
+            if (ModalBoxes::AnyOpen()) {
+                ModalBoxes::RaiseTop();
+                return 1;
+            }
             ShowWindow();
             CheckFirmware();
             return 1;
@@ -123,7 +133,7 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             if (wParam != kKillTag) {
                 return 0;
             }
-            ExitSequence();
+            ExitWhenBoxesClosed();
             return 1;
         case kLanguageMessage:
             if (wParam == kLanguageTag) {
@@ -228,7 +238,7 @@ bool CTesselDlg::OnInitDialog() {
     // Step 8: no taskbar button while hidden; the marker others find us by.
     setWindowFlag(Qt::Tool, true);
     // Before the endpoint: whoever sees it may already end this instance by signal.
-    m_signals = new TerminationSignals([this] { ExitSequence(); }, this);
+    m_signals = new TerminationSignals([this] { ExitWhenBoxesClosed(); }, this);
     m_endpoint = RequestEndpoint::Open(
         kInstanceName, kMainMarker, [this](const WindowRequest& request, std::string_view payload) {
             return OnOutsideRequest(request, payload);
@@ -326,6 +336,17 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     if (std::exchange(m_openUpdateAtStart, false)) {
         Post(WindowRequest{kCommandMessage, kCommandUpdate, 0});
     }
+}
+
+// The boxes answer their Cancel (or No) way; their callers, further down this
+// thread's stack, must return before the exit sequence may wait for workers.
+void CTesselDlg::ExitWhenBoxesClosed() {
+    ModalBoxes::CloseAll();
+    if (ModalBoxes::AnyOpen()) {
+        QTimer::singleShot(kBoxCloseRetryMs, this, [this] { ExitWhenBoxesClosed(); });
+        return;
+    }
+    ExitSequence();
 }
 
 void CTesselDlg::ExitSequence() {

@@ -84,6 +84,8 @@ public:
     CTessel_DlgUpdate* UpdateDialog() const { return m_update.get(); }
     // Runs once; later calls do nothing.
     void ExitSequence();
+    // The exit sequence once every open message box has been closed.
+    void ExitWhenBoxesClosed();
     void OnTrayCommand(int command);
 
     bool IsInitialised() const override { return m_initialised; }

@@ -20,6 +20,7 @@
 #include "mainwindow/TrayMenuTexts.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
+#include "platform/qt/ModalBoxes.h"
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/SkinPictures.h"
 #include "text/LanguageChoice.h"
@@ -241,7 +242,10 @@ void CTesselDlg::CheckFirmware() {
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
         kVersionQuestion, kVersionCaption, PromptButtons::OkCancel, PromptIcon::Question);
     if (answer != PromptAnswer::Ok) {
-        m_context.instance.EndProcess(0);
+        // Closed by an exit request, which runs the exit sequence instead.
+        if (!ModalBoxes::Closing()) {
+            m_context.instance.EndProcess(0);
+        }
         return;
     }
     QThread::msleep(kVersionPauseMs);

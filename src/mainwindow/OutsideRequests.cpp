@@ -19,7 +19,15 @@ namespace tessel {
 namespace {
 
 // Requests another process may send; everything else stays inside.
-constexpr uint32_t kOutsideRequests[] = {kOpenMessage, kKillMessage};
+struct OutsideRequest {
+    uint32_t message;
+    uintptr_t tag;
+};
+// Of the window's commands, only the two that other programs give it.
+constexpr OutsideRequest kOutsideRequests[] = {{kOpenMessage, kOpenTag},
+                                               {kKillMessage, kKillTag},
+                                               {kCommandMessage, kCommandUpdate},
+                                               {kCommandMessage, kCommandLanguage}};
 
 }  // namespace
 
@@ -40,14 +48,16 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
             WindowRequest{kKeyboardCommandRequest, 0, reinterpret_cast<intptr_t>(&job)});
         return {job.outcome.done ? 1 : 0, job.outcome.line};
     }
-    // Of the window's commands, only the two that other programs give it.
-    const bool command = request.message == kCommandMessage &&
-                         (request.wParam == kCommandUpdate || request.wParam == kCommandLanguage);
-    if (!command &&
-        std::ranges::find(kOutsideRequests, request.message) == std::end(kOutsideRequests)) {
+    const bool known = std::ranges::any_of(kOutsideRequests, [&](const OutsideRequest& outside) {
+        return request.message == outside.message && request.wParam == outside.tag;
+    });
+    if (!known) {
         return {0, {}};
     }
-    return {Requests().Send(request), {}};
+    // Posted: the window may be showing a box inside its handler, and the
+    // sender must not wait for a user.
+    Requests().Post(request);
+    return {1, {}};
 }
 
 void CTesselDlg::RunKeyboardCommand(KeyboardCommandJob& job) {

@@ -12,4 +12,8 @@ int FindProcessByFileName(std::string_view fileName);
 // script is the script's file name rather than its interpreter's).
 int FindProcessByCommandName(std::string_view commandName);
 
+// Whether process `pid` belongs to the current user and runs an executable
+// whose file name equals `fileName` without regard to case.
+bool ProcessRunsFile(int pid, std::string_view fileName);
+
 }  // namespace tessel

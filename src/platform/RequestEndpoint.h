@@ -7,12 +7,14 @@
 // payload (a file name, say) and be answered with a line of text besides the
 // result, for commands typed at a terminal.
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <thread>
 
 #include "platform/WindowRequest.h"
@@ -47,13 +49,18 @@ public:
     const std::string& SocketPath() const { return m_path; }
 
 private:
-    RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
-                    TextHandler handler);
+    RequestEndpoint(std::string path, int listener, int watch, const int wake[2],
+                    uint32_t marker, TextHandler handler);
     void Listen();
+    void ListenAgainIfRemoved();
+    void RememberInode();
     void Serve(int connection);
 
     std::string m_path;
     int m_listener;
+    int m_watch;  // the runtime folder's changes
+    unsigned long m_inode = 0;  // of the socket this endpoint listens at
+    std::atomic<bool> m_stopping = false;
     int m_wakeRead;  // readable once the endpoint closes
     int m_wakeWrite;
     uint32_t m_marker;
@@ -64,6 +71,10 @@ private:
 // Delivers `request` to the endpoint `name` of process `pid` and waits up to
 // `wait` for the handler. The handler's result (low 32 bits), or nothing when
 // the process has no such endpoint, refused the request or did not answer.
+// Ids of the running processes with an endpoint of `name` in this user's
+// runtime folder, lowest first.
+std::vector<int> EndpointProcesses(std::string_view name);
+
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
                                        const WindowRequest& request,
                                        std::chrono::milliseconds wait);

@@ -11,8 +11,11 @@ namespace tessel {
 std::filesystem::path HomeFolder();
 // $XDG_CONFIG_HOME, else ~/.config.
 std::filesystem::path ConfigFolder();
-// A per-user file for locks and sockets: <$XDG_RUNTIME_DIR>/<stem><suffix> when
-// that folder exists, else /tmp/<stem>-<uid><suffix>.
+// The per-user folder for locks and sockets: $XDG_RUNTIME_DIR when it is the
+// user's own and writable, else a private folder (mode 0700, owned by the
+// user) under the temporary folder; empty when neither can be had.
+std::filesystem::path RuntimeFolder();
+// <RuntimeFolder()>/<stem><suffix>; empty when there is no runtime folder.
 std::filesystem::path RuntimeFile(std::string_view stem, std::string_view suffix);
 
 }  // namespace tessel

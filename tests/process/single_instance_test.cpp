@@ -149,5 +149,74 @@ TEST_F(SingleInstanceTest, WithoutTheDeviceLibraryTheProgramEndsSayingWhy) {
     EXPECT_TRUE(WaitUntilAnswering(Start()));
 }
 
+TEST_F(SingleInstanceTest, ARemovedSocketIsPutBackAndASecondStartReachesTheInstance) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(std::filesystem::remove(SocketOf(first)));
+        EXPECT_TRUE(WaitUntilAnswering(first)) << "round " << round;
+    }
+    std::string errors;
+    EXPECT_EQ(Run({}, &errors), 0);
+    EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
+    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
+    EXPECT_EQ(AgentStarts(), 1);
+}
+
+TEST_F(SingleInstanceTest, AnInstanceOfAnotherRuntimeFolderIsNotThisUsersInstance) {
+    const auto otherRuntime = m_root / "other-run";
+    std::filesystem::create_directory(otherRuntime);
+    std::filesystem::permissions(otherRuntime, std::filesystem::perms::owner_all);
+    m_environment["XDG_RUNTIME_DIR"] = otherRuntime.string();
+    m_environment["HOME"] = (m_root / "other-home").string();
+    const pid_t other = Start({"/Start"});
+    ASSERT_TRUE(Eventually([&] {
+        return std::filesystem::exists(otherRuntime /
+                                       ("Zerkon_PX5." + std::to_string(other) + ".sock"));
+    }));
+    m_environment.clear();
+
+    const pid_t mine = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(mine));
+    std::string errors;
+    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
+    EXPECT_NE(errors.find("process " + std::to_string(mine) + ") to exit"), std::string::npos)
+        << errors;
+    EXPECT_EQ(WaitForExit(mine, kBound), 0);
+    EXPECT_TRUE(IsRunning(other));
+}
+
+TEST_F(SingleInstanceTest, AnUnusableRuntimeFolderGivesOneInstanceOrAClearRefusal) {
+    // Read-only for us (root may write anywhere, so then someone else's).
+    if (getuid() == 0) {
+        ASSERT_EQ(chown(m_runtime.c_str(), 65534, 65534), 0);
+    } else {
+        std::filesystem::permissions(m_runtime, std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_exec);
+    }
+    const auto temporary = m_root / "tmp";
+    std::filesystem::create_directory(temporary);
+    m_environment["TMPDIR"] = temporary.string();
+    m_environment["XDG_RUNTIME_DIR"] = m_runtime.string();
+    // Where the lock and the sockets go instead.
+    m_runtime = temporary / ("tessel-" + std::to_string(getuid()));
+
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    std::string errors;
+    EXPECT_EQ(Run({}, &errors), 0);
+    EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
+    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+
+    // A private folder that others may enter is refused, not used.
+    std::filesystem::permissions(m_runtime, std::filesystem::perms::all);
+    EXPECT_EQ(Run({}, &errors), 1);
+    EXPECT_NE(errors.find("cannot start"), std::string::npos) << errors;
+    EXPECT_EQ(AgentStarts(), 1);
+}
+
 }  // namespace
 }  // namespace tessel::testing

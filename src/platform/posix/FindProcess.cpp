@@ -85,6 +85,13 @@ int FindProcessByFileName(std::string_view fileName) {
     });
 }
 
+bool ProcessRunsFile(int pid, std::string_view fileName) {
+    const std::filesystem::path process = "/proc/" + std::to_string(pid);
+    struct stat info {};
+    return stat(process.c_str(), &info) == 0 && info.st_uid == getuid() &&
+           EqualNoCase(ExecutableFileName(process), fileName);
+}
+
 int FindProcessByCommandName(std::string_view commandName) {
     // The system keeps only the first 15 characters of a command name.
     constexpr std::size_t kCommandNameLimit = 15;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -57,6 +58,27 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
+// A listening socket at `path` (anything there before is replaced), or -1.
+int ListenAt(const std::string& path) {
+    sockaddr_un address{};
+    if (!FillAddress(path, address)) {
+        return -1;
+    }
+    int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener < 0) {
+        return -1;
+    }
+    // A socket of an earlier process with our id can only be stale.
+    unlink(path.c_str());
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        chmod(path.c_str(), 0600) != 0 || listen(listener, 8) != 0) {
+        close(listener);
+        unlink(path.c_str());
+        return -1;
+    }
+    return listener;
+}
+
 bool PeerIsSameUser(int fd) {
     ucred peer{};
     socklen_t length = sizeof peer;
@@ -91,8 +113,9 @@ bool Transfer(int fd, uint8_t* data, std::size_t size, bool reading, int timeout
     return true;
 }
 
-// Sockets of processes that no longer run: "<prefix><pid>.sock".
-void RemoveStaleSockets(std::string_view name) {
+// Every "<prefix><pid>.sock" of the runtime folder, with its process id.
+template <typename Visit>
+void VisitSockets(std::string_view name, Visit visit) {
     const std::filesystem::path pattern = RuntimeFile(name, ".");
     const std::string prefix = pattern.filename().string();
     std::error_code error;
@@ -105,11 +128,23 @@ void RemoveStaleSockets(std::string_view name) {
         const char* last = file.data() + file.size() - 5;
         int pid = 0;
         auto [end, parsed] = std::from_chars(first, last, pid);
-        if (parsed == std::errc() && end == last && pid > 0 && kill(pid, 0) != 0 &&
-            errno == ESRCH) {
-            unlink(entry.path().c_str());
+        if (parsed == std::errc() && end == last && pid > 0) {
+            visit(entry.path(), pid);
         }
     }
+}
+
+bool ProcessEnded(int pid) {
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// Sockets of processes that no longer run.
+void RemoveStaleSockets(std::string_view name) {
+    VisitSockets(name, [](const std::filesystem::path& socket, int pid) {
+        if (ProcessEnded(pid)) {
+            unlink(socket.c_str());
+        }
+    });
 }
 
 }  // namespace
@@ -126,31 +161,34 @@ std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, ui
                                                        TextHandler handler) {
     RemoveStaleSockets(name);
     std::string path = SocketPathOf(name, getpid());
-    sockaddr_un address{};
-    if (!FillAddress(path, address)) {
-        return nullptr;
-    }
-    int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int listener = ListenAt(path);
     if (listener < 0) {
         return nullptr;
     }
-    // A socket of an earlier process with our id can only be stale.
-    unlink(path.c_str());
+    // The folder is watched so that a socket removed behind our back (a
+    // cleaner, a user) is put back at once, without polling.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     int wake[2];
-    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        chmod(path.c_str(), 0600) != 0 || listen(listener, 8) != 0 || pipe2(wake, O_CLOEXEC) != 0) {
+    if (watch < 0 ||
+        inotify_add_watch(watch, folder.c_str(), IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO) < 0 ||
+        pipe2(wake, O_CLOEXEC) != 0) {
+        if (watch >= 0) {
+            close(watch);
+        }
         close(listener);
         unlink(path.c_str());
         return nullptr;
     }
-    return std::unique_ptr<RequestEndpoint>(
-        new RequestEndpoint(std::move(path), listener, wake, marker, std::move(handler)));
+    return std::unique_ptr<RequestEndpoint>(new RequestEndpoint(
+        std::move(path), listener, watch, wake, marker, std::move(handler)));
 }
 
-RequestEndpoint::RequestEndpoint(std::string path, int listener, const int wake[2], uint32_t marker,
-                                 TextHandler handler)
+RequestEndpoint::RequestEndpoint(std::string path, int listener, int watch, const int wake[2],
+                                 uint32_t marker, TextHandler handler)
     : m_path(std::move(path)),
       m_listener(listener),
+      m_watch(watch),
       m_wakeRead(wake[0]),
       m_wakeWrite(wake[1]),
       m_marker(marker),
@@ -158,20 +196,25 @@ RequestEndpoint::RequestEndpoint(std::string path, int listener, const int wake[
       m_thread([this] { Listen(); }) {}
 
 RequestEndpoint::~RequestEndpoint() {
-    // Remove the name first so that no new sender finds a closing endpoint.
+    // Remove the name first so that no new sender finds a closing endpoint,
+    // and keep the listener from putting it back.
+    m_stopping = true;
     unlink(m_path.c_str());
     const char stop = 1;
     while (write(m_wakeWrite, &stop, 1) < 0 && errno == EINTR) {
     }
     m_thread.join();
     close(m_listener);
+    close(m_watch);
     close(m_wakeRead);
     close(m_wakeWrite);
 }
 
 void RequestEndpoint::Listen() {
+    RememberInode();
     while (true) {
-        std::array<pollfd, 2> waitFor{pollfd{m_listener, POLLIN, 0}, pollfd{m_wakeRead, POLLIN, 0}};
+        std::array<pollfd, 3> waitFor{pollfd{m_listener, POLLIN, 0}, pollfd{m_wakeRead, POLLIN, 0},
+                                      pollfd{m_watch, POLLIN, 0}};
         if (poll(waitFor.data(), waitFor.size(), -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -181,12 +224,39 @@ void RequestEndpoint::Listen() {
         if (waitFor[1].revents != 0) {
             return;
         }
-        int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0) {
-            Serve(connection);
-            close(connection);
+        if (waitFor[2].revents != 0) {
+            ListenAgainIfRemoved();
+        }
+        if (waitFor[0].revents != 0) {
+            int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+            if (connection >= 0) {
+                Serve(connection);
+                close(connection);
+            }
         }
     }
+}
+
+void RequestEndpoint::ListenAgainIfRemoved() {
+    std::array<char, 4096> events;
+    while (read(m_watch, events.data(), events.size()) > 0) {
+    }
+    struct stat now {};
+    if (m_stopping ||
+        (lstat(m_path.c_str(), &now) == 0 && S_ISSOCK(now.st_mode) && now.st_ino == m_inode)) {
+        return;
+    }
+    const int listener = ListenAt(m_path);
+    if (listener >= 0) {
+        close(m_listener);
+        m_listener = listener;
+        RememberInode();
+    }
+}
+
+void RequestEndpoint::RememberInode() {
+    struct stat info {};
+    m_inode = lstat(m_path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 void RequestEndpoint::Serve(int connection) {
@@ -215,6 +285,17 @@ void RequestEndpoint::Serve(int connection) {
         Transfer(connection, reinterpret_cast<uint8_t*>(answer.text.data()), answer.text.size(),
                  false, kRequestReadMs);
     }
+}
+
+std::vector<int> EndpointProcesses(std::string_view name) {
+    std::vector<int> found;
+    VisitSockets(name, [&found](const std::filesystem::path&, int pid) {
+        if (!ProcessEnded(pid)) {
+            found.push_back(pid);
+        }
+    });
+    std::ranges::sort(found);
+    return found;
 }
 
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,

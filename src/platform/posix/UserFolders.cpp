@@ -19,6 +19,15 @@ std::filesystem::path AbsoluteFromEnvironment(const char* name) {
     return value;
 }
 
+// A folder (not a link to one) of this user that it may create files in;
+// `privateOnly`: nobody else may even look into it.
+bool IsOwnWritableFolder(const std::filesystem::path& folder, bool privateOnly) {
+    struct stat info {};
+    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == getuid() && (!privateOnly || (info.st_mode & 077) == 0) &&
+           access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace
 
 std::filesystem::path HomeFolder() {
@@ -38,17 +47,32 @@ std::filesystem::path ConfigFolder() {
     return HomeFolder() / ".config";
 }
 
-std::filesystem::path RuntimeFile(std::string_view stem, std::string_view suffix) {
-    std::string name(stem);
-    auto runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR");
-    struct stat info {};
-    if (runtime.empty() || stat(runtime.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        // /tmp is shared by all users: the uid keeps the names apart.
-        runtime = "/tmp";
-        name += "-" + std::to_string(getuid());
+std::filesystem::path RuntimeFolder() {
+    const auto runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && IsOwnWritableFolder(runtime, false)) {
+        return runtime;
     }
-    name += suffix;
-    return runtime / name;
+    // The temporary folder is shared by all users: only a folder that is
+    // ours alone, checked after creating it, may hold the lock.
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error || base.empty()) {
+        base = "/tmp";
+    }
+    const auto fallback = base / ("tessel-" + std::to_string(getuid()));
+    mkdir(fallback.c_str(), 0700);
+    if (IsOwnWritableFolder(fallback, true)) {
+        return fallback;
+    }
+    return {};
+}
+
+std::filesystem::path RuntimeFile(std::string_view stem, std::string_view suffix) {
+    const auto folder = RuntimeFolder();
+    if (folder.empty()) {
+        return {};
+    }
+    return folder / (std::string(stem) + std::string(suffix));
 }
 
 }  // namespace tessel

@@ -1,4 +1,5 @@
 #include "platform/qt/QtPrompter.h"
+#include "platform/qt/ModalBoxes.h"
 #include "platform/qt/QtText.h"
 
 #include <QFileDialog>
@@ -68,6 +69,9 @@ PromptAnswer AnswerOf(int button, PromptButtons buttons) {
 
 std::optional<std::u16string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                             QFileDialog::AcceptMode mode) {
+    if (ModalBoxes::Closing()) {
+        return std::nullopt;
+    }
     QFileDialog dialog(parent, ToQString(request.title));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -83,6 +87,7 @@ std::optional<std::u16string> RunFileDialog(QWidget* parent, const FileDialogReq
     if (!request.initialPath.empty()) {
         dialog.selectFile(ToQString(request.initialPath));
     }
+    const ModalBoxes::Shown shown(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -93,12 +98,17 @@ std::optional<std::u16string> RunFileDialog(QWidget* parent, const FileDialogReq
 
 PromptAnswer QtPrompter::ShowMessage(const std::u16string& text, const std::u16string& caption,
                                      PromptButtons buttons, PromptIcon icon) {
+    // The program is ending: nobody is asked any more.
+    if (ModalBoxes::Closing()) {
+        return AnswerOf(QMessageBox::NoButton, buttons);
+    }
     const QString title =
         caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
     QMessageBox box(IconOf(icon), title, ToQString(text), ButtonsOf(buttons), m_parent);
     if (buttons == PromptButtons::YesNoDefaultNo) {
         box.setDefaultButton(QMessageBox::No);
     }
+    const ModalBoxes::Shown shown(box);
     return AnswerOf(box.exec(), buttons);
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "PlatformTestSupport.h"
 #include "platform/DocumentsFolder.h"
@@ -96,17 +97,30 @@ TEST_F(DocumentsFolderTest, FallsBackToDocumentsInHome) {
     EXPECT_EQ(DocumentsFolder(), m_folder / "Documents");
 }
 
-TEST(UserFoldersTest, RuntimeFilesFallBackToAPerUserNameInTmp) {
+TEST(UserFoldersTest, RuntimeFilesFallBackToAPrivateFolderOfTheUser) {
     TempFolder folder;
     {
         ScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
         EXPECT_EQ(RuntimeFile("Zerkon_PX5", ".lock"), folder / "Zerkon_PX5.lock");
     }
-    const auto expected = "/tmp/Zerkon_PX5-" + std::to_string(getuid()) + ".lock";
+    TempFolder temporary;
+    ScopedEnv tmpdir("TMPDIR", temporary.Path());
+    const auto privateFolder = temporary / ("tessel-" + std::to_string(getuid()));
     for (const char* runtime : {"", "relative/run", "/no/such/folder"}) {
         ScopedEnv set("XDG_RUNTIME_DIR", runtime);
-        EXPECT_EQ(RuntimeFile("Zerkon_PX5", ".lock"), std::filesystem::path(expected)) << runtime;
+        EXPECT_EQ(RuntimeFile("Zerkon_PX5", ".lock"), privateFolder / "Zerkon_PX5.lock")
+            << runtime;
+        struct stat info {};
+        ASSERT_EQ(lstat(privateFolder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
     }
+    // A folder others may enter, or a link planted in its place, is no lock's home.
+    ScopedEnv set("XDG_RUNTIME_DIR", "");
+    chmod(privateFolder.c_str(), 0777);
+    EXPECT_TRUE(RuntimeFile("Zerkon_PX5", ".lock").empty());
+    std::filesystem::remove(privateFolder);
+    std::filesystem::create_directory_symlink(folder.Path(), privateFolder);
+    EXPECT_TRUE(RuntimeFile("Zerkon_PX5", ".lock").empty());
 }
 
 }  // namespace
