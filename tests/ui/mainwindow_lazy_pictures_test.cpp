@@ -29,8 +29,11 @@ TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTim
         EXPECT_TRUE(images.Get(SkinImageSet::Picture(i))->isNull()) << i;
     }
 
-    window.ShowWindow();
-    ASSERT_TRUE(window.isVisible());
+    // The presence worker may not have counted the keyboard yet.
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        window.ShowWindow();
+        return window.isVisible();
+    }));
     ASSERT_TRUE(images.IsDecoded());
     EXPECT_FALSE(images.Get(SkinImageSet::kNormal)->isNull());
     // The second row of state pictures shows the same sheets, decoded once.
