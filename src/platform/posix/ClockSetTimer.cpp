@@ -28,7 +28,8 @@ bool ClockSetTimer::Arm() {
     // An absolute expiry at the end of time: only a clock change wakes it.
     itimerspec farFuture{};
     farFuture.it_value.tv_sec = std::numeric_limits<time_t>::max();
-    return timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &farFuture, nullptr) == 0;
+    return timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &farFuture, nullptr) ==
+           0;
 }
 
 bool ClockSetTimer::ConsumeClockSet() {
