@@ -16,23 +16,18 @@
 #include "support/SimulatedKeyboard.h"
 #include "text/SafeFormat.h"
 
+#include "StoreEntries.h"
+
 namespace tessel {
 namespace {
 
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-constexpr int kKeyQ = 0x10;
-constexpr int kKeyA = 0x1E;
-constexpr int kKeyZ = 0x2C;
-
-void SetEntry(ConfigStore& store, int profile, int keyIndex, AssignmentType type, uint32_t value,
-              uint16_t auxiliary = 0) {
-    KeyAssignment* entry = EntryFor(*store.Image(), profile, keyIndex);
-    entry->type = static_cast<uint16_t>(type);
-    entry->value = value;
-    entry->auxiliary = auxiliary;
-}
+using testing::kKeyA;
+using testing::kKeyQ;
+using testing::kKeyZ;
+using testing::SetEntry;
 
 MacroRecord ShiftMacro(uint16_t identifier) {
     MacroRecord macro;
