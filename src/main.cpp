@@ -11,6 +11,7 @@
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
 #include "platform/ModuleFileName.h"
+#include "platform/qt/X11Colormaps.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    const X11Colormaps colormaps;
     // QApplication has taken its own options out of argv.
     CTesselApp app(std::vector<std::string>(argv + 1, argv + argc), instance);
     app.InitInstance();
