@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
+#include "app/StartFailureBox.h"
 #include "app/StartSwitches.h"
 #include "app_FakeInstanceServices.h"
 
@@ -86,6 +87,25 @@ TEST(SingleInstanceTest, AMutexHeldByAnotherProgramDoesNotStopTheStart) {
         EXPECT_FALSE(claim.handedOver);
         EXPECT_TRUE(services.delivered.empty());
         EXPECT_EQ(services.agentStarts, 1);
+    }
+}
+
+TEST(StartFailureBoxTest, OnlyADisplayAUserLooksAtGetsTheBoxAndNeverAScreenshotRun) {
+    using Args = std::vector<std::string>;
+    struct Case {
+        Args arguments;
+        const char* platform;
+        bool box;
+    };
+    const Case cases[] = {
+        {{}, "xcb", true},
+        {{"/Kill"}, "wayland", true},
+        {{"--screenshot", "shot.png"}, "xcb", false},
+        {{}, "offscreen", false},
+        {{}, "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StartFailureBoxWanted(c.arguments, c.platform), c.box) << c.platform;
     }
 }
 
