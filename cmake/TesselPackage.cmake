@@ -7,10 +7,10 @@ set(CPACK_PACKAGE_CONTACT "The Tessel developers <tessel@tessel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "set up the keys, macros, profiles and lighting of an RGB gaming keyboard")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A tray utility for a USB gaming keyboard with per-key RGB lighting, four on-board\n\
-profiles, on-board macros and nine macro keys. Its window edits key assignments,\n\
-macros and lighting; from a terminal it backs the keyboard up, restores it and\n\
-switches its profile.")
+    "A tray utility for a USB gaming keyboard with per-key RGB lighting, four\n\
+on-board profiles, on-board macros and nine macro keys. Its window edits key\n\
+assignments, macros and lighting; from a terminal it backs the keyboard up,\n\
+restores it and switches its profile.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://tessel.example/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
