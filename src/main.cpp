@@ -10,7 +10,9 @@
 #include "app/PlatformInstanceServices.h"
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
+#include "app/StartFailureBox.h"
 #include "platform/ModuleFileName.h"
+#include "platform/StartupFailureReport.h"
 
 namespace {
 
@@ -64,7 +66,11 @@ int main(int argc, char** argv) {
     if (!CanShowWindows()) {
         HandOverOnly handOver(instance);
         if (ClaimSingleInstance(arguments, handOver).handedOver) {
-            return instance.Unreached() ? 1 : 0;
+            if (instance.UnreachedReason().empty()) {
+                return 0;
+            }
+            ReportStartupFailure(instance.UnreachedReason());
+            return 1;
         }
         instance.CloseMutex();
         std::fprintf(stderr,
@@ -74,11 +80,15 @@ int main(int argc, char** argv) {
                      paths.programFileName.c_str());
         return 1;
     }
-    if (ClaimSingleInstance(arguments, instance).handedOver) {
-        return instance.Unreached() ? 1 : 0;
+    const bool handedOver = ClaimSingleInstance(arguments, instance).handedOver;
+    if (handedOver && instance.UnreachedReason().empty()) {
+        return 0;
     }
 
     QApplication application(argc, argv);
+    if (handedOver) {
+        return ReportUnreachedInstance(instance.UnreachedReason(), arguments);
+    }
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // QApplication has taken its own options out of argv.

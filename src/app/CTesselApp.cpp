@@ -7,6 +7,7 @@
 #include "app/AppIdentity.h"
 #include "app/MainWindowParts.h"
 #include "app/ScreenshotMode.h"
+#include "app/StartFailureBox.h"
 #include "mainwindow/CTesselDlg.h"
 #include "model/KeyboardFacts.h"
 #include "platform/ModuleFileName.h"
@@ -46,11 +47,8 @@ bool CTesselApp::InitInstance() {
     LanguageFiles languageFiles(m_paths.programFolder);
     LanguageTable languageTable;
     QtPrompter prompter;
-    // A reason to give up is shown where a user can read it; the screenshot
-    // mode and offscreen platforms never wait for an answer.
     QtPrompter startupFailurePrompter;
-    const bool screenshotRun = ScanScreenshotRequest(m_arguments).has_value();
-    if (!screenshotRun && PlatformHasAUser(QGuiApplication::platformName().toStdString())) {
+    if (StartFailureBoxWanted(m_arguments, QGuiApplication::platformName().toStdString())) {
         SetStartupFailurePrompter(&startupFailurePrompter);
     }
     KeyboardFacts keyboard;

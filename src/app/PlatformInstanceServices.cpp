@@ -1,7 +1,7 @@
 #include "app/PlatformInstanceServices.h"
 
-#include <chrono>
 #include <unistd.h>
+#include <chrono>
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,11 +68,10 @@ void PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& requ
         std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
                      m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
     } else {
-        m_unreached = true;
-        std::fprintf(stderr,
-                     "%s: the running instance (process %d) did not answer; nothing was done "
-                     "(end it with \"kill %d\" and start again)\n",
-                     m_paths.programFileName.c_str(), pid, pid);
+        const std::string process = std::to_string(pid);
+        m_unreachedReason = "the running instance (process " + process +
+                            ") did not answer; nothing was done (end it with \"kill " + process +
+                            "\" and start again)";
     }
 }
 

@@ -2,6 +2,7 @@
 // The single-instance rule on the real system: mutex file, process search,
 // request endpoints and the shell.
 
+#include <string>
 #include <string_view>
 
 #include "app/ProgramPaths.h"
@@ -21,13 +22,14 @@ public:
     void StartAgent() override;
     [[noreturn]] void EndProcess(int exitCode) override;
 
-    // True after a request the running instance did not take.
-    bool Unreached() const { return m_unreached; }
+    // After a request the running instance did not take: why, for the user;
+    // empty otherwise.
+    const std::string& UnreachedReason() const { return m_unreachedReason; }
 
 private:
     const ProgramPaths& m_paths;
     NamedMutex m_mutex;
-    bool m_unreached = false;
+    std::string m_unreachedReason;
 };
 
 // The id of this user's running instance of `programFileName` in the user's

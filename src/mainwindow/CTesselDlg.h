@@ -194,6 +194,7 @@ private:
     void ShowKeyColours() override;
     void ShowReportRate(int rate) override;
     void TellLightingSwitchNotSaved() override;
+    void TellColourFileNotSaved(int profile) override;
     QWidget* KeyButtonWidget(int controlId) override;
     void CreateKeyEditor();
 

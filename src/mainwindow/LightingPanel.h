@@ -40,6 +40,8 @@ public:
     virtual void ShowReportRate(int rate) = 0;
     // The switch's setting could not be saved.
     virtual void TellLightingSwitchNotSaved() = 0;
+    // A change of the profile's custom modes could not be saved in its colour file.
+    virtual void TellColourFileNotSaved(int profile) = 0;
 };
 
 enum class DirectionSide { Left, Right };
@@ -102,6 +104,7 @@ protected:
 
 private:
     void SaveLightingSwitch(bool on);
+    void TellUnsavedColours();
     void ConnectControls();
     void SetPicture(int id, const QString& pictureName);
     void ShowDirectionPictures(int effectCode, int direction);
@@ -128,6 +131,9 @@ private:
     // Effect code per list position.
     std::vector<int> m_listCodes;
     bool m_switchOn = false;
+    // A name is written at every key typed into it: a failure is told once
+    // until a write of it succeeds or another mode is chosen.
+    bool m_renameFailureTold = false;
 };
 
 }  // namespace tessel

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <utility>
+
 #include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/LightingQtColour.h"
 #include "model/LightingEffects.h"
@@ -26,6 +28,13 @@ void LightingPanel::ChooseTool(int tool) {
     const int chosen = tool == kLinkedColourTool ? kLinkedColourTool : kPlainColourTool;
     ShowToolPictures(chosen);
     m_model.ChooseTool(chosen);
+    TellUnsavedColours();
+}
+
+void LightingPanel::TellUnsavedColours() {
+    if (const auto profile = m_model.TakeUnsavedColourFile()) {
+        m_host.TellColourFileNotSaved(*profile);
+    }
 }
 
 void LightingPanel::ShowToolPictures(int tool) {
@@ -49,6 +58,7 @@ void LightingPanel::OnCustomColourPicked(CustomColour which) {
         m_model.SetLinkedColour(colour);
         OutlineLinkedKeys(colour);
     }
+    TellUnsavedColours();
 }
 
 void LightingPanel::OutlineLinkedKeys(ColourRef colour) {
@@ -71,6 +81,8 @@ void LightingPanel::OnCustomModeSelected() {
     m_model.SelectCustomMode(mode);
     ShowCustomModeTools();
     m_host.ShowKeyColours();
+    m_renameFailureTold = false;
+    TellUnsavedColours();
 }
 
 void LightingPanel::OnCustomModeEdited(const QString& text) {
@@ -87,6 +99,13 @@ void LightingPanel::OnCustomModeEdited(const QString& text) {
         }
     }
     m_model.RenameCustomMode(name.toStdU16String());
+    if (const auto profile = m_model.TakeUnsavedColourFile()) {
+        if (!std::exchange(m_renameFailureTold, true)) {
+            m_host.TellColourFileNotSaved(*profile);
+        }
+    } else {
+        m_renameFailureTold = false;
+    }
 }
 
 void LightingPanel::ShowCustomModeTools() {
@@ -106,6 +125,7 @@ void LightingPanel::ShowCustomModeTools() {
 }
 
 void LightingPanel::LoadCustomModeList() {
+    m_renameFailureTold = false;
     if (!m_model.LoadCustomModes()) {
         return;
     }
@@ -134,7 +154,9 @@ bool LightingPanel::PaintKey(int controlId) {
     if (key) {
         OutlineKey(*key, colour);
     }
-    if (!m_model.PaintKey(*button)) {
+    const bool painted = m_model.PaintKey(*button);
+    TellUnsavedColours();
+    if (!painted) {
         return false;
     }
     if (key) {

@@ -38,12 +38,16 @@ void CTesselDlg::CreateKeyboardParts() {
 }
 
 void CTesselDlg::CreateKeyEditor() {
-    const KeyEditorServices services{m_context.editStore,        m_parts->prompter,
-                                     m_parts->languageTable,     *m_texts,
-                                     m_parts->languageFiles,     m_context.paths,
-                                     *m_settings,                m_parts->keyboard};
-    m_keyEditor = std::make_unique<Tessel_DlgComposite>(services,
-                                                        static_cast<KeyEditorHost&>(*this), this);
+    const KeyEditorServices services{m_context.editStore,
+                                     m_parts->prompter,
+                                     m_parts->languageTable,
+                                     *m_texts,
+                                     m_parts->languageFiles,
+                                     m_context.paths,
+                                     *m_settings,
+                                     m_parts->keyboard};
+    m_keyEditor =
+        std::make_unique<Tessel_DlgComposite>(services, static_cast<KeyEditorHost&>(*this), this);
 }
 
 void CTesselDlg::CreateLightingPanel() {
@@ -170,6 +174,10 @@ void CTesselDlg::ShowReportRate(int rate) {
 
 void CTesselDlg::TellLightingSwitchNotSaved() {
     ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts);
+}
+
+void CTesselDlg::TellColourFileNotSaved(int profile) {
+    ReportFailedWrite(m_lightingFiles->Colours().FileOf(profile), m_parts->prompter, *m_texts);
 }
 
 }  // namespace tessel

@@ -230,6 +230,9 @@ void CTesselDlg::RestoreDefaults() {
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
     if (m_panel->LightingSwitchOn()) {
         m_lighting->RestoreLightingDefaults();
+        if (const auto profile = m_lighting->TakeUnsavedColourFile()) {
+            TellColourFileNotSaved(*profile);
+        }
         m_panel->LoadCustomModeList();
         m_panel->FillLightingPanel();
     }

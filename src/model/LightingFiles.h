@@ -32,22 +32,23 @@ struct KeyColourEntry {
     bool linked = false;
 };
 
+// Each write returns false when the file could not be written.
 class LightingFiles {
 public:
     virtual ~LightingFiles() = default;
 
     virtual int ReadPresentMode(int profile) const = 0;
-    virtual void WritePresentMode(int profile, int mode) = 0;
+    virtual bool WritePresentMode(int profile, int mode) = 0;
     virtual std::u16string ReadModeName(int profile, int mode) const = 0;
-    virtual void WriteModeName(int profile, int mode, std::u16string_view name) = 0;
+    virtual bool WriteModeName(int profile, int mode, std::u16string_view name) = 0;
     virtual ModeTools ReadModeTools(int profile, int mode) const = 0;
-    virtual void WriteModeTools(int profile, int mode, const ModeTools& tools) = 0;
+    virtual bool WriteModeTools(int profile, int mode, const ModeTools& tools) = 0;
     virtual KeyColourEntry ReadSlotColour(int profile, int mode, int slot) const = 0;
-    virtual void WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) = 0;
+    virtual bool WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) = 0;
+    // Without a source file nothing is copied, which is no failed write.
     virtual bool CopyColourFile(int fromProfile, int toProfile) = 0;
 
     virtual bool ReadLightingSwitch() const = 0;
-    // False when the setting could not be written.
     virtual bool WriteLightingSwitch(bool on) = 0;
 };
 

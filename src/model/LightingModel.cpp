@@ -187,6 +187,12 @@ void LightingModel::SetLinkedFlag(int profile, LightingButton button, bool linke
     }
 }
 
+void LightingModel::NoteColourWrite(bool written) {
+    if (!written) {
+        unsavedColourFile_ = currentProfile_;
+    }
+}
+
 void LightingModel::StoreSlot(int profile, int slot, ColourRef colour) {
     const auto rgb = RgbBytes(colour);
     std::copy(rgb.begin(), rgb.end(),
@@ -204,7 +210,7 @@ bool LightingModel::SetKeyColour(LightingButton button, ColourRef colour, bool l
     link_.EndTransfer();
     StoreSlot(currentProfile_, *slot, colour);
     SetLinkedFlag(currentProfile_, button, linked);
-    files_.WriteSlotColour(currentProfile_, presentMode_, *slot, {colour, linked});
+    NoteColourWrite(files_.WriteSlotColour(currentProfile_, presentMode_, *slot, {colour, linked}));
     return true;
 }
 
@@ -259,24 +265,24 @@ void LightingModel::ApplyCustomMode(int profile, int mode) {
 
 void LightingModel::SelectCustomMode(int mode) {
     presentMode_ = ValidCustomMode(mode);
-    files_.WritePresentMode(currentProfile_, presentMode_);
+    NoteColourWrite(files_.WritePresentMode(currentProfile_, presentMode_));
     ApplyCustomMode(currentProfile_, presentMode_);
 }
 
 void LightingModel::RenameCustomMode(std::u16string_view name) {
     const std::u16string_view kept = name.substr(0, kMaxModeNameLength);
     modeNames_[static_cast<std::size_t>(presentMode_)] = std::u16string(kept);
-    files_.WriteModeName(currentProfile_, presentMode_, kept);
+    NoteColourWrite(files_.WriteModeName(currentProfile_, presentMode_, kept));
 }
 
 void LightingModel::ChooseTool(int tool) {
     tools_.tool = tool == kLinkedColourTool ? kLinkedColourTool : kPlainColourTool;
-    files_.WriteModeTools(currentProfile_, presentMode_, tools_);
+    NoteColourWrite(files_.WriteModeTools(currentProfile_, presentMode_, tools_));
 }
 
 void LightingModel::SetPlainCustomColour(ColourRef colour) {
     tools_.plainColour = colour;
-    files_.WriteModeTools(currentProfile_, presentMode_, tools_);
+    NoteColourWrite(files_.WriteModeTools(currentProfile_, presentMode_, tools_));
 }
 
 void LightingModel::SetLinkedColour(ColourRef colour) {
@@ -284,12 +290,13 @@ void LightingModel::SetLinkedColour(ColourRef colour) {
         return;
     }
     tools_.linkedColour = colour;
-    files_.WriteModeTools(currentProfile_, presentMode_, tools_);
+    NoteColourWrite(files_.WriteModeTools(currentProfile_, presentMode_, tools_));
     ForEachLightingButton([&](LightingButton button) {
         const auto slot = LedSlotOf(button);
         if (slot && IsLinked(button)) {
             StoreSlot(currentProfile_, *slot, colour);
-            files_.WriteSlotColour(currentProfile_, presentMode_, *slot, {colour, true});
+            NoteColourWrite(
+                files_.WriteSlotColour(currentProfile_, presentMode_, *slot, {colour, true}));
         }
     });
     UploadKeyColours();
@@ -305,7 +312,7 @@ bool LightingModel::PaintKey(LightingButton button) {
 
 void LightingModel::RestoreLightingDefaults() {
     if (OffersEffect(kCustomEffect)) {
-        files_.CopyColourFile(3, currentProfile_);
+        NoteColourWrite(files_.CopyColourFile(3, currentProfile_));
         LoadCustomModes();
     }
     const auto record = DefaultLightingRecord(currentProfile_);

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/DeviceLink.h"
@@ -86,6 +88,10 @@ public:
 
     void RestoreLightingDefaults();
 
+    // The profile whose colour file missed a write since the last call, so
+    // that the many writes of one user action are told once.
+    std::optional<int> TakeUnsavedColourFile() { return std::exchange(unsavedColourFile_, {}); }
+
 private:
     struct Field {
         int offset;
@@ -96,6 +102,7 @@ private:
     std::span<uint8_t, LightingSettings::kRecordSize> Record(int profile);
     void StoreSlot(int profile, int slot, ColourRef colour);
     void SetLinkedFlag(int profile, LightingButton button, bool linked);
+    void NoteColourWrite(bool written);
 
     DeviceLink& link_;
     LightingFiles& files_;
@@ -109,6 +116,7 @@ private:
     int presentMode_ = 0;
     ModeTools tools_;
     std::array<std::u16string, kCustomModeCount> modeNames_;
+    std::optional<int> unsavedColourFile_;
 };
 
 }  // namespace tessel

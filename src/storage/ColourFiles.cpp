@@ -150,19 +150,27 @@ bool ColourFiles::WriteSlotColour(int profile, int mode, int slot, const KeyColo
     return WritePrivateProfileString(ModeSection(mode), Decimal(slot), value, FileOf(profile));
 }
 
-bool ColourFiles::CopyColourFile(int fromProfile, int toProfile) const {
+ColourFileCopy ColourFiles::CopyColourFile(int fromProfile, int toProfile) const {
     if (fromProfile == toProfile) {
-        return std::filesystem::exists(FileOf(fromProfile));
+        return std::filesystem::exists(FileOf(fromProfile)) ? ColourFileCopy::Copied
+                                                            : ColourFileCopy::NoSource;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(FileOf(fromProfile), error)) {
+        return ColourFileCopy::NoSource;
     }
     std::ifstream in(FileOf(fromProfile), std::ios::binary);
-    if (!in) {
-        return false;
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    } catch (const std::ios_base::failure&) {
+        return ColourFileCopy::NoSource;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) {
-        return false;
+    if (!in || in.bad()) {
+        return ColourFileCopy::NoSource;
     }
-    return WriteFileAtomically(FileOf(toProfile), bytes);
+    return WriteFileAtomically(FileOf(toProfile), bytes) ? ColourFileCopy::Copied
+                                                         : ColourFileCopy::NotWritten;
 }
 
 }  // namespace tessel

@@ -12,6 +12,8 @@
 
 namespace tessel {
 
+enum class ColourFileCopy { Copied, NoSource, NotWritten };
+
 class ColourFiles {
 public:
     explicit ColourFiles(std::filesystem::path skinsFolder);
@@ -28,8 +30,8 @@ public:
     // Absent: red with the linked flag; a non-zero flag reads as 1.
     KeyColourEntry ReadSlotColour(int profile, int mode, int slot) const;
     bool WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry);
-    // Byte for byte; false (and the target untouched) when the source is missing.
-    bool CopyColourFile(int fromProfile, int toProfile) const;
+    // Byte for byte; the target stays untouched unless Copied.
+    ColourFileCopy CopyColourFile(int fromProfile, int toProfile) const;
 
 private:
     std::filesystem::path skinsFolder_;

@@ -12,37 +12,37 @@ int LightingFileStore::ReadPresentMode(int profile) const {
     return colours_.ReadPresentMode(profile);
 }
 
-void LightingFileStore::WritePresentMode(int profile, int mode) {
-    colours_.WritePresentMode(profile, mode);
+bool LightingFileStore::WritePresentMode(int profile, int mode) {
+    return colours_.WritePresentMode(profile, mode);
 }
 
 std::u16string LightingFileStore::ReadModeName(int profile, int mode) const {
     return colours_.ReadModeName(profile, mode);
 }
 
-void LightingFileStore::WriteModeName(int profile, int mode, std::u16string_view name) {
-    colours_.WriteModeName(profile, mode, name);
+bool LightingFileStore::WriteModeName(int profile, int mode, std::u16string_view name) {
+    return colours_.WriteModeName(profile, mode, name);
 }
 
 ModeTools LightingFileStore::ReadModeTools(int profile, int mode) const {
     return colours_.ReadModeTools(profile, mode);
 }
 
-void LightingFileStore::WriteModeTools(int profile, int mode, const ModeTools& tools) {
-    colours_.WriteModeTools(profile, mode, tools);
+bool LightingFileStore::WriteModeTools(int profile, int mode, const ModeTools& tools) {
+    return colours_.WriteModeTools(profile, mode, tools);
 }
 
 KeyColourEntry LightingFileStore::ReadSlotColour(int profile, int mode, int slot) const {
     return colours_.ReadSlotColour(profile, mode, slot);
 }
 
-void LightingFileStore::WriteSlotColour(int profile, int mode, int slot,
+bool LightingFileStore::WriteSlotColour(int profile, int mode, int slot,
                                         const KeyColourEntry& entry) {
-    colours_.WriteSlotColour(profile, mode, slot, entry);
+    return colours_.WriteSlotColour(profile, mode, slot, entry);
 }
 
 bool LightingFileStore::CopyColourFile(int fromProfile, int toProfile) {
-    return colours_.CopyColourFile(fromProfile, toProfile);
+    return colours_.CopyColourFile(fromProfile, toProfile) != ColourFileCopy::NotWritten;
 }
 
 bool LightingFileStore::ReadLightingSwitch() const {

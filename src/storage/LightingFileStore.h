@@ -14,13 +14,13 @@ public:
     LightingFileStore(std::filesystem::path skinsFolder, std::filesystem::path dataFolder);
 
     int ReadPresentMode(int profile) const override;
-    void WritePresentMode(int profile, int mode) override;
+    bool WritePresentMode(int profile, int mode) override;
     std::u16string ReadModeName(int profile, int mode) const override;
-    void WriteModeName(int profile, int mode, std::u16string_view name) override;
+    bool WriteModeName(int profile, int mode, std::u16string_view name) override;
     ModeTools ReadModeTools(int profile, int mode) const override;
-    void WriteModeTools(int profile, int mode, const ModeTools& tools) override;
+    bool WriteModeTools(int profile, int mode, const ModeTools& tools) override;
     KeyColourEntry ReadSlotColour(int profile, int mode, int slot) const override;
-    void WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) override;
+    bool WriteSlotColour(int profile, int mode, int slot, const KeyColourEntry& entry) override;
     bool CopyColourFile(int fromProfile, int toProfile) override;
     bool ReadLightingSwitch() const override;
     bool WriteLightingSwitch(bool on) override;

@@ -10,10 +10,23 @@
 
 #include <algorithm>
 
+#include "platform/qt/ModalBoxes.h"
+
 namespace tessel {
 namespace {
 
 constexpr int kCellSize = 18;
+
+// Kept among the open boxes, so a request from another process is not stuck
+// behind it: an exit cancels it and no colour is taken.
+QColor AskSystemColour(QColor initial, QWidget* owner) {
+    if (ModalBoxes::Closing()) {
+        return {};
+    }
+    QColorDialog dialog(initial, owner);
+    const ModalBoxes::Shown shown(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedColor() : QColor();
+}
 
 // clang-format off
 const std::array<QColor, CSkinColorBtn::kPaletteSize> kPalette = {{
@@ -35,9 +48,7 @@ const std::array<QColor, CSkinColorBtn::kPaletteSize>& CSkinColorBtn::Palette() 
 }
 
 CSkinColorBtn::CSkinColorBtn(QWidget* parent) : QPushButton(parent) {
-    m_otherDialog = [](QColor initial, QWidget* owner) {
-        return QColorDialog::getColor(initial, owner);
-    };
+    m_otherDialog = AskSystemColour;
     connect(this, &QPushButton::clicked, this, &CSkinColorBtn::ShowPalette);
 }
 

@@ -165,6 +165,27 @@ TEST_F(SingleInstanceTest, ARemovedSocketIsPutBackAndASecondStartReachesTheInsta
     EXPECT_EQ(AgentStarts(), 1);
 }
 
+// A stopped instance takes no request: the start says why, once, and fails,
+// with a display (the box is not shown offscreen) and without one.
+TEST_F(SingleInstanceTest, AStartTheRunningInstanceDoesNotAnswerSaysSoAndFails) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    ASSERT_EQ(kill(first, SIGSTOP), 0);
+    const std::string reason = "(process " + std::to_string(first) + ") did not answer";
+    for (bool withoutDisplay : {false, true}) {
+        m_withoutDisplay = withoutDisplay;
+        std::string errors;
+        EXPECT_EQ(
+            Run(withoutDisplay ? std::vector<std::string>{"/Kill"} : std::vector<std::string>{},
+                &errors),
+            1)
+            << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(reason), std::string::npos) << errors;
+    }
+    EXPECT_EQ(AgentStarts(), 1);
+}
+
 TEST_F(SingleInstanceTest, AnInstanceOfAnotherRuntimeFolderIsNotThisUsersInstance) {
     const auto otherRuntime = m_root / "other-run";
     std::filesystem::create_directory(otherRuntime);
@@ -193,8 +214,8 @@ TEST_F(SingleInstanceTest, AnUnusableRuntimeFolderGivesOneInstanceOrAClearRefusa
     if (getuid() == 0) {
         ASSERT_EQ(chown(m_runtime.c_str(), 65534, 65534), 0);
     } else {
-        std::filesystem::permissions(m_runtime, std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            m_runtime, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     }
     const auto temporary = m_root / "tmp";
     std::filesystem::create_directory(temporary);

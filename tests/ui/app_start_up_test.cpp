@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
+#include "app/StartFailureBox.h"
 #include "app/StartSwitches.h"
 #include "app_FakeInstanceServices.h"
 
@@ -87,6 +88,13 @@ TEST(SingleInstanceTest, AMutexHeldByAnotherProgramDoesNotStopTheStart) {
         EXPECT_TRUE(services.delivered.empty());
         EXPECT_EQ(services.agentStarts, 1);
     }
+}
+
+TEST(StartFailureBoxTest, NeverInAScreenshotRunNorOffscreen) {
+    using Args = std::vector<std::string>;
+    EXPECT_TRUE(StartFailureBoxWanted(Args{"/Kill"}, "xcb"));
+    EXPECT_FALSE(StartFailureBoxWanted(Args{"--screenshot", "shot.png"}, "xcb"));
+    EXPECT_FALSE(StartFailureBoxWanted(Args{}, "offscreen"));
 }
 
 TEST(ProgramPathsTest, EveryPathComesFromTheModuleFileName) {

@@ -28,6 +28,7 @@ public:
     void ShowKeyColours() override {}
     void ShowReportRate(int) override {}
     void TellLightingSwitchNotSaved() override {}
+    void TellColourFileNotSaved(int) override {}
 };
 
 TEST(LightingDefaultSkinTest, EveryPanelControlIsPlacedAndShowsItsPicture) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -49,6 +50,7 @@ public:
     int colourViews = 0;
     int reportRate = -1;
     int switchesNotSaved = 0;
+    std::vector<int> colourFilesNotSaved;
 
     bool SwitchToActiveScene() override {
         ++sceneSwitches;
@@ -59,6 +61,7 @@ public:
     void ShowKeyColours() override { ++colourViews; }
     void ShowReportRate(int rate) override { reportRate = rate; }
     void TellLightingSwitchNotSaved() override { ++switchesNotSaved; }
+    void TellColourFileNotSaved(int profile) override { colourFilesNotSaved.push_back(profile); }
 };
 
 // Every lighting picture, each in a colour of its own so a control's picture
@@ -390,6 +393,38 @@ TEST_F(LightingPanelTest, ASwitchSettingThatCannotBeSavedIsTold) {
     Click(kIdLightingSwitch);
     EXPECT_FALSE(panel_->LightingSwitchOn());
     EXPECT_EQ(host_.switchesNotSaved, 2);
+}
+
+// Profile 0's colour file a folder, which root cannot write either: each action
+// says so once, however many writes it makes.
+TEST_F(LightingPanelTest, CustomModeChangesThatCannotBeSavedAreToldOncePerAction) {
+    Open({{0, 7}});
+    const auto file = files_.Colours().FileOf(0);
+    std::filesystem::create_directory(file);
+    auto* modes = window_->Item<QComboBox>(kIdCustomModeList);
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"tool", [&] { Click(kIdToolLinked); }},
+        {"plain colour", [&] { ColourButton(kIdPlainColourButton)->Choose(QColor(1, 2, 3)); }},
+        {"linked colour, repainting every linked key",
+         [&] { ColourButton(kIdLinkedColourButton)->Choose(QColor(4, 5, 6)); }},
+        {"painted key", [&] { panel_->PaintKey(kKeyQ); }},
+        {"mode", [&] { modes->setCurrentIndex(3); }},
+        {"name typed key by key", [&] { QTest::keyClicks(modes->lineEdit(), "Eve"); }},
+    };
+    for (const auto& [what, action] : actions) {
+        host_.colourFilesNotSaved.clear();
+        action();
+        EXPECT_EQ(host_.colourFilesNotSaved, std::vector<int>{0}) << what;
+    }
+
+    // Once a write of the name succeeds, the next failure is told again.
+    std::filesystem::remove(file);
+    QTest::keyClicks(modes->lineEdit(), "n");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    host_.colourFilesNotSaved.clear();
+    QTest::keyClicks(modes->lineEdit(), "t");
+    EXPECT_EQ(host_.colourFilesNotSaved, std::vector<int>{0});
 }
 
 TEST_F(LightingPanelTest, ARefusedSceneSwitchLeavesTheSwitchOnWithoutThePanel) {

@@ -1,10 +1,12 @@
 // What the user made is not lost through the main window: the custom modes
-// after an attach, the colour-selection flags at restore defaults, an
-// unreadable macro area, the hidden test button, and Apply on a clock change.
+// after an attach, custom-mode changes that cannot be saved, the
+// colour-selection flags at restore defaults, an unreadable macro area, the
+// hidden test button, and Apply on a clock change.
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <algorithm>
 
 #include "MainWindowFixture.h"
 #include "mainwindow/LightingPanelControls.h"
@@ -16,6 +18,8 @@
 #include "platform/LittleEndian.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/LightingFileStore.h"
+#include "storage/WriteFailureNotice.h"
+#include "text/SafeFormat.h"
 #include "torvex_sim.h"
 
 namespace tessel {
@@ -123,6 +127,30 @@ TEST_F(DataSafetyTest, RestoreDefaultsClearsEveryColourSelectionFlag) {
         EXPECT_EQ(Drawn(window, key.controlId), window.Images().Get(SkinImageSet::kColour0))
             << key.controlId;
     }
+}
+
+// Profile 0's colour file a folder, which root cannot write either; profile
+// 3's file is there for Restore Defaults to copy over it.
+TEST_F(DataSafetyTest, CustomModeChangesThatCannotBeSavedNameTheColourFile) {
+    std::filesystem::create_directories(m_parts.dataFolder);
+    LightingFileStore files = ColourFiles();
+    ASSERT_TRUE(files.WriteLightingSwitch(true));
+    ASSERT_TRUE(files.WriteModeName(3, 1, u"Factory"));
+    const auto file = files.Colours().FileOf(0);
+    std::filesystem::create_directory(file);
+    CTesselDlg& window = StartWindowWithKeyboard();
+    const std::u16string told = SafeFormat(Localised(kWriteFailedText), {file.u16string()});
+    ASSERT_NE(told.find(file.u16string()), std::u16string::npos);
+
+    window.Item<QComboBox>(kIdCustomModeList)->setCurrentIndex(4);
+    EXPECT_EQ(m_prompter.Texts(), std::vector<std::u16string>{told});
+
+    m_prompter.shown.clear();
+    m_prompter.answer = PromptAnswer::Yes;
+    window.SendCommand(kIdDefaults);
+    const auto texts = m_prompter.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), told), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
 TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed) {

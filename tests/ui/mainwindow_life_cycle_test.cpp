@@ -1,17 +1,19 @@
 // The main window's life cycle with the shipped skin and the simulated
 // keyboard behind the real device-service library: start in the tray, the
 // single Open after start, Open and Cancel, the firmware question, the tray
-// menu, and the exit sequence.
+// menu, and the exit sequence with dialogs open.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <future>
@@ -24,6 +26,7 @@
 #include "device/StatusChannels.h"
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
+#include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/MainEvents.h"
 #include "model/KeyboardFacts.h"
 #include "model/ProfileImage.h"
@@ -35,6 +38,7 @@
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
 #include "torvex_sim.h"
+#include "widgets/CSkinColorBtn.h"
 
 namespace tessel {
 namespace {
@@ -157,6 +161,58 @@ TEST_F(MainWindowLifeCycleTest, KillClosesAnOpenDialogFirstThenEndsThroughTheExi
     SetPlugged(true);
     ProcessEventsFor(200ms);
     EXPECT_FALSE(window.isVisible());
+}
+
+// The system colour dialog of a colour button: an open from another process
+// brings it forward, a kill cancels it, so no colour is taken, and then ends
+// the program through the exit sequence.
+TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    auto* button = window.Item<CSkinColorBtn>(kIdColourButtonA);
+    ASSERT_NE(button, nullptr);
+    const QColor before = button->Color();
+    int chosen = 0;
+    QObject::connect(button, &CSkinColorBtn::ColourChosen, [&] { ++chosen; });
+    bool finished = false;
+    bool closedBeforeEnd = false;
+    QObject::connect(&window, &QDialog::finished, [&] {
+        finished = true;
+        closedBeforeEnd = QApplication::activeModalWidget() == nullptr;
+    });
+    button->ShowPalette();
+    button->PaletteMenu()->close();
+
+    intptr_t opened = 0;
+    intptr_t killed = 0;
+    bool openLeftItOpen = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no colour dialog";
+            return;
+        }
+        dialog->setCurrentColor(QColor(1, 2, 3));
+        opened = SendFromWorker({kOpenMessage, kOpenTag, 0});
+        openLeftItOpen = dialog->isVisible();
+        killed = SendFromWorker({kKillMessage, kKillTag, 0});
+    });
+    // Whatever happens, the test does not wait for a user.
+    QTimer::singleShot(10s, &window, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    button->PaletteMenu()->actions().constLast()->trigger();  // returns once the dialog closed
+
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(openLeftItOpen);
+    EXPECT_EQ(killed, 1);
+    EXPECT_EQ(chosen, 0);
+    EXPECT_EQ(button->Color(), before);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return finished; }));
+    EXPECT_TRUE(closedBeforeEnd);
+    EXPECT_EQ(m_services.mutexCloses, 1);
+    EXPECT_EQ(window.TrayIcon(), nullptr);
 }
 
 }  // namespace

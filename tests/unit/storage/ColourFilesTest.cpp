@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "Unprivileged.h"
 #include "storage/UserSettingsFile.h"
 
 namespace tessel {
@@ -92,14 +93,32 @@ TEST(ColourFiles, CopyIsByteForByteAndNeedsASource) {
     WriteText(files.FileOf(3), "; comment kept\n[Mode0]\n1=1,2,3,1\n");
     WriteText(files.FileOf(1), "[Mode0]\n1=9,9,9,0\n");
 
-    ASSERT_TRUE(files.CopyColourFile(3, 1));
+    ASSERT_EQ(files.CopyColourFile(3, 1), ColourFileCopy::Copied);
     EXPECT_EQ(ReadBytes(files.FileOf(1)), ReadBytes(files.FileOf(3)));
-    EXPECT_TRUE(files.CopyColourFile(3, 3));
+    EXPECT_EQ(files.CopyColourFile(3, 3), ColourFileCopy::Copied);
     EXPECT_EQ(ReadBytes(files.FileOf(3)), ReadBytes(files.FileOf(1)));
 
     const auto before = ReadBytes(files.FileOf(1));
-    EXPECT_FALSE(files.CopyColourFile(2, 1));
+    EXPECT_EQ(files.CopyColourFile(2, 1), ColourFileCopy::NoSource);
     EXPECT_EQ(ReadBytes(files.FileOf(1)), before);
+}
+
+// Root writes anywhere: the attempt runs as a user without privileges.
+TEST(ColourFiles, WritesIntoAReadOnlyFolderFailAndKeepTheOldFile) {
+    TempFolder skins;
+    ColourFiles files(skins.Path());
+    WriteText(files.FileOf(0), "[PRESENTMODE]\nmode=2\n[Mode2]\n1=1,2,3,1\n");
+    WriteText(files.FileOf(3), "[Mode0]\n1=9,9,9,0\n");
+    const auto before = ReadBytes(files.FileOf(0));
+    testing::MakeReadOnly(skins.Path(), files.FileOf(0));
+
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        return !files.WritePresentMode(0, 4) && !files.WriteModeName(0, 2, u"Night") &&
+               !files.WriteModeTools(0, 2, {1, 0, 0}) &&
+               !files.WriteSlotColour(0, 2, 1, {MakeColourRef(7, 7, 7), false}) &&
+               files.CopyColourFile(3, 0) == ColourFileCopy::NotWritten;
+    }));
+    EXPECT_EQ(ReadBytes(files.FileOf(0)), before);
 }
 
 TEST(UserSettingsFile, LightingSwitchIsOnOnlyForOne) {

@@ -163,6 +163,16 @@ TEST(PrivateProfileWrite, RefusesWhatCannotBeOneLine) {
     EXPECT_EQ(ReadBytes(file), "[s]\nk=v\n");
 }
 
+// A folder where the file should be: no write, the default on reading, no throw.
+TEST(PrivateProfileWrite, AFolderInTheFilesPlaceIsNotWritten) {
+    ScratchFolder folder;
+    const auto file = folder / "a.ini";
+    std::filesystem::create_directory(file);
+    EXPECT_FALSE(WritePrivateProfileString(u"s", u"k", u"v", file));
+    EXPECT_EQ(Read(file, u"s", u"k"), u"<none>");
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
 TEST(PrivateProfileCache, ALookupSeesAFileChangedAMomentBefore) {
     ScratchFolder folder;
     const auto file = folder / "a.ini";
