@@ -24,7 +24,7 @@ if [ $# -ge 1 ]; then
     deb=$(realpath "$1")
 else
     rm -f build/default/tessel_*.deb
-    (cd build/default && cpack -G DEB > cpack.log) || { cat build/default/cpack.log; exit 1; }
+    (cd build/default && cpack -G DEB > cpack.log 2>&1) || { cat build/default/cpack.log; exit 1; }
     deb=$(realpath build/default/tessel_*.deb)
 fi
 [ -f "$deb" ] || fail "no package $deb"
@@ -45,6 +45,7 @@ if ! command -v debootstrap > /dev/null; then
 fi
 
 root=$(mktemp -d /tmp/tessel-fresh.XXXXXX)
+chmod 755 "$root"  # it becomes /, which users and apt's _apt must enter
 mounts=()
 cleanup() {
     local i
@@ -73,9 +74,14 @@ else
     fi
 fi
 
-mount -t proc proc "$root/proc" && mounts+=("$root/proc")
-mount -t tmpfs -o mode=1777 shm "$root/dev/shm" && mounts+=("$root/dev/shm")
-mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts" && mounts+=("$root/dev/pts")
+# /proc for the program's own path, /dev/shm for its named semaphores, and
+# /dev/pts for apt's log.
+mount -t proc proc "$root/proc" || fail "mount /proc"
+mounts+=("$root/proc")
+mount -t tmpfs -o mode=1777 shm "$root/dev/shm" || fail "mount /dev/shm"
+mounts+=("$root/dev/shm")
+mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts" || fail "mount /dev/pts"
+mounts+=("$root/dev/pts")
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp "$deb" "$root/tmp/" && chmod 644 "$root/tmp/${deb##*/}"
 
