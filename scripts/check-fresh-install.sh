@@ -198,6 +198,7 @@ status=$(in_root dpkg-query -W -f='${Status}' tessel 2> /dev/null || true)
 [ -z "$status" ] || [ "${status##* }" = not-installed ] || fail "after purge dpkg says: $status"
 left=()
 while read -r path; do
+    [ "$path" != /. ] || continue
     [ -e "$root$path" ] || [ -L "$root$path" ] || continue
     # Shared folders (/usr/bin, /usr/share/applications) belong to other packages too.
     [ -d "$root$path" ] && [ ! -L "$root$path" ] && in_root dpkg-query -S "$path" > /dev/null 2>&1 && continue
