@@ -13,6 +13,7 @@
 #include "app/StartFailureBox.h"
 #include "platform/ModuleFileName.h"
 #include "platform/StartupFailureReport.h"
+#include "platform/qt/X11Colormaps.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    const X11Colormaps colormaps;
     if (handedOver) {
         return ReportUnreachedInstance(instance.UnreachedReason(), arguments);
     }
