@@ -46,10 +46,11 @@ configure_file(${tessel_linux}/io.github.tessel.Tessel.metainfo.xml
                ${tessel_generated}/io.github.tessel.Tessel.metainfo.xml @ONLY)
 install(FILES ${tessel_generated}/io.github.tessel.Tessel.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# Manual pages are kept compressed.
+# Manual pages are kept compressed, at the best ratio and without a time
+# stamp, so the package builds the same each time.
 configure_file(${tessel_linux}/tessel.1 ${tessel_generated}/tessel.1 @ONLY)
-file(ARCHIVE_CREATE OUTPUT ${tessel_generated}/tessel.1.gz PATHS ${tessel_generated}/tessel.1
-     FORMAT raw COMPRESSION GZip)
+execute_process(COMMAND gzip -9nc ${tessel_generated}/tessel.1
+                OUTPUT_FILE ${tessel_generated}/tessel.1.gz COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${tessel_generated}/tessel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The metainfo's screenshot, made by the program's own screenshot mode against
