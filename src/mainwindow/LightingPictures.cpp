@@ -23,27 +23,33 @@ constexpr std::array<const char16_t*, 28> kNamedPictures = {
 }  // namespace
 
 void LightingPictures::Load(const std::filesystem::path& skinFolder) {
-    auto load = [&](const QString& name) {
-        m_pictures[name] = LoadSkinBitmap(skinFolder, name.toStdU16String());
-    };
+    m_skinFolder = skinFolder;
+    m_pictures.clear();
+    auto add = [&](const QString& name) { m_pictures.emplace(name, std::nullopt); };
     for (const char16_t* name : kNamedPictures) {
-        load(QString::fromUtf16(name));
+        add(QString::fromUtf16(name));
     }
     for (int frame = 1; frame <= kProgressFrameCount; ++frame) {
-        load(ProgressFrame(frame));
+        add(ProgressFrame(frame));
     }
     for (int i = 0; i < kSliderPictures; ++i) {
-        load(QStringLiteral("%1.bmp").arg(i));
+        add(QStringLiteral("%1.bmp").arg(i));
     }
     for (int i = 1; i <= kSwatchPictures; ++i) {
-        load(QStringLiteral("Color%1.bmp").arg(i));
+        add(QStringLiteral("Color%1.bmp").arg(i));
     }
 }
 
 const QPixmap& LightingPictures::Get(const QString& fileName) const {
     static const QPixmap kNone;
     const auto found = m_pictures.find(fileName);
-    return found == m_pictures.end() ? kNone : found->second;
+    if (found == m_pictures.end()) {
+        return kNone;
+    }
+    if (!found->second) {
+        found->second = LoadSkinBitmap(m_skinFolder, fileName.toStdU16String());
+    }
+    return *found->second;
 }
 
 QString LightingPictures::BrightnessPicture(int position) {

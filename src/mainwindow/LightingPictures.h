@@ -1,17 +1,21 @@
 #pragma once
-// The lighting panel's bitmaps from the skin folder, loaded once. A missing
-// file gives a null picture: the control then shows nothing for that state.
+// The lighting panel's bitmaps from the skin folder, each decoded once, the
+// first time it is asked for: most are only seen after the user changes an
+// effect. A missing file gives a null picture: the control then shows nothing
+// for that state.
 
 #include <QPixmap>
 #include <QString>
 
 #include <filesystem>
 #include <map>
+#include <optional>
 
 namespace tessel {
 
 class LightingPictures {
 public:
+    // Which folder the pictures come from; nothing is decoded yet.
     void Load(const std::filesystem::path& skinFolder);
 
     // Null for a name that is not one of the panel's pictures or was missing.
@@ -24,7 +28,8 @@ public:
     static QString ProgressFrame(int frame);
 
 private:
-    std::map<QString, QPixmap> m_pictures;
+    std::filesystem::path m_skinFolder;
+    mutable std::map<QString, std::optional<QPixmap>> m_pictures;
 };
 
 }  // namespace tessel

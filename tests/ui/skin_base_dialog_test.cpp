@@ -97,6 +97,32 @@ TEST_F(BaseDialogTest, BackgroundSizesTheWindowAndWithoutMaskShapesIt) {
     EXPECT_EQ(painted.pixelColor(250, 140), QColor(30, 30, 40));
 }
 
+// The hidden window holds no picture: size from the header at creation, the
+// pixels and the shape when it is shown, the background given back on hide.
+TEST_F(BaseDialogTest, PicturesAreDecodedWhenShownAndTheBackgroundReleasedOnHide) {
+    WriteSkin("Main=bg.bmp\nMask=mask.bmp\n");
+    QImage mask = SolidImage(300, 150, Qt::white);
+    QPainter(&mask).fillRect(0, 0, 50, 150, Qt::black);
+    folder_.WriteImage("Skins/mask.bmp", mask);
+    auto dialog = MakeDialog();
+    dialog->Create();
+    EXPECT_EQ(dialog->size(), QSize(300, 150));
+    EXPECT_TRUE(dialog->Background().isNull());
+    EXPECT_TRUE(dialog->mask().isEmpty()) << "no shape before it is shown";
+
+    dialog->show();
+    EXPECT_EQ(dialog->Background().size(), QSize(300, 150));
+    EXPECT_TRUE(dialog->mask().xored(QRegion(0, 0, 50, 150)).isEmpty());
+    dialog->hide();
+    EXPECT_TRUE(dialog->Background().isNull());
+    EXPECT_TRUE(dialog->mask().xored(QRegion(0, 0, 50, 150)).isEmpty()) << "the shape stays";
+
+    // Shown again, the same object holds the picture again, for buttons that draw it.
+    const QPixmap* held = &dialog->Background();
+    dialog->show();
+    EXPECT_EQ(held->toImage().pixelColor(250, 140), QColor(30, 30, 40));
+}
+
 TEST_F(BaseDialogTest, AllWhiteMaskLeavesAnEmptyShape) {
     WriteSkin("Main=bg.bmp\nMask=white.bmp\n");
     folder_.WriteImage("Skins/white.bmp", SolidImage(300, 150, Qt::white));

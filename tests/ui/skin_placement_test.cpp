@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace tessel {
 namespace {
@@ -152,6 +153,25 @@ TEST(SkinPictures, BackgroundPictureDecodesOrEndsTheProgram) {
                 "skin picture");
     const auto garbage = folder.WriteText("Skins/garbage.bmp", "BM but not really");
     EXPECT_EXIT(LoadPictureFile(garbage), testing::ExitedWithCode(1), "skin picture");
+}
+
+TEST(SkinPictures, APictureFileIsCheckedWithoutDecodingItsPixels) {
+    SkinTestFolder folder;
+    EXPECT_EQ(CheckPictureFile(folder.WriteImage("Skins/bg.jpg", SolidImage(33, 21, Qt::red))),
+              QSize(33, 21));
+    EXPECT_EQ(CheckPictureFile(folder.WriteImage("Skins/bg.png", SolidImage(8, 5, Qt::red))),
+              QSize(8, 5));
+    const auto bmp = folder.WriteImage("Skins/mask.bmp", SolidImage(40, 30, Qt::white));
+    EXPECT_EQ(CheckPictureFile(bmp), QSize(40, 30));
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    std::filesystem::resize_file(bmp, std::filesystem::file_size(bmp) - 100);
+    EXPECT_EXIT(CheckPictureFile(bmp), testing::ExitedWithCode(1), "mask.bmp is cut off");
+    EXPECT_EXIT(CheckPictureFile(folder.File("Skins/absent.jpg")), testing::ExitedWithCode(1),
+                "cannot read skin picture");
+    const auto text = folder.WriteText("Skins/text.png", "a picture in name only");
+    EXPECT_EXIT(CheckPictureFile(text), testing::ExitedWithCode(1), "cannot decode");
+    EXPECT_EXIT(CheckPictureFile("/dev/zero"), testing::ExitedWithCode(1), "not a regular file");
 }
 
 }  // namespace

@@ -144,7 +144,6 @@ void CBaseDialog::Post(const WindowRequest& request) {
 }
 
 void CBaseDialog::OnOK() {
-    m_background = QPixmap();
     EndDialog(kIdOk);
 }
 
@@ -152,21 +151,58 @@ void CBaseDialog::OnCancel() {
     EndDialog(kIdCancel);
 }
 
+// Only what the hidden window needs: the files are checked and the window
+// takes the background's size; the pixels are decoded when it is first drawn.
 void CBaseDialog::LoadSkin() {
     m_loadingSkin = true;
     const ScreenPictures names = ReadScreenPictures(SkinIni());
     if (names.main.empty()) {
         EndProcessOnStartupFailure("no background picture named in " + SkinIni().string());
     }
-    const QImage background = LoadPictureFile(SkinFilePath(m_skinFolder, names.main));
-    const QImage mask =
-        names.mask.empty() ? background : LoadPictureFile(SkinFilePath(m_skinFolder, names.mask));
-    m_background = QPixmap::fromImage(background);
-    resize(background.size());
-    ApplyShape(mask);
+    m_backgroundFile = SkinFilePath(m_skinFolder, names.main);
+    m_maskFile = names.mask.empty() ? m_backgroundFile : SkinFilePath(m_skinFolder, names.mask);
+    const QSize size = CheckPictureFile(m_backgroundFile);
+    if (m_maskFile != m_backgroundFile) {
+        CheckPictureFile(m_maskFile);
+    }
+    m_background = QPixmap();
+    m_shapeApplied = false;
+    resize(size);
     raise();
     hide();
     m_loadingSkin = false;
+}
+
+void CBaseDialog::DecodeSkin() {
+    if (!m_background.isNull() || m_backgroundFile.empty()) {
+        return;
+    }
+    const QImage background = LoadPictureFile(m_backgroundFile);
+    m_background = QPixmap::fromImage(background);
+    // The shape stays with the window; only the background comes and goes.
+    if (!m_shapeApplied) {
+        ApplyShape(m_maskFile == m_backgroundFile ? background : LoadPictureFile(m_maskFile));
+        m_shapeApplied = true;
+    }
+}
+
+const QRegion& CBaseDialog::WindowShape() {
+    DecodeSkin();
+    return m_shape;
+}
+
+void CBaseDialog::showEvent(QShowEvent* event) {
+    // Before the window reaches the screen, so it never appears unshaped.
+    DecodeSkin();
+    QDialog::showEvent(event);
+}
+
+void CBaseDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // A minimised window comes back without a decode.
+    if (!isMinimized()) {
+        m_background = QPixmap();
+    }
 }
 
 void CBaseDialog::ApplyShape(const QImage& mask) {
@@ -196,6 +232,7 @@ void CBaseDialog::ApplyShape(const QImage& mask) {
 }
 
 void CBaseDialog::paintEvent(QPaintEvent*) {
+    DecodeSkin();  // drawn without being shown, e.g. grabbed
     if (m_background.isNull()) {
         return;
     }

@@ -60,7 +60,8 @@ public:
     const CIniFile& Ini() const { return m_ini; }
     bool IsLoadingSkin() const { return m_loadingSkin; }
     // The shape taken from the mask; empty when every mask pixel is white.
-    const QRegion& WindowShape() const { return m_shape; }
+    const QRegion& WindowShape();
+    // Held while the window is shown (or drawn); the object stays the same.
     const QPixmap& Background() const { return m_background; }
 
 protected:
@@ -90,6 +91,8 @@ protected:
     void BindCommand(int id, std::function<void()> handler);
 
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,6 +101,8 @@ protected:
     void done(int result) override;
 
 private:
+    // Decodes the background, and the first time the mask, unless held.
+    void DecodeSkin();
     void ApplyShape(const QImage& mask);
 
     const DialogTemplate& m_template;
@@ -106,8 +111,11 @@ private:
     RequestDispatcher m_requests;
     std::map<int, QWidget*> m_controls;
     std::map<int, std::function<void()>> m_commands;
+    std::filesystem::path m_backgroundFile;
+    std::filesystem::path m_maskFile;
     QPixmap m_background;
     QRegion m_shape;
+    bool m_shapeApplied = false;
     bool m_loadingSkin = false;
     bool m_created = false;
     bool m_controlsBuilt = false;

@@ -4,11 +4,15 @@
 #include "skin/PictureBytes.h"
 #include "skin/qt/StartupFailure.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <QWidget>
 
 #include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tessel {
 
@@ -16,19 +20,28 @@ namespace {
 
 constexpr int kRenderMargin = 100;
 
-// A picture file read with limits (a regular file, at most 64 MB) and decoded
-// only when its bytes hold the whole picture; null otherwise, with the reason.
-QImage ReadPicture(const std::filesystem::path& path, std::string& why) {
-    const RegularFileRead file = ReadRegularFile(path, kLargestPictureBytes);
+// A picture file's bytes, read with limits (a regular file, at most 64 MB)
+// and only when they hold the whole picture; empty otherwise, with the reason.
+std::optional<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path,
+                                                     std::string& why) {
+    RegularFileRead file = ReadRegularFile(path, kLargestPictureBytes);
     if (!file.ok) {
         why = "cannot read skin picture " + path.string() + ": " + file.error;
-        return QImage();
+        return std::nullopt;
     }
     if (!PictureBytesComplete(file.bytes)) {
         why = "skin picture " + path.string() + " is cut off";
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
+}
+
+QImage ReadPicture(const std::filesystem::path& path, std::string& why) {
+    const auto bytes = ReadPictureBytes(path, why);
+    if (!bytes) {
         return QImage();
     }
-    QImage image = QImage::fromData(file.bytes.data(), static_cast<int>(file.bytes.size()));
+    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
     if (image.isNull()) {
         why = "cannot decode skin picture " + path.string();
     }
@@ -80,6 +93,28 @@ QImage LoadPictureFile(const std::filesystem::path& path) {
         EndProcessOnStartupFailure(why);
     }
     return image;
+}
+
+QSize CheckPictureFile(const std::filesystem::path& path) {
+    std::string why;
+    const auto bytes = ReadPictureBytes(path, why);
+    if (!bytes) {
+        EndProcessOnStartupFailure(why);
+    }
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
+                                                    static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QSize size = reader.canRead() ? reader.size() : QSize();
+    if (reader.canRead() && !size.isValid()) {
+        size = reader.read().size();  // a format whose header does not tell it
+    }
+    if (!size.isValid() || size.isEmpty()) {
+        EndProcessOnStartupFailure("cannot decode skin picture " + path.string());
+    }
+    return size;
 }
 
 }  // namespace tessel

@@ -37,4 +37,10 @@ QPixmap LoadSkinBitmap(const std::filesystem::path& skinFolder, std::u16string_v
 // line on standard error.
 QImage LoadPictureFile(const std::filesystem::path& path);
 
+// What a window needs of its background or mask before it is shown: the
+// same checks as LoadPictureFile (a regular, whole picture file of a format
+// that can be read) and the size its header gives, without decoding the
+// pixels. Any failure ends the process the same way.
+QSize CheckPictureFile(const std::filesystem::path& path);
+
 }  // namespace tessel
