@@ -122,7 +122,7 @@ TEST_F(OutsideCommandsTest, LanguageCommandRelabelsFromTheFirstTable) {
               QString::fromStdU16String(m_files.EffectName(1, m_language.LanguageIndex())));
 
     EXPECT_EQ(Deliver(kCommandMessage, kCommandLanguage), 1);
-    EXPECT_EQ(ReadLanguageSelector(LanguageIni()), 0);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ReadLanguageSelector(LanguageIni()) == 0; }));
     const auto section = CaptionSectionFor(0);
     ASSERT_TRUE(section.has_value());
     EXPECT_EQ(Label(kIdReportRateCaption),
@@ -168,9 +168,10 @@ TEST_F(OutsideCommandsTest, KillAndUnplugCloseTheDialogFirst) {
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
     InDialog([&](Dialog& dialog) {
         EXPECT_EQ(Deliver(kKillMessage, kKillTag), 1);
+        // The request is answered first and carried out on the window's thread.
+        EXPECT_TRUE(ProcessEventsUntil([&] { return m_services.mutexCloses == 1; }));
         EXPECT_FALSE(dialog.IsOpen());
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(m_services.mutexCloses, 1);
     });
     // The window does not open the dialog again once it is ending.
     window.SendCommand(static_cast<int>(kCommandUpdate));
