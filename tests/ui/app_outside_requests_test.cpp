@@ -67,7 +67,8 @@ TEST_F(OutsideRequestsTest, ARestoreShowsTheFileInTheWindowWithNothingPending) {
 TEST_F(OutsideRequestsTest, InternalRequestsAreRefusedAndAMissingKeyboardIsSaid) {
     CTesselDlg& window = StartWindowWithKeyboard();
     ASSERT_EQ(Deliver({kOpenMessage, kOpenTag, 0})->result, 1);
-    ASSERT_TRUE(window.isVisible());
+    // Answered at once, carried out on the window's thread.
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }));
     // The keyboard workers' hide request does nothing when another process sends it.
     const auto hidden = Deliver({0x7E01, 0, 0});
     ASSERT_TRUE(hidden.has_value());
