@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, AnotherProcessReachesTheMarkedWindow) {
                               WindowRequest{kOpenMessage, kOpenTag, 0}, 10s);
     });
     EXPECT_EQ(AwaitWithEvents(delivered), 1);
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }));
 
     // Another marker is not this window.
     auto stranger = std::async(std::launch::async, [] {
