@@ -1,9 +1,9 @@
 // The start switches that give the running instance a window command: "/Update"
 // (32780) and "/Language" (32784); what the request endpoint refuses; --help.
 
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <signal.h>
 
 #include <fstream>
 #include <sstream>
