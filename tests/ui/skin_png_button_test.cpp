@@ -183,6 +183,16 @@ TEST_F(PngButtonTest, NewPicturesClearHoverAndPress) {
     EXPECT_EQ(Drawn(), &over_);
 }
 
+TEST_F(PngButtonTest, AWindowHiddenUnderTheMouseOpensAgainWithoutHover) {
+    window_.show();
+    Hover(button_);
+    ASSERT_TRUE(button_.IsHovering());
+    window_.hide();  // closed by a click on this button: no leave event comes
+    window_.show();
+    EXPECT_FALSE(button_.IsHovering());
+    EXPECT_EQ(Drawn(), &normal_);
+}
+
 TEST_F(PngButtonTest, OutlineReplacesThePicture) {
     button_.SetOutline(QColor(0, 200, 100), 250, true);
     EXPECT_EQ(button_.OutlineStrength(), 100);

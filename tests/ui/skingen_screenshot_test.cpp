@@ -103,7 +103,8 @@ TEST(SkingenScreenshot, ArmedScreenshotWaitsForTheWindowThenWritesThePicture) {
     bool initialised = false;
     int status = -1;
     ArmScreenshot(
-        window, {file, {}}, kMainIni, [&] { return initialised; }, [&](int s) { status = s; });
+        window, {file, {}, {}, {}}, kMainIni, [&] { return initialised; },
+        [&](int s) { status = s; });
     QTimer::singleShot(300, [&] { initialised = true; });
     for (int i = 0; i < 60 && status < 0; ++i) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -121,7 +122,7 @@ TEST(SkingenScreenshot, ArmedScreenshotReportsAFileItCannotWrite) {
     window.resize(20, 20);
     int status = -1;
     ArmScreenshot(
-        window, {"/proc/no-such-folder/shot.png", {}}, kMainIni, [] { return true; },
+        window, {"/proc/no-such-folder/shot.png", {}, {}, {}}, kMainIni, [] { return true; },
         [&](int s) { status = s; });
     for (int i = 0; i < 60 && status < 0; ++i) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);

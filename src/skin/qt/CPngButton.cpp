@@ -255,6 +255,15 @@ void CPngButton::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
 }
 
+// A window closed by a click on its button gets no leave event: without
+// this the button would still look hovered when the window opens again.
+void CPngButton::hideEvent(QHideEvent* event) {
+    if (m_hovering || m_tracking) {
+        OnMouseLeave();
+    }
+    QPushButton::hideEvent(event);
+}
+
 // A quick second click arrives as a double-click; it counts as a click of its own.
 void CPngButton::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
