@@ -18,7 +18,12 @@ bool ReadSmallFile(const std::filesystem::path& file, std::uintmax_t size, std::
     if (!in) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        // A failed read (an I/O error) is thrown whatever the stream's mask.
+        return false;
+    }
     return !in.bad();
 }
 
