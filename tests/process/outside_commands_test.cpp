@@ -41,6 +41,12 @@ protected:
         }
         return {};
     }
+    // A start with the switch hands it to the running instance, says so and ends.
+    void ExpectHandedOver(const std::string& command, const std::string& said) {
+        const pid_t sender = Start({command});
+        EXPECT_EQ(WaitForExit(sender, kBound), 0);
+        EXPECT_NE(ErrorOutput(sender).find(said), std::string::npos) << ErrorOutput(sender);
+    }
     // The instance answers a command at once and carries it out afterwards.
     bool SelectorBecomes(const std::string& value) {
         for (int i = 0; i < 100 && Selector() != value; ++i) {
@@ -63,10 +69,7 @@ protected:
 TEST_F(OutsideCommandsProcessTest, UpdateOpensTheDialogOfTheRunningInstanceWhichStillEnds) {
     const pid_t first = Start({"/Start"});
     ASSERT_TRUE(WaitUntilAnswering(first));
-    const pid_t update = Start({"/update"});
-    EXPECT_EQ(WaitForExit(update, kBound), 0);
-    EXPECT_NE(ErrorOutput(update).find("to open its firmware update dialog"), std::string::npos)
-        << ErrorOutput(update);
+    ExpectHandedOver("/update", "to open its firmware update dialog");
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(IsRunning(first));
     // The dialog's own loop is running now: the kill must still end it all.
@@ -88,10 +91,7 @@ TEST_F(OutsideCommandsProcessTest, LanguageMakesTheRunningInstanceRewriteTheSele
     ASSERT_EQ(Selector(), "1");
     const pid_t first = Start({"/Start"});
     ASSERT_TRUE(WaitUntilAnswering(first));
-    const pid_t language = Start({"/Language"});
-    EXPECT_EQ(WaitForExit(language, kBound), 0);
-    EXPECT_NE(ErrorOutput(language).find("to reload its language"), std::string::npos)
-        << ErrorOutput(language);
+    ExpectHandedOver("/Language", "to reload its language");
     EXPECT_TRUE(SelectorBecomes("0"));
     EXPECT_TRUE(IsRunning(first));
     KillAndExpectTheEnd(first);

@@ -26,11 +26,22 @@ protected:
                                  " >/dev/null 2>&1";
         return Eventually([&] { return std::system(line.c_str()) == 0; });
     }
+    // A second start with /Kill is answered, and the first instance ends
+    // through its exit sequence, which takes the endpoint down.
+    void KillAndExpectTheExitSequence(pid_t first);
 };
 
 void ExpectAnswered(const std::string& errors, const std::string& what) {
     EXPECT_NE(errors.find("asked the running instance"), std::string::npos) << what << errors;
     EXPECT_EQ(errors.find("did not answer"), std::string::npos) << what << errors;
+}
+
+void RequestsDuringBoxesTest::KillAndExpectTheExitSequence(pid_t first) {
+    std::string errors;
+    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
+    ExpectAnswered(errors, "kill");
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+    EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
 }
 
 TEST_F(RequestsDuringBoxesTest, KillEndsTheProgramWhileTheNoKeyboardBoxIsOpen) {
@@ -44,12 +55,7 @@ TEST_F(RequestsDuringBoxesTest, KillEndsTheProgramWhileTheNoKeyboardBoxIsOpen) {
         EXPECT_EQ(Run({}, &errors), 0) << what;
         ExpectAnswered(errors, what);
     }
-    std::string errors;
-    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
-    ExpectAnswered(errors, "kill");
-    EXPECT_EQ(WaitForExit(first, kBound), 0);
-    // Through the exit sequence: the endpoint was taken down.
-    EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
+    KillAndExpectTheExitSequence(first);
 }
 
 TEST_F(RequestsDuringBoxesTest, KillClosesTheVersionBoxAndRunsTheExitSequence) {
@@ -61,10 +67,7 @@ TEST_F(RequestsDuringBoxesTest, KillClosesTheVersionBoxAndRunsTheExitSequence) {
     std::string errors;
     EXPECT_EQ(Run({}, &errors), 0);
     ExpectAnswered(errors, "open");
-    EXPECT_EQ(Run({"/Kill"}, &errors), 0);
-    ExpectAnswered(errors, "kill");
-    EXPECT_EQ(WaitForExit(first, kBound), 0);
-    EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
+    KillAndExpectTheExitSequence(first);
 }
 
 TEST_F(RequestsDuringBoxesTest, AScreenshotWithOldFirmwareDoesNotWaitForTheVersionBox) {
