@@ -19,16 +19,6 @@ std::array<uint8_t, kCommandFrameSize> PaddedFrame(std::span<const uint8_t> byte
 
 thread_local TransferSequence* t_sequence = nullptr;
 
-std::mutex& NoticeLock() {
-    static std::mutex lock;
-    return lock;
-}
-
-std::function<void()>& Notice() {
-    static std::function<void()> notice;
-    return notice;
-}
-
 }  // namespace
 
 TransferSequence::TransferSequence() : outer_(t_sequence) {
@@ -37,22 +27,13 @@ TransferSequence::TransferSequence() : outer_(t_sequence) {
 
 TransferSequence::~TransferSequence() {
     t_sequence = outer_;
-    if (!failed_) {
-        return;
-    }
-    std::function<void()> notice;
-    {
-        std::lock_guard lock(NoticeLock());
-        notice = Notice();
-    }
-    if (notice) {
-        notice();
-    }
 }
 
-void TransferSequence::SetNoAnswerNotice(std::function<void()> notice) {
-    std::lock_guard lock(NoticeLock());
-    Notice() = std::move(notice);
+void TransferSequence::NoteResult(int result) {
+    TransferSequence* sequence = t_sequence;
+    if (sequence && result != kDeviceDone && !sequence->Failed()) {
+        sequence->firstFailure_ = result;
+    }
 }
 
 TransferSequence* TransferSequence::Current() {
@@ -63,11 +44,13 @@ int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8
                                std::size_t& receivedLength) {
     receivedLength = 0;
     TransferSequence* sequence = TransferSequence::Current();
-    if (sequence && sequence->failed_)
-        return kDeviceNoMatchingReply;
+    if (sequence && sequence->Failed())
+        return sequence->firstFailure_;
     std::lock_guard transaction(transactionLock_);
-    if (service_.CommandChannelDeviceCount() <= 0)
+    if (service_.CommandChannelDeviceCount() <= 0) {
+        TransferSequence::NoteResult(kDeviceAbsent);
         return kDeviceAbsent;
+    }
 
     const std::array<uint8_t, kCommandFrameSize> frame = PaddedFrame(request);
     const uint32_t check = CallCheckValue(kCommandChannel, 0, 0, frame);
@@ -77,6 +60,7 @@ int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8
         replySlot_.Publish(reply);
         if (service_.WriteCommandFrame(frame, check) <= 0) {
             replySlot_.Withdraw();
+            TransferSequence::NoteResult(kDeviceRefused);
             return kDeviceRefused;
         }
         if (replySlot_.WaitForReply(timing_.replyWait)) {
@@ -89,8 +73,7 @@ int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8
             }
         }
         if (tries == kTransactTries) {
-            if (sequence)
-                sequence->failed_ = true;
+            TransferSequence::NoteResult(kDeviceNoMatchingReply);
             return kDeviceNoMatchingReply;
         }
         std::this_thread::sleep_for(timing_.retryPause);

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <span>
 
@@ -24,10 +23,11 @@ struct TransportTiming {
 inline constexpr int kTransactTries = 3;
 
 // The frames one thread sends while a TransferSequence lives belong to one
-// user action: once a frame gets no matching reply, every later frame of the
-// sequence fails at once with that result instead of waiting out its own
-// tries, so a keyboard that stopped answering costs one frame's time-outs.
-// Sequences nest; an inner one is a sequence of its own.
+// job: once a frame fails (no keyboard, refused, no matching reply, a busy
+// status), every later frame of the sequence fails at once with that result,
+// so a keyboard that stopped answering costs one frame's time-outs and a
+// keyboard plugged in again halfway never takes the rest of a sequence whose
+// start it missed. Sequences nest; an inner one is a sequence of its own.
 class TransferSequence {
 public:
     TransferSequence();
@@ -35,18 +35,20 @@ public:
     TransferSequence(const TransferSequence&) = delete;
     TransferSequence& operator=(const TransferSequence&) = delete;
 
-    bool KeyboardDidNotAnswer() const { return failed_; }
-
-    // Run, on the ending thread, when a sequence ends that the keyboard did
-    // not answer; the program tells the user. Empty to stop.
-    static void SetNoAnswerNotice(std::function<void()> notice);
+    bool Failed() const { return firstFailure_ != kSequenceIntact; }
+    // The result of the first frame that failed.
+    int FirstFailure() const { return firstFailure_; }
+    // A failed result of the current thread's sequence, if there is one.
+    static void NoteResult(int result);
 
 private:
     friend class CommandTransport;
     static TransferSequence* Current();
 
+    static constexpr int kSequenceIntact = 1;
+
     TransferSequence* outer_;
-    bool failed_ = false;
+    int firstFailure_ = kSequenceIntact;
 };
 
 class CommandTransport {

@@ -27,11 +27,12 @@ int DeviceCommandSet::Exchange(CommandFrame& request, CommandFrame& reply) {
     const int result = transport_.Transact(request.Bytes(), reply.Bytes(), received);
     if (result != kDeviceDone)
         return result;
-    if (reply.Status() == kStatusBusyFF)
-        return kDeviceStatusFF;
-    if (reply.Status() == kStatusBusyFE)
-        return kDeviceStatusFE;
-    return kDeviceDone;
+    const int status = reply.Status() == kStatusBusyFF   ? kDeviceStatusFF
+                       : reply.Status() == kStatusBusyFE ? kDeviceStatusFE
+                                                         : kDeviceDone;
+    // A command the keyboard did not carry out fails its sequence.
+    TransferSequence::NoteResult(status);
+    return status;
 }
 
 int DeviceCommandSet::Simple(DeviceCommand command) {

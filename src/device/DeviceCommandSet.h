@@ -35,6 +35,7 @@ public:
     int EnterBootMode() override;
 
     int GetActiveProfile() override;
+    int CachedActiveProfile() const override { return activeProfile_.load(); }
     int SetActiveProfile(int profile) override;
     void ForgetActiveProfile() override;
 

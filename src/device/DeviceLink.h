@@ -40,8 +40,11 @@ public:
                                 int firstSlot) = 0;
     virtual int EnterBootMode() = 0;
 
-    // Cached active on-board profile: 0..3, or -1 when unknown.
+    // Cached active on-board profile: 0..3, or -1 when unknown; reads the
+    // keyboard when unknown.
     virtual int GetActiveProfile() = 0;
+    // The same, never asking the keyboard.
+    virtual int CachedActiveProfile() const = 0;
     virtual int SetActiveProfile(int profile) = 0;
     virtual void ForgetActiveProfile() = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "device/DeviceConnection.h"
 #include "device/DeviceResult.h"
+#include "device/KeyboardSession.h"
 
 namespace tessel {
 
@@ -22,7 +23,9 @@ StatusChannels::~StatusChannels() {
     Stop();
 }
 
-void StatusChannels::Start(DeviceConnection& connection, uint32_t startupDeviceCount) {
+void StatusChannels::Start(DeviceConnection& connection, KeyboardSession& keyboard,
+                           uint32_t startupDeviceCount) {
+    session_ = &keyboard;
     connection_ = &connection;
     StartPresenceWorker(startupDeviceCount);
 }
@@ -79,24 +82,27 @@ void StatusChannels::StartPresenceWorker(uint32_t deviceCount) {
 
 void StatusChannels::RunPresenceWorker(uint32_t deviceCount) {
     DeviceConnection& connection = *connection_;
-    DeviceLink& link = connection.Link();
+    KeyboardSession& session = *session_;
     const uint32_t last = lastDeviceCount_;
     if (deviceCount == last)
         return;
 
     if (deviceCount == 0) {
-        link.ForgetActiveProfile();
+        connection.Link().ForgetActiveProfile();
         window_.SendRequest({kCloseEditorsMessage, 0, 0});
         window_.HideWindow();
     } else {
         window_.SendRequest({kOpenMessage, kRevTag, 0});
+        // Two jobs, each with its own tries, taking their turn with whatever
+        // the window sends; this thread waits, the window does not.
         std::array<uint8_t, kKeyBlockSize> block{};
-        if (link.ReadDefaultKeyBlock(block) == kDeviceDone)
+        if (session.Run([&](DeviceLink& link) { return link.ReadDefaultKeyBlock(block); }) ==
+            kDeviceDone)
             keyboard_.StoreDefaultKeyBlock(block.data());
         else
             window_.ShowDefaultKeyBlockPrompt();
         std::array<uint8_t, kDeviceInfoSize> info{};
-        if (link.ReadDeviceInfo(info) == kDeviceDone)
+        if (session.Run([&](DeviceLink& link) { return link.ReadDeviceInfo(info); }) == kDeviceDone)
             keyboard_.StoreDeviceInfo(info.data());
         window_.SendRequest({kProfileReloadMessage, kProfTag, 0});
     }

@@ -18,6 +18,7 @@
 namespace tessel {
 
 class DeviceConnection;
+class KeyboardSession;
 
 // Notification codes of the consumer channel.
 inline constexpr uint16_t kCodeLayerToggle = 0x02FF;
@@ -31,8 +32,10 @@ public:
     // Stops and waits for every worker.
     ~StatusChannels() override;
 
-    // Reports that arrive before this are covered by the start-up count.
-    void Start(DeviceConnection& connection, uint32_t startupDeviceCount);
+    // Reports that arrive before this are covered by the start-up count. The
+    // reads of an attach are jobs of the keyboard's session.
+    void Start(DeviceConnection& connection, KeyboardSession& keyboard,
+               uint32_t startupDeviceCount);
     // No worker reaches the window after this returns; waits for all of them.
     void Stop();
 
@@ -57,6 +60,7 @@ private:
     StatusWindow& window_;
     AttachedKeyboardSink& keyboard_;
     std::atomic<DeviceConnection*> connection_{nullptr};
+    KeyboardSession* session_ = nullptr;
     std::atomic<bool> stopping_{false};
     OrderedTurns presenceTurns_;
     OrderedTurns trayIconTurns_;

@@ -1,7 +1,7 @@
 #include "editors/CTessel_DlgProfile.h"
 
 #include "app/ProgramPaths.h"
-#include "device/DeviceLink.h"
+#include "device/KeyboardJobs.h"
 #include "platform/ShellOpen.h"
 #include "platform/qt/QtText.h"
 #include "skin/SkinIni.h"
@@ -75,12 +75,12 @@ QTableWidgetItem* TextItem(const std::u16string& text) {
 
 }  // namespace
 
-CTessel_DlgProfile::CTessel_DlgProfile(const SceneServices& services,
-                                       std::function<void()> reloadScene, QWidget* parent)
+CTessel_DlgProfile::CTessel_DlgProfile(const SceneServices& services, ApplyScene applyScene,
+                                       QWidget* parent)
     : CBaseDialog(kTemplate, parent, services.paths.profileSkinFile,
                   services.paths.profileSkinFolder),
       m_services(services),
-      m_reloadScene(std::move(reloadScene)) {}
+      m_applyScene(std::move(applyScene)) {}
 
 CTessel_DlgProfile::~CTessel_DlgProfile() = default;
 
@@ -177,7 +177,7 @@ void CTessel_DlgProfile::BeginOpening() {
     for (int i = 0; i < kSceneCount; ++i) {
         AppendRow(sceneRow);
     }
-    const int active = m_services.link.GetActiveProfile();
+    const int active = m_services.keyboardJobs.CachedActiveProfile();
     if (active >= 0) {
         CheckRow(active);
     }
@@ -286,10 +286,7 @@ void CTessel_DlgProfile::OnApply() {
     // Rows beyond the scenes are files, not profiles of the keyboard: they
     // select nothing.
     const std::optional<int> checked = CheckedRow();
-    if (checked && *checked < kSceneCount) {
-        m_services.link.SetActiveProfile(*checked);
-    }
-    m_reloadScene();
+    m_applyScene(checked && *checked < kSceneCount ? checked : std::nullopt);
     SetModified(false);
 }
 

@@ -33,10 +33,11 @@ public:
     static constexpr int kIdApply = 1012;
     static constexpr int kIdTest = 1013;
 
-    // `reloadScene` reads the configuration of the (new) active profile from
-    // the keyboard into the edit store and redraws the main window from it.
-    CTessel_DlgProfile(const SceneServices& services, std::function<void()> reloadScene,
-                       QWidget* parent);
+    // `applyScene` makes the checked scene's profile (if any) the keyboard's
+    // active one, reads its configuration into the edit store and redraws the
+    // main window from it.
+    using ApplyScene = std::function<void(std::optional<int> profile)>;
+    CTessel_DlgProfile(const SceneServices& services, ApplyScene applyScene, QWidget* parent);
     ~CTessel_DlgProfile() override;
 
     // Opens and runs until closed; OK (1) or Cancel (2).
@@ -76,7 +77,7 @@ private:
     ImportExportContext FileContext() const;
 
     SceneServices m_services;
-    std::function<void()> m_reloadScene;
+    ApplyScene m_applyScene;
     std::vector<SceneRow> m_rows;
     // Normal, over, down, and down again for the disabled look.
     std::array<QPixmap, 4> m_pictures;

@@ -1,13 +1,14 @@
 #include "editors/CTessel_DlgUpdate.h"
 
 #include <QComboBox>
+#include <QPointer>
 
 #include <filesystem>
 #include <string_view>
 
 #include "app/ProgramPaths.h"
-#include "device/DeviceLink.h"
 #include "device/DeviceResult.h"
+#include "device/KeyboardJobs.h"
 #include "platform/MainWindowRequests.h"
 #include "platform/ShellOpen.h"
 #include "platform/qt/QtText.h"
@@ -178,6 +179,9 @@ void CTessel_DlgUpdate::OnOpen() {
 }
 
 void CTessel_DlgUpdate::OnUpdate() {
+    if (m_enteringBootMode) {
+        return;
+    }
     const std::filesystem::path updater(m_updaterPath);
     std::error_code error;
     if (m_updaterPath.empty() || !std::filesystem::exists(updater, error)) {
@@ -190,7 +194,25 @@ void CTessel_DlgUpdate::OnUpdate() {
         Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
         return;
     }
-    if (m_services.link.EnterBootMode() != kDeviceDone) {
+    // Boot mode takes its turn behind whatever the keyboard is doing; the
+    // dialog waits for it without holding the window.
+    m_enteringBootMode = true;
+    QPointer<CTessel_DlgUpdate> self(this);
+    m_services.keyboardJobs.Submit([](DeviceLink& link) { return link.EnterBootMode(); },
+                                   [self, updater](int result) {
+                                       if (self) {
+                                           self->StartUpdater(updater, result == kDeviceDone);
+                                       }
+                                   },
+                                   KeyboardJobs::OnFailure::Quiet);
+}
+
+void CTessel_DlgUpdate::StartUpdater(const std::filesystem::path& updater, bool inBootMode) {
+    m_enteringBootMode = false;
+    if (!m_open) {
+        return;
+    }
+    if (!inBootMode) {
         Tell(TextEntry::MAIN_BOOT_ERROR_TEXT, true);
         return;
     }

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -15,12 +16,12 @@
 
 namespace tessel {
 
-class DeviceLink;
+class KeyboardJobs;
 class LanguageFiles;
 struct ProgramPaths;
 
 struct UpdateServices {
-    DeviceLink& link;
+    KeyboardJobs& keyboardJobs;
     // The edit store, the prompter and the language table for the backup and
     // the dialog's messages.
     ImportExportContext files;
@@ -65,6 +66,8 @@ private:
     void PlaceControls();
     void OnOpen();
     void OnUpdate();
+    // Once the keyboard took (or refused) the boot-mode frame.
+    void StartUpdater(const std::filesystem::path& updater, bool inBootMode);
     void OnCancelUpdate();
     void OnBackup();
     void ShowPath();
@@ -77,6 +80,8 @@ private:
     std::array<QPixmap, 2> m_pictures;
     bool m_picturesLoaded = false;
     bool m_open = false;
+    // Between asking for boot mode and its answer: Update waits.
+    bool m_enteringBootMode = false;
 };
 
 }  // namespace tessel

@@ -1,10 +1,13 @@
 #include "editors/SceneSwitch.h"
 
-#include "device/DeviceLink.h"
+#include "device/DeviceResult.h"
+#include "device/KeyboardJobs.h"
 #include "editors/CTessel_DlgProfile.h"
 #include "model/ConfigStore.h"
+#include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
+#include "storage/KeyboardBackup.h"
 #include "storage/KeyboardMacroNotice.h"
 #include "storage/SceneFile.h"
 #include "text/LanguageTable.h"
@@ -16,14 +19,14 @@ namespace tessel {
 SceneSwitch::SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window)
     : m_host(host), m_services(services), m_window(window) {
     m_manager = new CTessel_DlgProfile(
-        m_services, [this] { LoadScene(); }, window);
+        m_services, [this](std::optional<int> profile) { ApplyManagerScene(profile); }, window);
 }
 
 SceneSwitch::~SceneSwitch() {
     delete m_manager.data();
 }
 
-int SceneSwitch::SwitchScene(int n) {
+int SceneSwitch::SwitchScene(int n, Switched switched) {
     if (n >= kSceneCount) {
         n = 0;
     }
@@ -35,7 +38,7 @@ int SceneSwitch::SwitchScene(int n) {
             PromptButtons::Ok, PromptIcon::Warning);
         return 0;
     }
-    const bool pending = m_manager->IsModified() || m_host.IsApplyEnabled();
+    const bool pending = m_manager->IsModified() || m_host.HasUnsentEdits();
     if (pending) {
         // A request that arrives while the question is shown, or while its
         // answer is carried out, switches without asking again. Only the
@@ -43,36 +46,71 @@ int SceneSwitch::SwitchScene(int n) {
         // second question.
         if (!m_questionShown) {
             m_questionShown = true;
-            AskAboutPendingEdits();
+            const bool goOn = AskAboutPendingEdits();
             m_questionShown = false;
+            if (!goOn) {
+                return 0;
+            }
         }
-        m_services.link.SetActiveProfile(n);
-    } else {
-        m_services.link.SetActiveProfile(n);
-        if (m_manager->IsOpen()) {
-            m_manager->CheckRow(n);
-            m_manager->SetModified(false);
-        }
+    } else if (m_manager->IsOpen()) {
+        m_manager->CheckRow(n);
+        m_manager->SetModified(false);
     }
-    FollowActiveProfile();
-    BuildSceneMenu(false);
+    if (n < 0) {
+        // No profile to switch to: the buttons and the menu follow all the same.
+        FollowActiveProfile();
+        BuildSceneMenu(false);
+        return 1;
+    }
+    // Behind an apply the answer started: the old profile's edits go first.
+    m_services.keyboardJobs.Submit([n](DeviceLink& link) { return link.SetActiveProfile(n); },
+                                   [this, switched = std::move(switched)](int result) {
+                                       FollowActiveProfile();
+                                       BuildSceneMenu(false);
+                                       if (switched) {
+                                           switched(result);
+                                       }
+                                   });
     return 1;
 }
 
-void SceneSwitch::AskAboutPendingEdits() {
+bool SceneSwitch::AskAboutPendingEdits() {
     const PromptAnswer answer =
         m_services.prompter.ShowMessage(m_services.languageTable.LocalisedText(
                                             TextKeyEntry::PROFILE_SELECT_PROMPT, m_services.texts),
                                         u"", PromptButtons::YesNoDefaultNo, PromptIcon::Question);
+    if (m_host.IsExiting()) {
+        // An exit closed the question: the stores are gone.
+        return false;
+    }
     if (answer == PromptAnswer::Yes) {
         // The edits belong to the old profile: they reach the keyboard first.
         m_host.RunApplyCommand();
-        return;
+        return true;
     }
     m_host.EnableApply(false);
-    if (m_services.link.GetActiveProfile() >= 0) {
+    if (m_services.keyboardJobs.CachedActiveProfile() >= 0) {
         m_services.sceneFile.DiscardEdits();
     }
+    return true;
+}
+
+void SceneSwitch::ApplyManagerScene(std::optional<int> profile) {
+    // Loading the scene replaces the edit store: unapplied edits are asked
+    // about first, as a profile button does.
+    if (m_host.HasUnsentEdits() && !m_questionShown) {
+        m_questionShown = true;
+        const bool goOn = AskAboutPendingEdits();
+        m_questionShown = false;
+        if (!goOn) {
+            return;
+        }
+    }
+    if (profile) {
+        m_services.keyboardJobs.Submit(
+            [n = *profile](DeviceLink& link) { return link.SetActiveProfile(n); });
+    }
+    LoadScene();
 }
 
 void SceneSwitch::FollowActiveProfile() {
@@ -92,7 +130,8 @@ void SceneSwitch::BuildSceneMenu(bool create) {
     }
     const QString defaultName = ToQString(m_services.languageTable.LocalisedText(
         TextKeyEntry::DEFAULT_PROFILE_NAME, m_services.texts));
-    const QString caption = m_menu->Fill(defaultName, scenes, m_services.link.GetActiveProfile());
+    const QString caption =
+        m_menu->Fill(defaultName, scenes, m_services.keyboardJobs.CachedActiveProfile());
     const QString tooltip =
         ToQString(m_services.languageTable.Value(TextEntry::PROFILE_TIP)) + caption;
     m_host.SetSceneButton(caption, tooltip);
@@ -132,16 +171,38 @@ void SceneSwitch::CloseSceneManager() {
     }
 }
 
-void SceneSwitch::LoadScene() {
-    m_services.sceneFile.LoadScene(m_services.link, m_services.keyboard,
-                                   m_services.languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
-    m_refreshNotice.Note(!m_services.sceneFile.WriteFailed(), m_services.sceneFile.Path(),
-                         m_services.prompter, m_services.texts);
-    NoteKeyboardMacros(m_services.sceneFile.KeyboardMacroArea(), m_services.keyboard,
-                       m_services.prompter, m_services.texts);
-    FollowActiveProfile();
-    m_host.EnableApply(false);
-    BuildSceneMenu(false);
+void SceneSwitch::LoadScene(std::function<void()> loaded) {
+    auto contents = std::make_shared<std::optional<KeyboardContents>>();
+    const std::u16string prefix(m_services.languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    const KeyboardFacts& keyboard = m_services.keyboard;
+    // Nothing read (no keyboard, no active profile) loads the defaults; a
+    // failed read is told by the session.
+    m_services.keyboardJobs.Submit(
+        [contents, &keyboard, prefix](DeviceLink& link) {
+            *contents = ReadKeyboardContents(link, keyboard, prefix);
+            return kDeviceDone;
+        },
+        [this, contents, loaded = std::move(loaded)](int) {
+            m_services.sceneFile.LoadScene(std::move(*contents), m_services.keyboard);
+            m_refreshNotice.Note(!m_services.sceneFile.WriteFailed(), m_services.sceneFile.Path(),
+                                 m_services.prompter, m_services.texts);
+            const MacroAreaKnowledge macros = m_services.sceneFile.KeyboardMacroArea();
+            // The store's macros are the keyboard's, in its order, only when
+            // they were read from it.
+            if (macros == MacroAreaKnowledge::Known) {
+                NoteMacroNumberingApplied(m_services.editStore,
+                                          MacroIdentifiers(m_services.editStore));
+            } else {
+                ForgetMacroNumbering(m_services.editStore);
+            }
+            NoteKeyboardMacros(macros, m_services.keyboard, m_services.prompter, m_services.texts);
+            FollowActiveProfile();
+            m_host.EnableApply(false);
+            BuildSceneMenu(false);
+            if (loaded) {
+                loaded();
+            }
+        });
 }
 
 }  // namespace tessel

@@ -10,7 +10,9 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "editors/SceneHost.h"
 #include "editors/SceneMenu.h"
@@ -22,8 +24,8 @@ namespace tessel {
 
 class CTessel_DlgProfile;
 class ConfigStore;
-class DeviceLink;
 class KeyboardFacts;
+class KeyboardJobs;
 class LanguageTable;
 class Prompter;
 class ProfileSettings;
@@ -35,7 +37,7 @@ inline constexpr int kSceneCount = 4;
 
 // Everything the switch and the manager work with; all live for the whole run.
 struct SceneServices {
-    DeviceLink& link;
+    KeyboardJobs& keyboardJobs;
     SceneFile& sceneFile;
     ConfigStore& editStore;
     Prompter& prompter;
@@ -57,10 +59,13 @@ public:
     SceneSwitch(const SceneSwitch&) = delete;
     SceneSwitch& operator=(const SceneSwitch&) = delete;
 
-    // Makes profile n (0..3; 4 and above mean 0) the keyboard's active one,
-    // first asking what to do with unapplied edits. A negative n changes no
-    // profile but runs the rest. 1 switched, 0 refused (a key editor is open).
-    int SwitchScene(int n);
+    // Asks the keyboard to make profile n (0..3; 4 and above mean 0) the
+    // active one, first asking what to do with unapplied edits; the buttons
+    // and the menu follow when it has, and then `switched` learns whether it
+    // did (the device result). 1 asked, 0 refused (a key editor is open, or
+    // the exit began while the question was shown; `switched` is not called).
+    using Switched = std::function<void(int result)>;
+    int SwitchScene(int n, Switched switched = {});
     // Relabels the key buttons from the now active profile.
     void FollowActiveProfile();
     // Creates the menu (create) or empties it, fills it and labels the scene button.
@@ -76,13 +81,18 @@ public:
     void CloseSceneManager();
     // The edit store from the keyboard, the buttons and the menu from the edit
     // store, nothing pending: after an attach and after the manager's Apply.
-    void LoadScene();
+    // The keyboard is read in its turn; `loaded` runs when the store is filled.
+    void LoadScene(std::function<void()> loaded = {});
 
     SceneMenu* Menu() const { return m_menu.get(); }
     CTessel_DlgProfile& Manager() const;
 
 private:
-    void AskAboutPendingEdits();
+    // False when the exit sequence ran while the question was shown.
+    bool AskAboutPendingEdits();
+    // The manager's Apply: its checked scene (a profile) made active, then
+    // the scene loaded, after asking about unapplied edits as a switch does.
+    void ApplyManagerScene(std::optional<int> profile);
     QString SceneName() const;
 
     SceneHost& m_host;

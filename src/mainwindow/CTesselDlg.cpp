@@ -9,7 +9,6 @@
 #include "app/AppIdentity.h"
 #include "app/ApplicationIcon.h"
 #include "app/StartSwitches.h"
-#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
@@ -49,7 +48,6 @@ constexpr uint32_t kTrayIconRequest = 0x7E02;
 constexpr uint32_t kProfileTimerRequest = 0x7E03;
 constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
 constexpr uint32_t kMacroLayerRequest = 0x7E05;
-constexpr uint32_t kNoAnswerRequest = 0x7E07;
 // How often an exit looks again whether the boxes it closed have returned.
 constexpr int kBoxCloseRetryMs = 10;
 
@@ -76,9 +74,6 @@ CTesselDlg::CTesselDlg(AppContext& context, QWidget* parent)
 
 CTesselDlg::~CTesselDlg() {
     StopWatchingClockChanges();
-    if (m_device) {
-        TransferSequence::SetNoAnswerNotice(nullptr);
-    }
     // Release senders waiting on this window before the workers and the
     // endpoint's thread, which may be among them, are joined.
     Requests().Close();
@@ -101,8 +96,8 @@ void CTesselDlg::BindMessages() {
     for (uint32_t message :
          {kInitMessage, kOpenMessage, kKillMessage, kLanguageMessage, kCloseEditorsMessage,
           kHideRequest, kTrayIconRequest, kProfileTimerRequest, kKeyBlockPromptRequest,
-          kMacroLayerRequest, kNoAnswerRequest, kLayerKeysMessage, kProfileReloadMessage,
-          kKeyboardCommandRequest, kCommandMessage}) {
+          kMacroLayerRequest, kLayerKeysMessage, kProfileReloadMessage, kKeyboardCommandRequest,
+          kCommandMessage}) {
         Requests().Map().On(message, [this, message](uintptr_t wParam, intptr_t lParam) {
             return OnRequest(message, wParam, lParam);
         });
@@ -110,8 +105,6 @@ void CTesselDlg::BindMessages() {
 }
 
 intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    // The frames one request sends end at the first the keyboard leaves unanswered.
-    TransferSequence sequence;
     switch (message) {
         case kInitMessage:
             OnInitRequest(wParam);
@@ -168,9 +161,6 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 m_lockIndicators->ShowLayer(m_macroLayer);
             }
             return 0;
-        case kNoAnswerRequest:
-            TellKeyboardDidNotAnswer();
-            return 0;
         case kLayerKeysMessage:
             if (wParam == kLedTag) {
                 MarkGKeys();
@@ -182,8 +172,8 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             }
             return 0;
         case kKeyboardCommandRequest:
-            // Sent only by OnOutsideRequest, which waits with the job meanwhile.
-            RunKeyboardCommand(*reinterpret_cast<KeyboardCommandJob*>(lParam));
+            // Sent only by OnOutsideRequest, which waits for the job's answer.
+            RunKeyboardCommand(*reinterpret_cast<const CommandJob*>(lParam));
             return 1;
         case kCommandMessage:
             return OnCommandRequest(wParam);
@@ -277,10 +267,8 @@ void CTesselDlg::BindDevice() {
     startup = EndProcessUnlessStarted(std::move(startup));
     m_device = std::move(startup.connection);
     m_device->Link().ForgetActiveProfile();
-    // Any thread's sequence the keyboard did not answer is told on this one.
-    TransferSequence::SetNoAnswerNotice(
-        [requests = &Requests()] { requests->Post(WindowRequest{kNoAnswerRequest, 0, 0}); });
-    m_status->Start(*m_device, static_cast<uint32_t>(startup.deviceCount));
+    BindKeyboardSession();
+    m_status->Start(*m_device, *m_session, static_cast<uint32_t>(startup.deviceCount));
     if (startup.deviceCount == 0) {
         SetFirstShowFlag();
     }
@@ -355,8 +343,11 @@ void CTesselDlg::ExitSequence() {
     }
     m_exiting = true;
     StopWatchingClockChanges();
-    // A transfer that has begun ends first; the transport's time-outs bound it.
-    m_transfers.Join();
+    // A job that has begun ends its bracket first, bounded by the transport's
+    // time-outs; jobs still waiting are dropped.
+    if (m_session) {
+        m_session->Stop();
+    }
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

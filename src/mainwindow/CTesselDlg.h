@@ -10,14 +10,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "app/AppContext.h"
+#include "device/KeyboardSession.h"
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
 #include "editors/Tessel_DlgComposite.h"
-#include "mainwindow/DeviceTransferWorker.h"
 #include "mainwindow/KeyboardView.h"
 #include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
@@ -42,6 +43,7 @@ class DeviceConnection;
 class FlipKeys;
 class LightingFileStore;
 class LightingModel;
+class Prompter;
 class ProfileSettings;
 class SceneFile;
 class SceneSwitch;
@@ -102,13 +104,20 @@ public:
 
     // Commands on whole profiles.
     void SelectProfile(int profile);
+    // As a click on the profile's button; `switched` learns the device result
+    // of making it active. False, and `switched` never called, when the
+    // switch was refused (an editor is open, the exit began).
+    bool SelectProfileThen(int profile, std::function<void(int result)> switched);
     void FillProfileButtons();
     void ApplyChanges();
     void RestoreDefaults();
     void SetReportRate(int rate);
     void EnableApply(bool enable) override;
-    // An apply or import is being sent on the transfer worker.
-    bool IsTransferRunning() const { return m_transfers.IsBusy(); }
+    // An apply or import waits for the keyboard or is being sent.
+    bool IsTransferRunning() const { return m_appliesInFlight > 0; }
+    // No keyboard job waits or runs, and every result has been handled.
+    bool IsKeyboardSettled() const;
+    KeyboardSession* Session() const { return m_session.get(); }
     bool IsApplyEnabled() const override { return m_applyEnabled; }
     void ShowCommandMenu();
     void ImportFile();
@@ -164,15 +173,19 @@ private:
     void BindProfileCommands();
     void CreateProfileModels();
     void CheckButtonOfGroup(std::span<const int> ids, int index);
-    ApplyServices ApplyServicesForWindow();
-    // Copies the edit store to the apply store and sends every profile (all)
-    // or the active one on the transfer worker, the progress animation
-    // running; `applied` gets whether the last key block was written, unless
-    // the edit store changed meanwhile.
-    void StartApplyTransfer(bool all, std::function<void(bool)> applied);
-    void TellKeyboardDidNotAnswer();
+    ApplyServices ApplyServicesForWindow(Prompter* prompter = nullptr);
+    // Copies the edit store to the apply store and queues the sending of
+    // every profile (all) or the active one, the progress animation running.
+    // `applied` gets the transfer's result (nothing when nothing was sent)
+    // and whether the edit store changed meanwhile. With a prompter of its
+    // own (a request of another process) no box is shown for it.
+    using Applied = std::function<void(std::optional<int> result, bool editedMeanwhile)>;
+    void StartApplyTransfer(bool all, Applied applied, Prompter* prompter = nullptr);
+    void BindKeyboardSession();
+    // Why a keyboard job failed, one box at a time.
+    void TellKeyboardFailed(int result);
     ImportExportContext FileContext();
-    void ReloadCurrentLighting();
+    void ReloadCurrentLighting(std::function<void()> reloaded = {});
     void BindKeyboardCommands();
     void CreateKeyboardParts();
     void CreateLightingPanel();
@@ -181,6 +194,8 @@ private:
     // ask of the window.
     bool IsKeyEditorOpen() const override;
     void RunApplyCommand() override;
+    bool HasUnsentEdits() const override;
+    bool IsExiting() const override { return m_exiting; }
     void RefreshKeyButtonLabels() override;
     void SetSceneButton(const QString& caption, const QString& tooltip) override;
     int ActiveProfile() override;
@@ -207,6 +222,7 @@ private:
     void PrepareTrayMenu();
     QIcon TrayIconPicture(int iconId) const;
     void CheckFirmware();
+    void AskForFirmwareUpdate(uint16_t version);
     void OpenHelp();
     void OnProfileFollowTimer();
     // A change of the wall clock runs Apply.
@@ -226,9 +242,12 @@ private:
     // for outside pass; keyboard commands run on the window's thread.
     RequestReply OnOutsideRequest(const WindowRequest& request, std::string_view payload);
     struct KeyboardCommandJob;
+    using CommandJob = std::shared_ptr<KeyboardCommandJob>;
     static constexpr uint32_t kKeyboardCommandRequest = 0x7E06;
-    void RunKeyboardCommand(KeyboardCommandJob& job);
-    void SelectProfileForCommand(KeyboardCommandJob& job);
+    void RunKeyboardCommand(const CommandJob& job);
+    void BackupForCommand(const CommandJob& job);
+    void RestoreForCommand(const CommandJob& job);
+    void SelectProfileForCommand(const CommandJob& job);
 
     AppContext& m_context;
     MainWindowParts* m_parts;
@@ -267,10 +286,17 @@ private:
     std::atomic<bool> m_firstShow{false};
     std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};
     bool m_exiting = false;
-    bool m_editedDuringTransfer = false;
-    bool m_tellingNoAnswer = false;
-    // Last: joined before the keyboard's link goes away.
-    DeviceTransferWorker m_transfers;
+    // Counts the edits; an apply whose snapshot is older did not send them.
+    uint64_t m_editGeneration = 0;
+    uint64_t m_sentGeneration = 0;
+    int m_appliesInFlight = 0;
+    // An Apply asked for while the last one's questions are shown runs after.
+    bool m_preparingApply = false;
+    bool m_applyAskedAgain = false;
+    bool m_tellingKeyboardFailure = false;
+    std::atomic<int> m_undeliveredResults{0};
+    // Last: stopped before the keyboard's link goes away.
+    std::unique_ptr<KeyboardSession> m_session;
 };
 
 }  // namespace tessel

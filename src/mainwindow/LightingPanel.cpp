@@ -9,7 +9,6 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
-#include "device/CommandTransport.h"
 #include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/LightingProgress.h"
 #include "mainwindow/LightingQtColour.h"
@@ -104,47 +103,30 @@ void LightingPanel::InitLightingPanel() {
     ConnectControls();
 }
 
-namespace {
-
-// A change the user makes in the panel is one sequence of frames: a keyboard
-// that stops answering holds the window for one frame's time-outs.
-template <class Handler>
-auto AsOneSequence(Handler handler) {
-    return [handler] {
-        TransferSequence sequence;
-        handler();
-    };
-}
-
-}  // namespace
-
 void LightingPanel::ConnectControls() {
     if (QComboBox* effects = List(kIdEffectList)) {
-        connect(effects, &QComboBox::currentIndexChanged, this,
-                AsOneSequence([this] { OnEffectSelected(); }));
+        connect(effects, &QComboBox::currentIndexChanged, this, [this] { OnEffectSelected(); });
     }
     if (QComboBox* modes = List(kIdCustomModeList)) {
         modes->setEditable(true);
         modes->setInsertPolicy(QComboBox::NoInsert);
-        connect(modes, &QComboBox::currentIndexChanged, this,
-                AsOneSequence([this] { OnCustomModeSelected(); }));
+        connect(modes, &QComboBox::currentIndexChanged, this, [this] { OnCustomModeSelected(); });
         // Only the user's typing renames a mode, not a change of selection.
         connect(modes->lineEdit(), &QLineEdit::textEdited, this,
                 [this](const QString& text) { OnCustomModeEdited(text); });
     }
     for (int id : {kIdColourButtonA, kIdColourButtonB}) {
         if (auto* button = ColourButton(id)) {
-            connect(button, &CSkinColorBtn::ColourChosen, this,
-                    AsOneSequence([this, id] { OnColourPicked(id); }));
+            connect(button, &CSkinColorBtn::ColourChosen, this, [this, id] { OnColourPicked(id); });
         }
     }
     if (auto* plain = ColourButton(kIdPlainColourButton)) {
         connect(plain, &CSkinColorBtn::ColourChosen, this,
-                AsOneSequence([this] { OnCustomColourPicked(CustomColour::Plain); }));
+                [this] { OnCustomColourPicked(CustomColour::Plain); });
     }
     if (auto* linked = ColourButton(kIdLinkedColourButton)) {
         connect(linked, &CSkinColorBtn::ColourChosen, this,
-                AsOneSequence([this] { OnCustomColourPicked(CustomColour::Linked); }));
+                [this] { OnCustomColourPicked(CustomColour::Linked); });
     }
     for (int id : kRgbEdits) {
         if (auto* edit = m_window.Item<QLineEdit>(id)) {
@@ -163,7 +145,6 @@ void LightingPanel::ConnectControls() {
     QPointer<LightingPanel> self(this);
     m_window.Requests().Map().On(kSliderMovedMessage, [self](uintptr_t wParam, intptr_t lParam) {
         if (self && wParam <= static_cast<uintptr_t>(INT32_MAX)) {
-            TransferSequence sequence;
             self->OnSliderMoved(static_cast<int>(wParam), static_cast<int>(lParam));
         }
         return intptr_t{0};
@@ -330,7 +311,6 @@ bool LightingPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     for (int id : kClickablePictures) {
         if (m_window.GetDlgItem(id) == watched) {
-            TransferSequence sequence;
             OnPictureClicked(id);
             // Handled here, so the press does not start dragging the window.
             return true;

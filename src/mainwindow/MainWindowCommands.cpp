@@ -27,14 +27,13 @@ intptr_t CTesselDlg::OnCommandRequest(uintptr_t command) {
 }
 
 void CTesselDlg::OpenUpdateDialog() {
-    if (!m_parts || !m_device || m_exiting) {
+    if (!m_parts || !m_session || m_exiting) {
         return;
     }
     if (!m_update) {
         m_update = std::make_unique<CTessel_DlgUpdate>(
-            UpdateServices{m_device->Link(), FileContext(), m_parts->languageFiles,
-                           [this] { return LanguageIndex(); },
-                           m_context.paths},
+            UpdateServices{*m_session, FileContext(), m_parts->languageFiles,
+                           [this] { return LanguageIndex(); }, m_context.paths},
             this);
     }
     // An exit while it is open closes it first (close-all-editors); nothing

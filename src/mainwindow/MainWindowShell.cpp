@@ -229,13 +229,18 @@ QIcon CTesselDlg::TrayIconPicture(int iconId) const {
 }
 
 void CTesselDlg::CheckFirmware() {
-    if (!m_device) {
+    if (!m_session) {
         return;
     }
-    std::array<uint8_t, kDeviceInfoSize> info{};
     // Only the version matters; a failed read leaves it 0, which asks nothing.
-    m_device->Link().ReadDeviceInfo(info);
-    if (!FirmwareNeedsUpdate(FirmwareVersionOf(info))) {
+    auto info = std::make_shared<std::array<uint8_t, kDeviceInfoSize>>();
+    m_session->Submit([info](DeviceLink& link) { return link.ReadDeviceInfo(*info); },
+                      [this, info](int) { AskForFirmwareUpdate(FirmwareVersionOf(*info)); },
+                      KeyboardJobs::OnFailure::Quiet);
+}
+
+void CTesselDlg::AskForFirmwareUpdate(uint16_t version) {
+    if (!FirmwareNeedsUpdate(version)) {
         return;
     }
     QThread::msleep(kVersionPauseMs);

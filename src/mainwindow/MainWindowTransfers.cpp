@@ -1,64 +1,148 @@
-// The window's side of the transfers that run on the transfer worker: what
-// goes out is built here under the stores' locks, sent there, and finished
-// here again; and telling the user when the keyboard did not answer.
+// The window's side of the keyboard's session: every frame sequence is a job
+// of the session's, built here under the stores' locks and finished here again
+// with its result; and telling the user why a job failed.
 
 #include <memory>
+#include <utility>
 
 #include "device/DeviceConnection.h"
+#include "device/DeviceResult.h"
 #include "mainwindow/CTesselDlg.h"
 #include "model/ApplyAssignments.h"
+#include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
 #include "text/LocalText.h"
 
 namespace tessel {
 
-void CTesselDlg::StartApplyTransfer(bool all, std::function<void(bool)> applied) {
+namespace {
+
+struct FailureText {
+    std::u16string_view key;
+    const char16_t* fallback;
+};
+
+// What the user is told of a job that failed, by its first failed frame.
+FailureText FailureTextOf(int result) {
+    switch (result) {
+        case kDeviceAbsent:
+            return {u"IDS_MAIN_DEVICE_GONE",
+                    u"The keyboard was not there to take the change. Plug it in and try again."};
+        case kDeviceStatusFE:
+        case kDeviceStatusFF:
+            return {u"IDS_MAIN_DEVICE_BUSY",
+                    u"The keyboard was busy and did not take the change. Try again."};
+        default:
+            return {u"IDS_MAIN_DEVICE_NO_ANSWER",
+                    u"The keyboard did not answer. Check its cable and try again."};
+    }
+}
+
+}  // namespace
+
+void CTesselDlg::BindKeyboardSession() {
+    m_session = std::make_unique<KeyboardSession>(
+        m_device->Link(),
+        [this](std::function<void()> call) {
+            // Results are handled on the window's thread, never once the exit
+            // sequence has begun.
+            ++m_undeliveredResults;
+            QMetaObject::invokeMethod(
+                this,
+                [this, call = std::move(call)] {
+                    if (!m_exiting) {
+                        call();
+                    }
+                    --m_undeliveredResults;
+                },
+                Qt::QueuedConnection);
+        },
+        [this](int result) { TellKeyboardFailed(result); });
+}
+
+bool CTesselDlg::IsKeyboardSettled() const {
+    return (!m_session || !m_session->IsBusy()) && m_undeliveredResults == 0;
+}
+
+bool CTesselDlg::HasUnsentEdits() const {
+    return m_applyEnabled && m_editGeneration != m_sentGeneration;
+}
+
+void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompter) {
     std::shared_ptr<const PreparedApply> prepared;
+    bool resetTaken = false;
+    m_preparingApply = true;
     {
         // The edit store first, then the apply store; neither is held while
         // the frames go out.
         const auto editLock = m_context.editStore.Lock();
         if (SnapshotEditStore(m_context.editStore, m_context.applyStore)) {
             // Positions of macros moved: the other profiles' key blocks go out too.
-            all = all || MacroNumberingChanged(m_context.editStore);
-            if (auto built = PrepareApply(m_context.applyStore, all, ApplyServicesForWindow())) {
+            resetTaken = std::exchange(m_context.editStore.Numbering().assignmentsReset, false);
+            all = all || resetTaken || MacroNumberingChanged(m_context.editStore);
+            if (auto built =
+                    PrepareApply(m_context.applyStore, all, ApplyServicesForWindow(prompter))) {
                 prepared = std::make_shared<const PreparedApply>(std::move(*built));
+            } else {
+                m_context.editStore.Numbering().assignmentsReset = resetTaken;
             }
         }
     }
-    if (!prepared) {
-        m_panel->StopProgress();
-        return;
+    m_preparingApply = false;
+    if (prepared) {
+        const uint64_t generation = m_editGeneration;
+        m_sentGeneration = generation;
+        ++m_appliesInFlight;
+        m_session->Submit(
+            [prepared](DeviceLink& link) { return SendApply(link, *prepared); },
+            [this, prepared, generation, resetTaken, prompter,
+             applied = std::move(applied)](int result) {
+                --m_appliesInFlight;
+                const bool written = result == kDeviceDone;
+                FinishApply(*prepared, written, ApplyServicesForWindow(prompter));
+                {
+                    const auto lock = m_context.editStore.Lock();
+                    // What the keyboard holds now is what was sent, whatever
+                    // the edit store became meanwhile; a part of it is nothing known.
+                    if (written) {
+                        NoteMacroNumberingApplied(m_context.editStore, prepared->macroIdentifiers);
+                    } else {
+                        ForgetMacroNumbering(m_context.editStore);
+                        m_context.editStore.Numbering().assignmentsReset |= resetTaken;
+                    }
+                }
+                applied(result, generation != m_editGeneration);
+                if (m_appliesInFlight == 0) {
+                    m_panel->StopProgress();
+                }
+            },
+            prompter ? KeyboardJobs::OnFailure::Quiet : KeyboardJobs::OnFailure::Tell);
+    } else {
+        if (m_appliesInFlight == 0) {
+            m_panel->StopProgress();
+        }
+        applied(std::nullopt, false);
     }
-    m_editedDuringTransfer = false;
-    DeviceLink& link = m_device->Link();
-    m_transfers.Start([&link, prepared] { return SendApply(link, *prepared); },
-                      [this, prepared, applied = std::move(applied)](bool written) {
-                          FinishApply(*prepared, written, ApplyServicesForWindow());
-                          // An edit made meanwhile has not reached the keyboard.
-                          if (!m_editedDuringTransfer) {
-                              if (written) {
-                                  NoteMacroNumberingApplied(m_context.editStore);
-                              }
-                              applied(written);
-                          }
-                          m_panel->StopProgress();
-                      });
+    // An Apply asked for while a question of this one was shown.
+    if (std::exchange(m_applyAskedAgain, false)) {
+        ApplyChanges();
+    }
 }
 
-void CTesselDlg::TellKeyboardDidNotAnswer() {
-    // One box at a time, however many actions failed while it is open.
-    if (m_exiting || m_tellingNoAnswer || !m_parts) {
+void CTesselDlg::TellKeyboardFailed(int result) {
+    // One box at a time, however many jobs failed while it is open.
+    if (m_exiting || m_tellingKeyboardFailure || !m_parts) {
         return;
     }
-    m_tellingNoAnswer = true;
-    QString text = LocalText(u"IDS_MAIN_DEVICE_NO_ANSWER");
+    m_tellingKeyboardFailure = true;
+    const FailureText failure = FailureTextOf(result);
+    QString text = LocalText(failure.key);
     if (text.isEmpty() || text == QString::fromStdU16String(std::u16string(kMissingText))) {
-        text = QStringLiteral("The keyboard did not answer. Check its cable and try again.");
+        text = QString::fromStdU16String(failure.fallback);
     }
     m_parts->prompter.ShowMessage(text.toStdU16String(), u"", PromptButtons::Ok,
                                   PromptIcon::Warning);
-    m_tellingNoAnswer = false;
+    m_tellingKeyboardFailure = false;
 }
 
 }  // namespace tessel

@@ -54,10 +54,9 @@ void CTesselDlg::CreateLightingPanel() {
     if (!m_lighting) {
         return;
     }
-    SceneServices services{m_device->Link(),  *m_sceneFile,           m_context.editStore,
-                           m_parts->prompter, m_parts->languageTable, *m_texts,
-                           m_context.paths,   m_parts->keyboard,      *m_settings,
-                           m_dataFolder};
+    SceneServices services{
+        *m_session, *m_sceneFile,    m_context.editStore, m_parts->prompter, m_parts->languageTable,
+        *m_texts,   m_context.paths, m_parts->keyboard,   *m_settings,       m_dataFolder};
     m_scenes = std::make_unique<SceneSwitch>(static_cast<SceneHost&>(*this), services, this);
     m_panel = std::make_unique<LightingPanel>(
         *this, *m_lighting, *m_lightingFiles, static_cast<LightingPanelHost&>(*this),
@@ -106,8 +105,6 @@ bool CTesselDlg::IsKeyEditorOpen() const {
 
 void CTesselDlg::RunApplyCommand() {
     SendCommand(kIdApply);
-    // The scene switch goes on with the keyboard once the edits have reached it.
-    m_transfers.WaitWithEvents();
 }
 
 void CTesselDlg::RefreshKeyButtonLabels() {
@@ -125,7 +122,7 @@ void CTesselDlg::SetSceneButton(const QString& caption, const QString& tooltip) 
 }
 
 int CTesselDlg::ActiveProfile() {
-    return m_device ? m_device->Link().GetActiveProfile() : -1;
+    return m_session ? m_session->CachedActiveProfile() : -1;
 }
 
 bool CTesselDlg::LightingSwitchOn() const {

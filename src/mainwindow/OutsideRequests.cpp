@@ -1,10 +1,15 @@
 // What other processes of the user may ask of the running instance: show the
 // window, exit, and the keyboard commands typed at a terminal, which run here
-// so that only one process at a time talks to the keyboard.
+// as jobs of the keyboard's session so that only one process, and in it one
+// job at a time, talks to the keyboard. The sender hears the real result.
 
 #include <algorithm>
+#include <future>
+#include <memory>
 
 #include "device/DeviceConnection.h"
+#include "device/DeviceResult.h"
+#include "device/StatusChannels.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
 #include "model/ApplyAssignments.h"
@@ -31,22 +36,35 @@ constexpr OutsideRequest kOutsideRequests[] = {{kOpenMessage, kOpenTag},
 
 }  // namespace
 
+// One command of another process. Answered once: by the command, or, when
+// it is dropped unrun (the instance is ending), by the last owner letting go.
 struct CTesselDlg::KeyboardCommandJob {
     uint32_t tag = 0;
     int profile = 0;
     std::filesystem::path file;
-    CommandOutcome outcome;
+    std::promise<CommandOutcome> answer;
+    bool answered = false;
+
+    void Answer(CommandOutcome outcome) {
+        if (!std::exchange(answered, true)) {
+            answer.set_value(std::move(outcome));
+        }
+    }
+    ~KeyboardCommandJob() { Answer({false, "the running instance is ending"}); }
 };
 
 RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::string_view payload) {
     if (request.message == kKeyboardCommandMessage) {
-        KeyboardCommandJob job{static_cast<uint32_t>(request.wParam),
-                               static_cast<int>(request.lParam),
-                               std::filesystem::path(payload),
-                               {false, "the running instance is ending"}};
+        auto job = std::make_shared<KeyboardCommandJob>();
+        job->tag = static_cast<uint32_t>(request.wParam);
+        job->profile = static_cast<int>(request.lParam);
+        job->file = std::filesystem::path(payload);
+        std::future<CommandOutcome> answer = job->answer.get_future();
         Requests().Send(
             WindowRequest{kKeyboardCommandRequest, 0, reinterpret_cast<intptr_t>(&job)});
-        return {job.outcome.done ? 1 : 0, job.outcome.line};
+        job.reset();
+        const CommandOutcome outcome = answer.get();
+        return {outcome.done ? 1 : 0, outcome.line};
     }
     const bool known = std::ranges::any_of(kOutsideRequests, [&](const OutsideRequest& outside) {
         return request.message == outside.message && request.wParam == outside.tag;
@@ -60,68 +78,96 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
     return {1, {}};
 }
 
-void CTesselDlg::RunKeyboardCommand(KeyboardCommandJob& job) {
-    if (!m_device || !m_parts || !m_keyboardView) {
-        job.outcome = {false, "the running instance has no keyboard link"};
+void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
+    if (!m_session || !m_parts || !m_keyboardView) {
+        job->Answer({false, "the running instance has no keyboard link"});
         return;
     }
-    DeviceLink& link = m_device->Link();
-    CollectingPrompter prompter;
-    switch (job.tag) {
+    if (m_status && m_status->LastDeviceCount() == 0) {
+        job->Answer({false, "no keyboard is attached"});
+        return;
+    }
+    switch (job->tag) {
         case kBackupTag:
-            job.outcome = BackupKeyboardToFile(
-                link, m_parts->keyboard, m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX),
-                job.file);
+            BackupForCommand(job);
             break;
-        case kRestoreTag: {
-            const ProfileImage* before = nullptr;
-            {
-                const auto lock = m_context.editStore.Lock();
-                before = m_context.editStore.Image();
-            }
-            const ApplyServices services{link, m_parts->keyboard, prompter, m_parts->languageTable,
-                                         *m_texts};
-            job.outcome = RestoreKeyboardFromFile(
-                job.file, RestoreTarget{m_context.editStore, m_context.applyStore, m_dataFolder},
-                services);
-            const auto lock = m_context.editStore.Lock();
-            if (m_context.editStore.Image() != before) {
-                // As after an import: the keys show the file, nothing is pending.
-                m_keyboardView->ShowAssignments();
-                EnableApply(false);
-            }
+        case kRestoreTag:
+            RestoreForCommand(job);
             break;
-        }
         case kProfileTag:
             SelectProfileForCommand(job);
             break;
         default:
-            job.outcome = {false, "unknown keyboard command"};
-            return;
-    }
-    if (!job.outcome.done && !prompter.Messages().empty()) {
-        job.outcome.line += " (" + prompter.Messages() + ")";
+            job->Answer({false, "unknown keyboard command"});
+            break;
     }
 }
 
+// The keyboard is only read: the whole backup is one job.
+void CTesselDlg::BackupForCommand(const CommandJob& job) {
+    const KeyboardFacts& keyboard = m_parts->keyboard;
+    const std::u16string prefix(m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    m_session->Submit(
+        [job, &keyboard, prefix](DeviceLink& link) {
+            job->Answer(BackupKeyboardToFile(link, keyboard, prefix, job->file));
+            return kDeviceDone;
+        },
+        {}, KeyboardJobs::OnFailure::Quiet);
+}
+
+// As an import: the keys show the file at once, nothing stays pending, and
+// the sender hears how the transfer went.
+void CTesselDlg::RestoreForCommand(const CommandJob& job) {
+    if (IsKeyEditorOpen()) {
+        job->Answer(EditorOpenRefusal());
+        return;
+    }
+    auto file = ReadRestoreFile(job->file);
+    if (auto* refused = std::get_if<CommandOutcome>(&file)) {
+        job->Answer(*refused);
+        return;
+    }
+    const std::size_t macroCount = StoreRestoredConfiguration(
+        std::move(std::get<Configuration>(file)),
+        RestoreTarget{m_context.editStore, m_context.applyStore, m_dataFolder});
+    m_keyboardView->ShowAssignments();
+    EnableApply(false);
+    m_panel->StartProgress();
+    auto prompter = std::make_shared<CollectingPrompter>();
+    StartApplyTransfer(
+        true,
+        [job, prompter, macroCount](std::optional<int> result, bool) {
+            CommandOutcome outcome = RestoreOutcome(job->file, macroCount, result);
+            if (!outcome.done && !prompter->Messages().empty()) {
+                outcome.line += " (" + prompter->Messages() + ")";
+            }
+            job->Answer(std::move(outcome));
+        },
+        prompter.get());
+}
+
 // As a click on the profile's button, so the window follows the keyboard.
-void CTesselDlg::SelectProfileForCommand(KeyboardCommandJob& job) {
-    if (job.profile < 0 || job.profile >= kProfileCount) {
-        job.outcome = {false, "there is no profile " + std::to_string(job.profile + 1)};
+void CTesselDlg::SelectProfileForCommand(const CommandJob& job) {
+    const int profile = job->profile;
+    if (profile < 0 || profile >= kProfileCount) {
+        job->Answer({false, "there is no profile " + std::to_string(profile + 1)});
         return;
     }
-    if (auto problem = KeyboardProblem(m_device->Link())) {
-        job.outcome = {false, *problem};
+    if (IsKeyEditorOpen()) {
+        job->Answer(EditorOpenRefusal());
         return;
     }
-    SendCommand(kProfileButtonIds[static_cast<std::size_t>(job.profile)]);
-    const std::string number = std::to_string(job.profile + 1);
-    if (ActiveProfile() != job.profile) {
-        job.outcome = {false, "the running instance did not switch to profile " + number +
-                                  " (an editor is open or the switch was declined)"};
-        return;
+    const std::string number = std::to_string(profile + 1);
+    const bool asked = SelectProfileThen(profile, [job, number](int result) {
+        if (result == kDeviceDone) {
+            job->Answer({true, "profile " + number + " is active"});
+        } else {
+            job->Answer({false, DeviceProblem(result)});
+        }
+    });
+    if (!asked) {
+        job->Answer({false, "the running instance did not switch to profile " + number});
     }
-    job.outcome = {true, "profile " + number + " is active"};
 }
 
 }  // namespace tessel

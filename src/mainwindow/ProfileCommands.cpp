@@ -7,8 +7,8 @@
 #include <QCursor>
 #include <QMenu>
 
-#include "device/CommandTransport.h"
 #include "device/DeviceConnection.h"
+#include "device/DeviceResult.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/LightingPanelControls.h"
@@ -60,7 +60,7 @@ void CTesselDlg::CreateProfileModels() {
     m_sceneFile = std::make_unique<SceneFile>(m_dataFolder, m_context.editStore);
     m_lightingFiles = std::make_unique<LightingFileStore>(
         m_context.paths.colourFilePrefix.parent_path(), m_dataFolder);
-    m_lighting = std::make_unique<LightingModel>(m_device->Link(), *m_lightingFiles);
+    m_lighting = std::make_unique<LightingModel>(*m_session, *m_lightingFiles);
 }
 
 void CTesselDlg::BindProfileCommands() {
@@ -74,8 +74,8 @@ void CTesselDlg::BindProfileCommands() {
     BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
     BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
     BindCommand(kIdTestButton, [this] {
-        if (m_device) {
-            m_device->Link().TestCommand();
+        if (m_session) {
+            m_session->Submit([](DeviceLink& link) { return link.TestCommand(); });
         }
     });
     BindCommand(kCommandImport, [this] { ImportFile(); });
@@ -97,8 +97,8 @@ void CTesselDlg::CheckButtonOfGroup(std::span<const int> ids, int index) {
 }
 
 void CTesselDlg::EnableApply(bool enable) {
-    if (enable && m_transfers.IsBusy()) {
-        m_editedDuringTransfer = true;
+    if (enable) {
+        ++m_editGeneration;
     }
     m_applyEnabled = enable;
     if (QWidget* apply = GetDlgItem(kIdApply)) {
@@ -107,8 +107,12 @@ void CTesselDlg::EnableApply(bool enable) {
 }
 
 void CTesselDlg::SelectProfile(int profile) {
+    SelectProfileThen(profile, {});
+}
+
+bool CTesselDlg::SelectProfileThen(int profile, std::function<void(int)> switched) {
     if (!m_lighting || !m_panel || !IsProfile(profile)) {
-        return;
+        return false;
     }
     m_lighting->SetCurrentProfile(profile);
     ReloadCurrentLighting();
@@ -116,22 +120,30 @@ void CTesselDlg::SelectProfile(int profile) {
         m_panel->TurnLightingSwitchOff();
     }
     if (ActiveProfile() == profile) {
-        return;
+        if (switched) {
+            switched(kDeviceDone);
+        }
+        return true;
     }
-    // A refused switch leaves the new lighting on screen but the buttons and
-    // the keyboard's profile as they were.
-    if (m_scenes->SwitchScene(profile) != 1) {
-        return;
-    }
-    CheckButtonOfGroup(kProfileButtonIds, profile);
-    m_keyboardView->SetColourKeysMode(false);
+    // A refused or failed switch leaves the new lighting on screen but the
+    // buttons and the keyboard's profile as they were.
+    return m_scenes->SwitchScene(profile,
+                                 [this, profile, switched = std::move(switched)](int result) {
+                                     if (result == kDeviceDone) {
+                                         CheckButtonOfGroup(kProfileButtonIds, profile);
+                                         m_keyboardView->SetColourKeysMode(false);
+                                     }
+                                     if (switched) {
+                                         switched(result);
+                                     }
+                                 }) == 1;
 }
 
 void CTesselDlg::FillProfileButtons() {
     if (!m_device || !m_lighting) {
         return;
     }
-    const int active = m_device->Link().GetActiveProfile();
+    const int active = m_session->CachedActiveProfile();
     if (!IsProfile(active)) {
         return;
     }
@@ -142,47 +154,73 @@ void CTesselDlg::FillProfileButtons() {
 // The custom modes belong to the lighting: without them the present mode,
 // the tools and the colour mirror would be defaults that painting writes over
 // the user's saved mode.
-void CTesselDlg::ReloadCurrentLighting() {
-    m_lighting->LoadLighting();
-    m_panel->LoadCustomModeList();
-    m_panel->FillLightingPanel();
+void CTesselDlg::ReloadCurrentLighting(std::function<void()> reloaded) {
+    m_lighting->LoadLighting([this, reloaded = std::move(reloaded)](bool) {
+        m_panel->LoadCustomModeList();
+        m_panel->FillLightingPanel();
+        if (reloaded) {
+            reloaded();
+        }
+    });
 }
 
 // Timer 1051: the keyboard's own profile key was pressed.
 void CTesselDlg::OnProfileFollowTimer() {
     m_profileFollowTimer.stop();
-    TransferSequence sequence;
-    if (!m_device || !m_panel) {
+    if (!m_session || !m_panel) {
         return;
     }
-    std::array<uint8_t, kDeviceInfoSize> info{};
-    if (m_device->Link().ReadDeviceInfo(info) != 1) {
-        return;
-    }
-    const int profile = info[kActiveProfileAt];
-    if (profile == m_lighting->CurrentProfile()) {
-        ReloadCurrentLighting();
-    } else if (IsProfile(profile)) {
-        // Exactly as a click on that profile's button.
-        SendCommand(kProfileButtonIds[profile]);
-    }
+    auto info = std::make_shared<std::array<uint8_t, kDeviceInfoSize>>();
+    m_session->Submit([info](DeviceLink& link) { return link.ReadDeviceInfo(*info); },
+                      [this, info](int result) {
+                          if (result != kDeviceDone) {
+                              return;
+                          }
+                          const int profile = (*info)[kActiveProfileAt];
+                          if (profile == m_lighting->CurrentProfile()) {
+                              ReloadCurrentLighting();
+                          } else if (IsProfile(profile)) {
+                              // Exactly as a click on that profile's button.
+                              SendCommand(kProfileButtonIds[profile]);
+                          }
+                      });
 }
 
 void CTesselDlg::ReloadAfterAttach() {
-    if (!m_device || !m_panel) {
+    if (!m_session || !m_panel) {
         return;
     }
-    m_scenes->LoadScene();
-    FillProfileButtons();
-    ReloadCurrentLighting();
-    if (m_lighting->OffersEffect(kCustomEffect)) {
-        m_panel->RecomputeLinkedFlags();
+    auto afterScene = [this] {
+        FillProfileButtons();
+        ReloadCurrentLighting([this] {
+            if (m_lighting->OffersEffect(kCustomEffect)) {
+                m_panel->RecomputeLinkedFlags();
+            }
+        });
+    };
+    if (m_applyEnabled) {
+        // Edits not yet applied survive a cable wiggle: the store is not
+        // rebuilt from the keyboard, and Apply stays enabled for them.
+        m_session->Submit(
+            [](DeviceLink& link) {
+                link.GetActiveProfile();
+                return kDeviceDone;
+            },
+            [this, afterScene](int) {
+                RefreshKeyButtonLabels();
+                m_scenes->BuildSceneMenu(false);
+                afterScene();
+            },
+            KeyboardJobs::OnFailure::Quiet);
+        return;
     }
+    m_scenes->LoadScene(afterScene);
 }
 
-ApplyServices CTesselDlg::ApplyServicesForWindow() {
-    return ApplyServices{m_device->Link(), m_parts->keyboard, m_parts->prompter,
-                         m_parts->languageTable, *m_texts};
+ApplyServices CTesselDlg::ApplyServicesForWindow(Prompter* prompter) {
+    return ApplyServices{m_device->Link(), m_parts->keyboard,
+                         prompter ? *prompter : m_parts->prompter, m_parts->languageTable,
+                         *m_texts};
 }
 
 ImportExportContext CTesselDlg::FileContext() {
@@ -191,13 +229,19 @@ ImportExportContext CTesselDlg::FileContext() {
 }
 
 void CTesselDlg::ApplyChanges() {
-    // A second apply while one is being sent is refused: its frames would mix.
-    if (!m_device || !m_panel || m_transfers.IsBusy()) {
+    if (!m_session || !m_panel) {
+        return;
+    }
+    // Asked again while this apply's questions are shown: it runs after them.
+    if (m_preparingApply) {
+        m_applyAskedAgain = true;
         return;
     }
     m_panel->StartProgress();
     if (!m_applyEnabled) {
-        m_panel->StopProgress();
+        if (m_appliesInFlight == 0) {
+            m_panel->StopProgress();
+        }
         return;
     }
     const auto lock = m_context.editStore.Lock();
@@ -205,15 +249,16 @@ void CTesselDlg::ApplyChanges() {
     if (m_sceneFile->WriteFailed()) {
         ReportFailedWrite(m_sceneFile->Path(), m_parts->prompter, *m_texts);
     }
-    StartApplyTransfer(false, [this, saved](bool applied) {
-        if (saved && applied) {
+    StartApplyTransfer(false, [this, saved](std::optional<int> result, bool editedMeanwhile) {
+        // An edit made meanwhile has not reached the keyboard.
+        if (saved && result == kDeviceDone && !editedMeanwhile) {
             EnableApply(false);
         }
     });
 }
 
 void CTesselDlg::RestoreDefaults() {
-    if (!m_device || !m_panel || m_transfers.IsBusy()) {
+    if (!m_session || !m_panel) {
         return;
     }
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
@@ -268,7 +313,7 @@ void CTesselDlg::ShowCommandMenu() {
 }
 
 void CTesselDlg::ImportFile() {
-    if (!m_device || !m_panel || m_transfers.IsBusy()) {
+    if (!m_session || !m_panel) {
         return;
     }
     if (LoadImportFile(FileContext()) != ImportResult::Imported) {
@@ -277,7 +322,7 @@ void CTesselDlg::ImportFile() {
     m_keyboardView->ShowAssignments();
     EnableApply(false);
     m_panel->StartProgress();
-    StartApplyTransfer(true, [](bool) {});
+    StartApplyTransfer(true, [](std::optional<int>, bool) {});
 }
 
 void CTesselDlg::ExportFile() {

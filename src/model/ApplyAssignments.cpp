@@ -2,9 +2,12 @@
 
 #include <array>
 #include <new>
+#include <utility>
 #include <vector>
 
+#include "device/CommandTransport.h"
 #include "device/DeviceLink.h"
+#include "device/DeviceResult.h"
 #include "model/KeyBlockCodec.h"
 #include "model/KeyboardFacts.h"
 #include "model/MacroArea.h"
@@ -45,13 +48,12 @@ std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
     auto lock = applyStore.Lock();
 
     PreparedApply prepared;
-    if (all) {
+    // Never asks the keyboard: this runs where no frame may be sent. With the
+    // active profile unknown, every profile's block goes out.
+    const int active = services.link.CachedActiveProfile();
+    if (all || active < 0 || active >= kProfileCount) {
         prepared.profiles = {0, 1, 2, 3};
     } else {
-        const int active = services.link.GetActiveProfile();
-        if (active < 0 || active >= kProfileCount) {
-            return std::nullopt;  // no key block to build
-        }
         prepared.profiles = {active};
     }
 
@@ -63,15 +65,16 @@ std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
     const uint32_t capacity = services.keyboard.MacroCapacity();
     prepared.withNames = sizes.full <= capacity;
     if (sizes.needed <= capacity) {
-        prepared.macroArea = BuildMacroArea(applyStore.Macros(),
-                                            prepared.withNames ? sizes.full : sizes.needed,
-                                            prepared.withNames);
+        prepared.macroArea =
+            BuildMacroArea(applyStore.Macros(), prepared.withNames ? sizes.full : sizes.needed,
+                           prepared.withNames);
     }
     if (prepared.macroArea.empty()) {
         Tell(services, TextKeyEntry::EXTRA_MACRO_TOO_LONG);
         return std::nullopt;
     }
 
+    prepared.macroIdentifiers = MacroIdentifiers(applyStore);
     const KeyBlock defaults = services.keyboard.DefaultKeyBlock();
     for (int profile : prepared.profiles) {
         prepared.blocks.push_back(BuildKeyBlock(applyStore, profile, defaults));
@@ -79,17 +82,19 @@ std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
     return prepared;
 }
 
-bool SendApply(DeviceLink& link, const PreparedApply& apply) {
-    int lastKeyBlockResult = 0;
+int SendApply(DeviceLink& link, const PreparedApply& apply) {
+    // One failed frame fails the whole transfer: a keyboard plugged in again
+    // halfway holds a mixture, whatever the last key block says.
+    TransferSequence sequence;
     link.BeginTransfer();
     link.WriteMacroArea(apply.macroArea);
     for (std::size_t i = 0; i < apply.profiles.size(); ++i) {
         link.WriteParameters(kClearedParameters,
                              apply.profiles[i] * kParameterRecordSize + kClearedParameterOffset);
-        lastKeyBlockResult = link.WriteKeyBlock(apply.blocks[i], apply.profiles[i]);
+        link.WriteKeyBlock(apply.blocks[i], apply.profiles[i]);
     }
     link.EndTransfer();
-    return lastKeyBlockResult == 1;
+    return sequence.Failed() ? sequence.FirstFailure() : kDeviceDone;
 }
 
 void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& services) {
@@ -101,14 +106,15 @@ void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& 
     }
 }
 
-bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services) {
+std::optional<int> ApplyAssignments(ConfigStore& applyStore, bool all,
+                                    const ApplyServices& services) {
     const std::optional<PreparedApply> prepared = PrepareApply(applyStore, all, services);
     if (!prepared) {
-        return false;
+        return std::nullopt;
     }
-    const bool written = SendApply(services.link, *prepared);
-    FinishApply(*prepared, written, services);
-    return written;
+    const int result = SendApply(services.link, *prepared);
+    FinishApply(*prepared, result == kDeviceDone, services);
+    return result;
 }
 
 bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore) {
@@ -132,19 +138,25 @@ bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore) {
     return true;
 }
 
-bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
-                        const ApplyServices& services) {
+std::optional<int> ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
+                                      const ApplyServices& services) {
     auto editLock = editStore.Lock();
     if (!SnapshotEditStore(editStore, applyStore)) {
-        return false;
+        return std::nullopt;
     }
     // Positions of macros moved: the other profiles' key blocks go out too.
-    const bool applied =
-        ApplyAssignments(applyStore, all || MacroNumberingChanged(editStore), services);
-    if (applied) {
-        NoteMacroNumberingApplied(editStore);
+    const bool reset = std::exchange(editStore.Numbering().assignmentsReset, false);
+    const std::optional<int> result =
+        ApplyAssignments(applyStore, all || reset || MacroNumberingChanged(editStore), services);
+    if (result == kDeviceDone) {
+        NoteMacroNumberingApplied(editStore, MacroIdentifiers(applyStore));
+    } else {
+        editStore.Numbering().assignmentsReset = reset;
+        if (result) {
+            ForgetMacroNumbering(editStore);
+        }
     }
-    return applied;
+    return result;
 }
 
 }  // namespace tessel

@@ -33,18 +33,21 @@ struct PreparedApply {
     std::vector<uint8_t> macroArea;
     std::vector<KeyBlock> blocks;
     bool withNames = true;
+    // The macros' identifiers in the order the macro area numbers them.
+    std::vector<uint16_t> macroIdentifiers;
 };
 
-// Builds the macro area and the key blocks of every profile (all) or only the
-// keyboard's active one, under the apply store's lock. Nothing when the macros
-// do not fit even without names (the user is told), when the active profile
-// is unknown, or when the keyboard's macro area could not be read and the user
-// does not confirm replacing it.
+// Builds the macro area and the key blocks of every profile (all, or when the
+// keyboard's active profile is not known) or only the active one, under the
+// apply store's lock. Nothing when the macros do not fit even without names
+// (the user is told), or when the keyboard's macro area could not be read and
+// the user does not confirm replacing it.
 std::optional<PreparedApply> PrepareApply(ConfigStore& applyStore, bool all,
                                           const ApplyServices& services);
 // The transfer alone, bracketed by BeginTransfer and EndTransfer; it touches
-// nothing but the link. True when the last key block was written.
-bool SendApply(DeviceLink& link, const PreparedApply& apply);
+// nothing but the link. The first failed frame's result, which ends it, or
+// kDeviceDone when every frame was carried out.
+int SendApply(DeviceLink& link, const PreparedApply& apply);
 // After the transfer: a written transfer makes the keyboard's macro area known
 // again; tells the user when the macro names had to be left out.
 void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& services);
@@ -54,18 +57,19 @@ void FinishApply(const PreparedApply& apply, bool written, const ApplyServices& 
 // store empty, when there is nothing to copy or no memory for it.
 bool SnapshotEditStore(ConfigStore& editStore, ConfigStore& applyStore);
 
-// Every profile (all) or only the keyboard's active one. True when the last key
-// block was written. Nothing is built or sent when the macros do not fit even
-// without names (the user is told), when the active profile is unknown, or
+// Every profile (all) or only the keyboard's active one: the transfer's
+// result (kDeviceDone when every frame was carried out). Nothing, and nothing
+// sent, when the macros do not fit even without names (the user is told) or
 // when the keyboard's macro area could not be read and the user does not
 // confirm replacing it.
-bool ApplyAssignments(ConfigStore& applyStore, bool all, const ApplyServices& services);
+std::optional<int> ApplyAssignments(ConfigStore& applyStore, bool all,
+                                    const ApplyServices& services);
 
 // Snapshots the edit store into the apply store (image, macros, packed texts)
 // and applies it. Takes the edit store's lock, then the apply store's. Every
 // profile goes out, whatever `all` says, when the keyboard's macro numbers no
-// longer mean the macros they did at the last apply.
-bool ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
-                        const ApplyServices& services);
+// longer mean the macros they did at the last apply, or are not known.
+std::optional<int> ApplyFromEditStore(ConfigStore& editStore, ConfigStore& applyStore, bool all,
+                                      const ApplyServices& services);
 
 }  // namespace tessel

@@ -1,6 +1,8 @@
 #include "model/LightingModel.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "model/LightingEffects.h"
 
@@ -21,7 +23,15 @@ std::array<uint8_t, 3> RgbBytes(ColourRef colour) {
 
 }  // namespace
 
-LightingModel::LightingModel(DeviceLink& link, LightingFiles& files) : link_(link), files_(files) {
+struct LightingModel::LoadedLighting {
+    std::array<uint8_t, kDeviceInfoSize> info{};
+    std::array<uint8_t, kProfileCount * LightingSettings::kRecordSize> records{};
+    bool infoRead = false;
+    std::array<bool, kProfileCount> recordRead{};
+};
+
+LightingModel::LightingModel(KeyboardJobs& keyboard, LightingFiles& files)
+    : keyboard_(keyboard), files_(files) {
     for (auto& flags : linked_) {
         flags.assign(static_cast<std::size_t>(LightingButtonTotal()), false);
     }
@@ -52,25 +62,52 @@ bool LightingModel::OffersEffect(int code) const {
     return std::find(offeredEffects_.begin(), offeredEffects_.end(), code) != offeredEffects_.end();
 }
 
-int LightingModel::LoadLighting() {
-    std::array<uint8_t, kDeviceInfoSize> info{};
-    if (link_.ReadDeviceInfo(info) != 1) {
-        return -1;
-    }
-    offeredEffects_ = OfferedEffects(info);
-    link_.BeginTransfer();
+void LightingModel::LoadLighting(std::function<void(bool)> loaded) {
+    auto read = std::make_shared<LoadedLighting>();
+    const uint64_t askedAt = ++asks_;
+    keyboard_.Submit(
+        [read](DeviceLink& link) {
+            const int info = link.ReadDeviceInfo(read->info);
+            if (info != 1) {
+                return info;
+            }
+            read->infoRead = true;
+            link.BeginTransfer();
+            for (int p = 0; p < kProfileCount; ++p) {
+                std::array<uint8_t, kFramePayloadSize> chunk{};
+                if (link.ReadParameters(chunk, static_cast<int>(chunk.size()),
+                                        p * LightingSettings::kRecordSize) == 1) {
+                    std::copy(chunk.begin(), chunk.end(),
+                              read->records.begin() + p * LightingSettings::kRecordSize);
+                    read->recordRead[static_cast<std::size_t>(p)] = true;
+                }
+            }
+            return link.EndTransfer();
+        },
+        [this, read, askedAt, loaded = std::move(loaded)](int) {
+            // Without the device information nothing is known of the keyboard.
+            if (read->infoRead) {
+                TakeLoadedLighting(*read, askedAt);
+            }
+            if (loaded) {
+                loaded(read->infoRead);
+            }
+        });
+}
+
+void LightingModel::TakeLoadedLighting(const LoadedLighting& loaded, uint64_t askedAt) {
+    offeredEffects_ = OfferedEffects(loaded.info);
     for (int p = 0; p < kProfileCount; ++p) {
-        std::array<uint8_t, kFramePayloadSize> chunk{};
-        // A record that cannot be read keeps what the mirror had.
-        if (link_.ReadParameters(chunk, static_cast<int>(chunk.size()),
-                                 p * LightingSettings::kRecordSize) == 1) {
-            std::copy(chunk.begin(), chunk.end(), Record(p).begin());
+        // A record that cannot be read keeps what the mirror had, and so does
+        // one the user changed since the load was asked for.
+        if (loaded.recordRead[static_cast<std::size_t>(p)] &&
+            recordWrittenAt_[static_cast<std::size_t>(p)] < askedAt) {
+            std::copy_n(loaded.records.begin() + p * LightingSettings::kRecordSize,
+                        LightingSettings::kRecordSize, Record(p).begin());
         }
     }
-    link_.EndTransfer();
     DecodeCurrentProfile();
     lightingSwitch_ = files_.ReadLightingSwitch();
-    return 1;
 }
 
 void LightingModel::DecodeCurrentProfile() {
@@ -82,18 +119,29 @@ void LightingModel::DecodeCurrentProfile() {
 }
 
 void LightingModel::SendFields(std::initializer_list<Field> fields) {
-    link_.BeginTransfer();
+    struct Write {
+        int offset;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Write> writes;
     for (const Field& field : fields) {
         const int end = field.offset + static_cast<int>(field.bytes.size());
         if (field.offset < 0 || end > LightingSettings::kRecordSize) {
             continue;
         }
-        link_.WriteParameters(field.bytes,
-                              currentProfile_ * LightingSettings::kRecordSize + field.offset);
+        writes.push_back({currentProfile_ * LightingSettings::kRecordSize + field.offset,
+                          std::vector<uint8_t>(field.bytes.begin(), field.bytes.end())});
         std::copy(field.bytes.begin(), field.bytes.end(),
                   Record(currentProfile_).begin() + field.offset);
     }
-    link_.EndTransfer();
+    recordWrittenAt_[static_cast<std::size_t>(currentProfile_)] = ++asks_;
+    keyboard_.Submit([writes = std::move(writes)](DeviceLink& link) {
+        link.BeginTransfer();
+        for (const Write& write : writes) {
+            link.WriteParameters(write.bytes, write.offset);
+        }
+        return link.EndTransfer();
+    });
 }
 
 void LightingModel::SetLightingField(int offset, std::span<const uint8_t> bytes) {
@@ -205,9 +253,11 @@ bool LightingModel::SetKeyColour(LightingButton button, ColourRef colour, bool l
         return false;
     }
     const auto rgb = RgbBytes(colour);
-    link_.BeginTransfer();
-    link_.WriteKeyColours(currentProfile_, rgb, *slot);
-    link_.EndTransfer();
+    keyboard_.Submit([profile = currentProfile_, rgb, slot = *slot](DeviceLink& link) {
+        link.BeginTransfer();
+        link.WriteKeyColours(profile, rgb, slot);
+        return link.EndTransfer();
+    });
     StoreSlot(currentProfile_, *slot, colour);
     SetLinkedFlag(currentProfile_, button, linked);
     NoteColourWrite(files_.WriteSlotColour(currentProfile_, presentMode_, *slot, {colour, linked}));
@@ -215,17 +265,21 @@ bool LightingModel::SetKeyColour(LightingButton button, ColourRef colour, bool l
 }
 
 void LightingModel::UploadKeyColours() {
-    const auto profileColours = std::span<const uint8_t>(colours_).subspan(
-        static_cast<std::size_t>(currentProfile_ * kColourAreaProfileSize), kColourAreaProfileSize);
-    link_.BeginTransfer();
-    for (int first = 0; first < kLedSlotCount; first += kSlotsPerColourFrame) {
-        const int count = std::min(kSlotsPerColourFrame, kLedSlotCount - first);
-        link_.WriteKeyColours(currentProfile_,
-                              profileColours.subspan(static_cast<std::size_t>(first * 3),
-                                                     static_cast<std::size_t>(count * 3)),
-                              first);
-    }
-    link_.EndTransfer();
+    const auto start = colours_.begin() + currentProfile_ * kColourAreaProfileSize;
+    std::array<uint8_t, kColourAreaProfileSize> profileColours{};
+    std::copy_n(start, kColourAreaProfileSize, profileColours.begin());
+    keyboard_.Submit([profile = currentProfile_, profileColours](DeviceLink& link) {
+        const auto colours = std::span<const uint8_t>(profileColours);
+        link.BeginTransfer();
+        for (int first = 0; first < kLedSlotCount; first += kSlotsPerColourFrame) {
+            const int count = std::min(kSlotsPerColourFrame, kLedSlotCount - first);
+            link.WriteKeyColours(profile,
+                                 colours.subspan(static_cast<std::size_t>(first * 3),
+                                                 static_cast<std::size_t>(count * 3)),
+                                 first);
+        }
+        return link.EndTransfer();
+    });
 }
 
 void LightingModel::ReloadModeNames() {

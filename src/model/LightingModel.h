@@ -4,10 +4,13 @@
 // modes and painting tools, and the writes that send each change at once.
 //
 // It owns the main window's current profile (0..3), the address of every
-// lighting and key-colour write. Everything runs on the main window's thread.
+// lighting and key-colour write. Everything runs on the main window's thread;
+// the frames go out as jobs of the keyboard's owner, so a change shows at once
+// and reaches the keyboard in its turn.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
+#include "device/KeyboardJobs.h"
 #include "model/LightingButtons.h"
 #include "model/LightingFiles.h"
 #include "model/LightingSettings.h"
@@ -25,7 +29,7 @@ inline constexpr int kColourAreaProfileSize = kLedSlotCount * 3;
 
 class LightingModel {
 public:
-    LightingModel(DeviceLink& link, LightingFiles& files);
+    LightingModel(KeyboardJobs& keyboard, LightingFiles& files);
 
     int CurrentProfile() const { return currentProfile_; }
     // Values outside 0..3 are ignored.
@@ -39,9 +43,10 @@ public:
     bool OffersEffect(int code) const;
 
     // Reads the device information and the parameter area, decodes the current
-    // profile and reads the per-key lighting switch. -1 and no change when the
-    // device information cannot be read.
-    int LoadLighting();
+    // profile and reads the per-key lighting switch, then calls `loaded` with
+    // true; with false and no change when the device information cannot be
+    // read. A record written after the load was asked for keeps its new bytes.
+    void LoadLighting(std::function<void(bool loaded)> loaded);
 
     // One field of the current profile's record, bracketed as a transfer.
     void SetLightingField(int offset, std::span<const uint8_t> bytes);
@@ -98,14 +103,20 @@ private:
         std::span<const uint8_t> bytes;
     };
     void SendFields(std::initializer_list<Field> fields);
+    struct LoadedLighting;
+    void TakeLoadedLighting(const LoadedLighting& loaded, uint64_t askedAt);
     void DecodeCurrentProfile();
     std::span<uint8_t, LightingSettings::kRecordSize> Record(int profile);
     void StoreSlot(int profile, int slot, ColourRef colour);
     void SetLinkedFlag(int profile, LightingButton button, bool linked);
     void NoteColourWrite(bool written);
 
-    DeviceLink& link_;
+    KeyboardJobs& keyboard_;
     LightingFiles& files_;
+    // When each profile's record was last written, on the clock of asks, so
+    // a load asked for before a write does not undo it.
+    uint64_t asks_ = 0;
+    std::array<uint64_t, kProfileCount> recordWrittenAt_{};
     int currentProfile_ = 0;
     LightingSettings current_;
     std::vector<int> offeredEffects_;

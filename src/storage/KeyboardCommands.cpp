@@ -14,68 +14,6 @@
 namespace tessel {
 namespace {
 
-// Passes every call on and remembers the first write the keyboard did not
-// carry out: the apply itself only looks at the last key block.
-class WriteWatchingLink final : public DeviceLink {
-public:
-    explicit WriteWatchingLink(DeviceLink& link) : m_link(link) {}
-    int FirstFailure() const { return m_firstFailure; }
-
-    int BeginTransfer() override { return Watch(m_link.BeginTransfer()); }
-    int EndTransfer() override { return Watch(m_link.EndTransfer()); }
-    int ReadDeviceInfo(std::span<uint8_t, kDeviceInfoSize> out) override {
-        return m_link.ReadDeviceInfo(out);
-    }
-    int WriteDeviceInfo(std::span<const uint8_t, kDeviceInfoSize> info) override {
-        return Watch(m_link.WriteDeviceInfo(info));
-    }
-    int ReadParameters(std::span<uint8_t, kFramePayloadSize> out, int length, int offset) override {
-        return m_link.ReadParameters(out, length, offset);
-    }
-    int WriteParameters(std::span<const uint8_t> data, int offset) override {
-        return Watch(m_link.WriteParameters(data, offset));
-    }
-    int ReadKeyBlock(std::span<uint8_t, kKeyBlockSize> out, int block) override {
-        return m_link.ReadKeyBlock(out, block);
-    }
-    int WriteKeyBlock(std::span<const uint8_t, kKeyBlockSize> data, int block) override {
-        return Watch(m_link.WriteKeyBlock(data, block));
-    }
-    int ReadMacroArea(std::span<uint8_t> out) override { return m_link.ReadMacroArea(out); }
-    int WriteMacroArea(std::span<const uint8_t> data) override {
-        return Watch(m_link.WriteMacroArea(data));
-    }
-    int TestCommand() override { return m_link.TestCommand(); }
-    int ReadDefaultKeyBlock(std::span<uint8_t, kKeyBlockSize> out) override {
-        return m_link.ReadDefaultKeyBlock(out);
-    }
-    int WriteKeyColours(int currentProfile, std::span<const uint8_t> data, int firstSlot) override {
-        return Watch(m_link.WriteKeyColours(currentProfile, data, firstSlot));
-    }
-    int EnterBootMode() override { return m_link.EnterBootMode(); }
-    int GetActiveProfile() override { return m_link.GetActiveProfile(); }
-    int SetActiveProfile(int profile) override { return m_link.SetActiveProfile(profile); }
-    void ForgetActiveProfile() override { m_link.ForgetActiveProfile(); }
-
-private:
-    int Watch(int result) {
-        if (result != kDeviceDone && m_firstFailure == kDeviceDone) {
-            m_firstFailure = result;
-        }
-        return result;
-    }
-
-    DeviceLink& m_link;
-    int m_firstFailure = kDeviceDone;
-};
-
-std::string DeviceProblem(int result) {
-    if (result == kDeviceAbsent) {
-        return "no keyboard is attached";
-    }
-    return "the keyboard did not answer (device result " + std::to_string(result) + ")";
-}
-
 CommandOutcome Failed(std::string line) {
     return {false, std::move(line)};
 }
@@ -85,6 +23,13 @@ std::string Quoted(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+std::string DeviceProblem(int result) {
+    if (result == kDeviceAbsent) {
+        return "no keyboard is attached";
+    }
+    return "the keyboard did not answer (device result " + std::to_string(result) + ")";
+}
 
 // One device information read: is a keyboard there and answering?
 std::optional<std::string> KeyboardProblem(DeviceLink& link) {
@@ -131,34 +76,31 @@ CommandOutcome BackupKeyboardToFile(DeviceLink& link, const KeyboardFacts& keybo
                       " macros to " + Quoted(path)};
 }
 
-CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
-                                       const RestoreTarget& target, const ApplyServices& services) {
+std::variant<Configuration, CommandOutcome> ReadRestoreFile(const std::filesystem::path& path) {
     auto file = ReadConfigFileExplained(path);
     if (auto* problem = std::get_if<std::string>(&file)) {
         return Failed("cannot restore " + Quoted(path) + ": " + *problem);
     }
-    if (auto problem = KeyboardProblem(services.link)) {
-        return Failed(*problem);
-    }
-    Configuration& configuration = std::get<Configuration>(file);
+    return std::move(std::get<Configuration>(file));
+}
+
+std::size_t StoreRestoredConfiguration(Configuration configuration, const RestoreTarget& target) {
     const std::size_t macroCount = configuration.macros.size();
-    {
-        const auto lock = target.editStore.Lock();
-        target.editStore.SetImage(std::move(configuration.image));
-        target.editStore.Macros() = std::move(configuration.macros);
-        target.editStore.Texts() = std::move(configuration.texts);
-        target.editStore.TextArea().clear();
-        SceneFile(target.dataFolder, target.editStore).SaveSceneFile();
-    }
-    WriteWatchingLink watched(services.link);
-    const ApplyServices watchedServices{watched, services.keyboard, services.prompter,
-                                        services.languageTable, services.texts};
-    const bool applied =
-        ApplyFromEditStore(target.editStore, target.applyStore, true, watchedServices);
-    if (!applied || watched.FirstFailure() != kDeviceDone) {
+    const auto lock = target.editStore.Lock();
+    target.editStore.SetImage(std::move(configuration.image));
+    target.editStore.Macros() = std::move(configuration.macros);
+    target.editStore.Texts() = std::move(configuration.texts);
+    target.editStore.TextArea().clear();
+    SceneFile(target.dataFolder, target.editStore).SaveSceneFile();
+    return macroCount;
+}
+
+CommandOutcome RestoreOutcome(const std::filesystem::path& path, std::size_t macroCount,
+                              std::optional<int> result) {
+    if (result != kDeviceDone) {
         std::string line = "restoring " + Quoted(path) + " failed: ";
-        if (watched.FirstFailure() != kDeviceDone) {
-            line += "writing to the keyboard failed, " + DeviceProblem(watched.FirstFailure());
+        if (result) {
+            line += "writing to the keyboard failed, " + DeviceProblem(*result);
         } else {
             line += "nothing was written to the keyboard";
         }
@@ -166,6 +108,26 @@ CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
     }
     return {true, "restored the four profiles and " + std::to_string(macroCount) + " macros from " +
                       Quoted(path)};
+}
+
+CommandOutcome EditorOpenRefusal() {
+    return Failed(
+        "the key-assignment editor is open in the running instance; close it and try again");
+}
+
+CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
+                                       const RestoreTarget& target, const ApplyServices& services) {
+    auto file = ReadRestoreFile(path);
+    if (auto* refused = std::get_if<CommandOutcome>(&file)) {
+        return *refused;
+    }
+    if (auto problem = KeyboardProblem(services.link)) {
+        return Failed(*problem);
+    }
+    const std::size_t macroCount =
+        StoreRestoredConfiguration(std::move(std::get<Configuration>(file)), target);
+    return RestoreOutcome(path, macroCount,
+                          ApplyFromEditStore(target.editStore, target.applyStore, true, services));
 }
 
 CommandOutcome MakeProfileActive(DeviceLink& link, int profile) {

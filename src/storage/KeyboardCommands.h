@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "model/ApplyAssignments.h"
 #include "model/ConfigStore.h"
 #include "platform/Prompter.h"
+#include "storage/ConfigFile.h"
 
 namespace tessel {
 
@@ -41,6 +43,21 @@ struct RestoreTarget {
 // are applied. Messages of the apply go to the services' prompter.
 CommandOutcome RestoreKeyboardFromFile(const std::filesystem::path& path,
                                        const RestoreTarget& target, const ApplyServices& services);
+
+// The halves of a restore. First the whole file validated, or why not.
+std::variant<Configuration, CommandOutcome> ReadRestoreFile(const std::filesystem::path& path);
+// Then the edit store takes it and the scene-mode file follows; the number of
+// macros restored.
+std::size_t StoreRestoredConfiguration(Configuration configuration, const RestoreTarget& target);
+// The second half's line: `result` is the apply's, nothing when nothing was sent.
+CommandOutcome RestoreOutcome(const std::filesystem::path& path, std::size_t macroCount,
+                              std::optional<int> result);
+// Why the running instance refuses a keyboard command while an editor is
+// open: its OK would store what it holds over the command's result.
+CommandOutcome EditorOpenRefusal();
+
+// A failed device result in words: "no keyboard is attached", ...
+std::string DeviceProblem(int result);
 
 // Why the keyboard cannot take a command (none attached, no answer), or
 // nothing when it answers.

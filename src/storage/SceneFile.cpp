@@ -25,18 +25,11 @@ bool SceneFile::SaveSceneFile() {
     return !writeFailed_;
 }
 
-bool SceneFile::RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
-                                             std::u16string_view macroNamePrefix) {
-    keyboardMacros_ = MacroAreaKnowledge::NotRead;
-    writeFailed_ = false;
-    auto contents = ReadKeyboardContents(link, keyboard, macroNamePrefix);
-    if (!contents) {
-        return false;
-    }
+bool SceneFile::RefreshSceneFile(KeyboardContents contents, const KeyboardFacts& keyboard) {
     const auto path = Path();
     const std::optional<Configuration> previous = ReadConfigFile(path);
     MergedScene merged = MergeWithPreviousScene(
-        std::move(*contents), previous ? &*previous : nullptr, keyboard.DefaultKeyBlock());
+        std::move(contents), previous ? &*previous : nullptr, keyboard.DefaultKeyBlock());
     const Configuration& scene = merged.configuration;
     keyboardMacros_ =
         merged.macrosUnknown ? MacroAreaKnowledge::Unreadable : MacroAreaKnowledge::Known;
@@ -50,14 +43,13 @@ bool SceneFile::RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFac
     return true;
 }
 
-SceneFile::Source SceneFile::LoadScene(DeviceLink& link, const KeyboardFacts& keyboard,
-                                       std::u16string_view macroNamePrefix) {
+SceneFile::Source SceneFile::LoadScene(std::optional<KeyboardContents> contents,
+                                       const KeyboardFacts& keyboard) {
     CreateDataFolder(dataFolder_);
     keyboardMacros_ = MacroAreaKnowledge::NotRead;
     writeFailed_ = false;
     unwritten_.reset();
-    const bool refreshed = link.GetActiveProfile() >= 0 &&
-                           RefreshSceneFileFromKeyboard(link, keyboard, macroNamePrefix);
+    const bool refreshed = contents && RefreshSceneFile(std::move(*contents), keyboard);
     const Source source = unwritten_ ? LoadUnwritten() : LoadFileOrDefaults(refreshed);
     if (source == Source::Defaults) {
         // The edit store holds no macros of the keyboard's.

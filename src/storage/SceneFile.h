@@ -11,6 +11,7 @@
 #include "model/ConfigStore.h"
 #include "model/KeyboardFacts.h"
 #include "storage/ConfigFile.h"
+#include "storage/KeyboardBackup.h"
 
 namespace tessel {
 
@@ -23,11 +24,6 @@ public:
 
     // Writes the edit store, but only over an existing scene-mode file.
     bool SaveSceneFile();
-    // Rebuilds the file from the keyboard, keeping what only the host knows
-    // from the file as it was; false (file untouched) when the keyboard
-    // cannot be read.
-    bool RefreshSceneFileFromKeyboard(DeviceLink& link, const KeyboardFacts& keyboard,
-                                      std::u16string_view macroNamePrefix);
 
     // What the last LoadScene learnt of the keyboard's macro area: Unreadable
     // only when the previous file had no macros to stand in for it; NotRead
@@ -40,18 +36,18 @@ public:
 
     // Keyboard: read from the keyboard, but the file could not be written.
     enum class Source { File, Keyboard, Defaults };
-    // With the active profile known, the edit store gets the keyboard's
-    // configuration through a refreshed file (straight from the keyboard when
-    // the file cannot be written); otherwise, or when the keyboard cannot be
-    // read, the default image and no macros. The keyboard is read before the store's
-    // lock is taken.
-    Source LoadScene(DeviceLink& link, const KeyboardFacts& keyboard,
-                     std::u16string_view macroNamePrefix);
+    // With what ReadKeyboardContents got from the keyboard (on its session), the edit store gets
+    // the keyboard's configuration through a refreshed file (straight from the keyboard when the
+    // file cannot be written); without it, the default image and no macros.
+    Source LoadScene(std::optional<KeyboardContents> contents, const KeyboardFacts& keyboard);
     // Throws away unapplied edits: the edit store is reloaded from the file, or
     // gets the defaults when the file cannot be loaded.
     Source DiscardEdits();
 
 private:
+    // Rebuilds the file from the keyboard's contents, keeping what only the
+    // host knows from the file as it was.
+    bool RefreshSceneFile(KeyboardContents contents, const KeyboardFacts& keyboard);
     Source LoadFileOrDefaults(bool fileIsFresh);
     Source LoadUnwritten();
 

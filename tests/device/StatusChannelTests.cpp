@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "device/KeyboardSession.h"
 #include "device/StatusChannels.h"
 #include "support/SimulatedKeyboard.h"
 
@@ -115,13 +116,16 @@ protected:
         options.pluggedAtStart = plugged;
         keyboard = std::make_unique<SimulatedKeyboard>(options);
         keyboard->ShortenReplyWait(std::chrono::milliseconds(50));
-        channels.Start(keyboard->Connection(), keyboard->StartupDeviceCount());
+        session = std::make_unique<KeyboardSession>(keyboard->Link(),
+                                                    [](std::function<void()> call) { call(); });
+        channels.Start(keyboard->Connection(), *session, keyboard->StartupDeviceCount());
     }
     bool Settled() {
         return EventuallyTrue([&] { return channels.LiveWorkers() == 0; });
     }
     void TearDown() override {
         channels.Stop();
+        session.reset();
         keyboard.reset();
     }
 
@@ -130,6 +134,7 @@ protected:
     StatusChannels channels{window, sink};
     CountingRelay relay{channels};
     std::unique_ptr<SimulatedKeyboard> keyboard;
+    std::unique_ptr<KeyboardSession> session;
 };
 
 TEST_F(StatusChannelTest, AttachAtStartReadsTheKeyboardAndShowsTheWindowOnce) {

@@ -103,6 +103,7 @@ CTesselDlg& MainWindowTest::StartWindowWithKeyboard() {
     CTesselDlg& window = StartWindow({"/Start"});
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }))
         << "the presence worker handles the attach before it shows the keyboard's icon";
+    EXPECT_TRUE(Settle()) << "the attach's reload reads the keyboard";
     return window;
 }
 
@@ -124,7 +125,13 @@ std::u16string MainWindowTest::Localised(std::u16string_view textKey) {
 
 namespace tessel::testing {
 
+bool MainWindowTest::Settle() {
+    return !m_window || ProcessEventsUntil([&] { return m_window->IsKeyboardSettled(); });
+}
+
 std::vector<uint8_t> MainWindowTest::ReadSimArea(int area, uint32_t offset, uint32_t length) {
+    // What the window asked of the keyboard has reached it first.
+    Settle();
     std::vector<uint8_t> bytes(length);
     const int copied = SimControl<int (*)(int, uint32_t, uint8_t*, uint32_t)>("TorvexSimReadArea")(
         area, offset, bytes.data(), length);
@@ -141,6 +148,7 @@ int MainWindowTest::SimActiveProfile() {
 void MainWindowTest::ApplyAndWait(CTesselDlg& window) {
     window.SendCommand(kIdApply);
     ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    ASSERT_TRUE(Settle());
 }
 
 }  // namespace tessel::testing

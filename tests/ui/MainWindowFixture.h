@@ -45,7 +45,11 @@ protected:
     void SetPlugged(bool plugged);
     void SetFirmware(uint16_t version);
     void Notify(uint16_t code);
-    // Simulator memory, read without disturbing the window's transactions.
+    // Every keyboard job the window asked for has run and its result has
+    // been handled on the window's thread.
+    bool Settle();
+    // Simulator memory, read without disturbing the window's transactions,
+    // once the window's keyboard jobs have run.
     std::vector<uint8_t> ReadSimArea(int area, uint32_t offset, uint32_t length);
     // The keyboard's own active profile, as its profile key leaves it.
     int SimActiveProfile();

@@ -201,9 +201,12 @@ TEST_F(KeyAssignmentTest, UnpluggingClosesTheEditorTheCancelWayAlsoDuringAQuesti
     ASSERT_TRUE(ProcessEventsUntil([&] { return !editor.IsOpen(); }));
     EXPECT_EQ(EditEntry(0, kKeyIndexA), KeyAssignment{});
     EXPECT_FALSE(editor.IsCapturingKeys());
+    // The removal is handled to its end before the keyboard comes back.
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
 
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());
     Tessel_DlgComposite& again = ClickKey(window, kKeyButtonA);
     Tap(again, evdev::kB);
     m_prompter.answer = PromptAnswer::Yes;

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "editor_update_Fixture.h"
 #include "device/DeviceConnection.h"
+#include "editor_update_Fixture.h"
 #include "storage/ConfigFile.h"
 
 namespace tessel::testing {
@@ -98,6 +98,8 @@ TEST_F(UpdateDialogTest, UpdateSendsTheBootFrameStartsTheUpdaterAndTheKeyboardLe
         m_prompter.fileAnswers.push_back(updater.u16string());
         Click(dialog, u"CONTROL_OPENButton");
         Click(dialog, u"CONTROL_UPButton");
+        // Boot mode waits its turn with the keyboard.
+        ASSERT_TRUE(Settle());
         EXPECT_FALSE(dialog.IsOpen());
         EXPECT_EQ(dialog.UpdaterPath(), u"");
     });
@@ -129,6 +131,8 @@ TEST_F(UpdateDialogTest, WithoutAKeyboardUpdateSaysSoAndStartsNothing) {
         m_prompter.fileAnswers.push_back(updater.u16string());
         Click(dialog, u"CONTROL_OPENButton");
         Click(dialog, u"CONTROL_UPButton");
+        ASSERT_TRUE(Settle());
+        ASSERT_FALSE(m_prompter.Texts().empty());
         EXPECT_EQ(m_prompter.Texts().back(), Text(TextEntry::MAIN_BOOT_ERROR_TEXT));
         EXPECT_TRUE(dialog.IsOpen());
         EXPECT_EQ(dialog.UpdaterPath(), updater.u16string());
@@ -169,7 +173,7 @@ TEST_F(UpdateDialogTest, BackupWritesTheEditStoreOrSaysItCouldNot) {
     EXPECT_EQ(ValidateConfigFile(backup, m_prompter, m_table), kConfigFileValid);
     std::ifstream in(backup, std::ios::binary);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
+                                     std::istreambuf_iterator<char>());
     const auto decoded = DecodeConfigFile(bytes);
     ASSERT_TRUE(decoded.has_value());
     auto lock = m_editStore.Lock();

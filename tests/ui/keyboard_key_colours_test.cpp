@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "device/KeyboardSession.h"
 #include "keyboard_test_window.h"
 #include "mainwindow/KeyboardView.h"
 #include "model/ConfigStore.h"
@@ -27,7 +28,7 @@ class KeyColoursTest : public ::testing::Test {
 protected:
     KeyColoursTest()
         : files_(skins_.Path(), data_.Path()),
-          lighting_(keyboard_.Link(), files_),
+          lighting_(session_, files_),
           view_(host_, window_.Lookup(), window_.Images(), store_, lookup_, table_) {}
 
     CPngButton& Button(int id) { return *window_.Button(id); }
@@ -35,6 +36,8 @@ protected:
     testing::TempFolder skins_;
     testing::TempFolder data_;
     test::SimulatedKeyboard keyboard_;
+    // The colour mirror is what is shown; the frames' results are not awaited.
+    KeyboardSession session_{keyboard_.Link(), [](std::function<void()>) {}};
     LightingFileStore files_;
     LightingModel lighting_;
     testing_support::KeyboardTestWindow window_;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QueuedKeyboardSession.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -48,11 +50,12 @@ TEST(LightingDefaultSkinTest, EveryPanelControlIsPlacedAndShowsItsPicture) {
     test::SimulatedKeyboard keyboard;
     testing::TempFolder data;
     LightingFileStore files(data.Path(), data.Path());
-    LightingModel model(keyboard.Link(), files);
+    testing::QueuedKeyboardSession session(keyboard.Link());
+    LightingModel model(session, files);
     NoHost host;
     LightingPanel panel(window, model, files, host, program, mainIni, {});
     panel.InitLightingPanel();
-    ASSERT_EQ(model.LoadLighting(), 1);
+    ASSERT_TRUE(session.Load(model));
     panel.FillLightingPanel();
     for (int id : {kIdLightingSwitch, kIdDirectionLeft, kIdDirectionRight, kIdColourfulPictureA,
                    kIdColourfulPictureB, kIdToolPlain, kIdToolLinked, kIdProgressPicture}) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QueuedKeyboardSession.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -105,7 +107,7 @@ DC=Many colours
 class LightingPanelTest : public ::testing::Test {
 protected:
     LightingPanelTest()
-        : files_(folder_.File("Skins"), folder_.File("Data")), model_(keyboard_.Link(), files_) {
+        : files_(folder_.File("Skins"), folder_.File("Data")), model_(session_, files_) {
         folder_.WriteImage("Skins/bg.bmp", SolidImage(640, 480, QColor(20, 20, 30)));
         folder_.WriteText("Skins/Main.ini", kMainIni);
         std::filesystem::create_directories(folder_.File("Data"));
@@ -139,7 +141,7 @@ protected:
             [](int code) { return u"Effect " + std::u16string(1, char16_t(u'0' + code)); });
         PlaceLightingPanel(*window_, folder_.File("Skins/Main.ini"));
         panel_->InitLightingPanel();
-        ASSERT_EQ(model_.LoadLighting(), 1);
+        ASSERT_TRUE(session_.Load(model_));
         panel_->LoadCustomModeList();
         panel_->FillLightingPanel();
         keyboard_.ClearFrameLog();
@@ -149,12 +151,17 @@ protected:
         codes.resize(32, 0);
         keyboard_.WriteArea(TORVEX_SIM_AREA_DEVICE_INFO, 12, codes);
     }
-    std::vector<uint8_t> Record() { return keyboard_.ReadArea(TORVEX_SIM_AREA_PARAMETERS, 0, 64); }
+    std::vector<uint8_t> Record() {
+        session_.Settle();
+        return keyboard_.ReadArea(TORVEX_SIM_AREA_PARAMETERS, 0, 64);
+    }
     std::vector<uint8_t> KeyColour(int slot) {
+        session_.Settle();
         return keyboard_.ReadArea(TORVEX_SIM_AREA_KEY_COLOURS, slot * 3, 3);
     }
     // Parameter and key-colour writes the keyboard received since the last call.
     int Writes() {
+        session_.Settle();
         int writes = 0;
         for (const TorvexSimFrame& frame : keyboard_.CommandsReceived()) {
             writes += frame.bytes[3] == kWriteParametersCommand ||
@@ -201,6 +208,7 @@ protected:
 
     SkinTestFolder folder_;
     test::SimulatedKeyboard keyboard_;
+    testing::QueuedKeyboardSession session_{keyboard_.Link()};
     LightingFileStore files_;
     LightingModel model_;
     FakeHost host_;

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "QueuedKeyboardSession.h"
 #include "app/ProgramPaths.h"
 #include "device/DeviceLink.h"
 #include "editors/CTessel_DlgProfile.h"
@@ -48,8 +49,12 @@ public:
     QString caption;
     QString tooltip;
 
+    bool exiting = false;
+
     bool IsKeyEditorOpen() const override { return keyEditorOpen; }
     bool IsApplyEnabled() const override { return applyEnabled; }
+    bool HasUnsentEdits() const override { return applyEnabled; }
+    bool IsExiting() const override { return exiting; }
     void RunApplyCommand() override {
         m_log.push_back("apply");
         if (onApply) {
@@ -87,6 +92,7 @@ public:
         return m_link.SetActiveProfile(profile);
     }
     int GetActiveProfile() override { return m_link.GetActiveProfile(); }
+    int CachedActiveProfile() const override { return m_link.CachedActiveProfile(); }
     void ForgetActiveProfile() override { m_link.ForgetActiveProfile(); }
 
     int BeginTransfer() override { return m_link.BeginTransfer(); }
@@ -148,10 +154,14 @@ inline tessel::testing::ScriptedPrompter RecordingInto(EventLog& log) {
 struct SceneTestBench {
     SceneTestBench() {
         // The scene-mode file as a loaded scene leaves it: written from the keyboard.
-        sceneFile.LoadScene(keyboard.Link(), facts, u"Macro");
+        sceneFile.LoadScene(ReadKeyboardContents(keyboard.Link(), facts, u"Macro"), facts);
     }
 
-    int KeyboardProfile() { return keyboard.ReadArea(TORVEX_SIM_AREA_DEVICE_INFO, 10, 1).at(0); }
+    // Once the switch's jobs have reached the keyboard.
+    int KeyboardProfile() {
+        session.Settle();
+        return keyboard.ReadArea(TORVEX_SIM_AREA_DEVICE_INFO, 10, 1).at(0);
+    }
     // An unapplied edit of key A in `profile`.
     void EditKeyA(int profile) {
         EditKeyAssignment(editStore, profile, kKeyA, static_cast<uint16_t>(AssignmentType::Key), 0,
@@ -168,6 +178,7 @@ struct SceneTestBench {
     EventLog log;
     test::SimulatedKeyboard keyboard;
     RecordingLink link{keyboard.Link(), log};
+    tessel::testing::QueuedKeyboardSession session{link};
     ConfigStore editStore;
     KeyboardFacts facts;
     tessel::testing::ScriptedPrompter prompter = RecordingInto(log);
@@ -181,7 +192,7 @@ struct SceneTestBench {
     Registry settings{dataFolder.Path() / "settings.reg"};
     ProfileSettings profileSettings{settings};
     SceneSwitch scenes{host,
-                       SceneServices{link, sceneFile, editStore, prompter, table, texts, paths,
+                       SceneServices{session, sceneFile, editStore, prompter, table, texts, paths,
                                      facts, profileSettings, dataFolder.Path()},
                        &window};
 };

@@ -63,6 +63,7 @@ TEST(SceneSwitch, AnswerNoRestoresTheEditStoreFromTheSceneFileBeforeTheProfileCh
     bench.log.clear();
 
     EXPECT_EQ(bench.scenes.SwitchScene(2), 1);
+    ASSERT_TRUE(bench.session.Settle());
 
     ASSERT_EQ(bench.prompter.shown.size(), 1u);
     EXPECT_EQ(bench.prompter.shown[0].text, kQuestion);
@@ -84,6 +85,7 @@ TEST(SceneSwitch, AnswerYesAppliesTheEditsToTheOldProfileFirst) {
     bench.log.clear();
 
     EXPECT_EQ(bench.scenes.SwitchScene(3), 1);
+    ASSERT_TRUE(bench.session.Settle());
 
     EXPECT_EQ(profileWhileApplying, 0);
     EXPECT_TRUE(bench.HasEditOfKeyA(0));
@@ -98,6 +100,7 @@ TEST(SceneSwitch, WithoutUnappliedEditsNoQuestionIsAsked) {
     bench.log.clear();
 
     EXPECT_EQ(bench.scenes.SwitchScene(1), 1);
+    ASSERT_TRUE(bench.session.Settle());
 
     EXPECT_TRUE(bench.prompter.shown.empty());
     EXPECT_TRUE(bench.HasEditOfKeyA(0));
@@ -114,6 +117,7 @@ TEST(SceneSwitch, UnappliedChangesOfTheManagerAlsoAsk) {
     bench.prompter.answer = PromptAnswer::No;
 
     EXPECT_EQ(bench.scenes.SwitchScene(1), 1);
+    ASSERT_TRUE(bench.session.Settle());
 
     EXPECT_EQ(bench.prompter.shown.size(), 1u);
     manager.SendCommand(kIdCancel);
@@ -132,6 +136,7 @@ TEST(SceneSwitch, RequestsDuringTheQuestionSwitchWithoutAskingAgain) {
     bench.log.clear();
 
     EXPECT_EQ(bench.scenes.SwitchScene(2), 1);
+    ASSERT_TRUE(bench.session.Settle());
 
     EXPECT_EQ(bench.prompter.shown.size(), 1u);
     EXPECT_THAT(innerResults, ElementsAre(1, 1));
@@ -144,6 +149,7 @@ TEST(SceneSwitch, RequestsDuringTheQuestionSwitchWithoutAskingAgain) {
     // The guard is down again: the next request with pending edits asks.
     bench.host.applyEnabled = true;
     bench.scenes.SwitchScene(0);
+    ASSERT_TRUE(bench.session.Settle());
     EXPECT_EQ(bench.prompter.shown.size(), 2u);
 }
 
@@ -157,6 +163,7 @@ TEST(SceneSwitch, DefaultItemChangesNoProfileButRefreshesAndRebuilds) {
     bench.log.clear();
 
     EXPECT_TRUE(bench.scenes.OnSceneCommand(9000));
+    ASSERT_TRUE(bench.session.Settle());
 
     // The question and the discarding still run.
     EXPECT_EQ(bench.prompter.shown.size(), 1u);
@@ -174,12 +181,15 @@ TEST(SceneSwitch, SceneCommandsSelectTheSceneOfTheirItem) {
     EXPECT_TRUE(bench.log.empty());
 
     EXPECT_TRUE(bench.scenes.OnSceneCommand(9003));
+    ASSERT_TRUE(bench.session.Settle());
     EXPECT_EQ(bench.KeyboardProfile(), 2);
     // Numbers beyond the scenes mean the first one.
     EXPECT_TRUE(bench.scenes.OnSceneCommand(9200));
+    ASSERT_TRUE(bench.session.Settle());
     EXPECT_EQ(bench.KeyboardProfile(), 0);
     bench.link.SetActiveProfile(2);
     EXPECT_EQ(bench.scenes.SwitchScene(4), 1);
+    ASSERT_TRUE(bench.session.Settle());
     EXPECT_EQ(bench.KeyboardProfile(), 0);
 }
 
@@ -221,6 +231,7 @@ TEST(SceneMenu, ChoosingAnItemSwitchesAndRebuildsTheMenuUnderIt) {
     QMenu* menu = bench.scenes.Menu()->Menu();
 
     bench.scenes.Menu()->Items()[4]->trigger();
+    ASSERT_TRUE(bench.session.Settle());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(bench.KeyboardProfile(), 2);

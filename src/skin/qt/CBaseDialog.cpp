@@ -1,7 +1,5 @@
 #include "skin/qt/CBaseDialog.h"
 
-#include "device/CommandTransport.h"
-
 #include "platform/qt/QtText.h"
 #include "skin/BitmapToRegion.h"
 #include "skin/SkinIni.h"
@@ -122,9 +120,6 @@ void CBaseDialog::BindCommand(int id, std::function<void()> handler) {
 }
 
 void CBaseDialog::SendCommand(int id) {
-    // One command is one sequence of frames: a keyboard that stops answering
-    // holds the window for one frame's time-outs, not for each frame's.
-    TransferSequence sequence;
     const auto found = m_commands.find(id);
     if (found != m_commands.end()) {
         found->second();

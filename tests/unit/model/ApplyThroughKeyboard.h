@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
+#include "device/DeviceResult.h"
 #include "model/ApplyAssignments.h"
 #include "model/AssignmentEdits.h"
 #include "model/KeyTable.h"
@@ -38,6 +39,8 @@ protected:
         std::array<uint8_t, kDeviceInfoSize> info{};
         ASSERT_EQ(keyboard.Link().ReadDeviceInfo(info), 1);
         facts.SetDeviceInfo(info);
+        // The scene load after an attach learns the active profile.
+        ASSERT_GE(keyboard.Link().GetActiveProfile(), 0);
     }
 
     void SetCapacityUnits(uint8_t units) {
@@ -48,7 +51,7 @@ protected:
 
     bool Apply(bool all) {
         return ApplyFromEditStore(edit, apply, all,
-                                  {keyboard.Link(), facts, prompter, table, lookup});
+                                  {keyboard.Link(), facts, prompter, table, lookup}) == kDeviceDone;
     }
 
     void Assign(int profile, uint16_t code, AssignmentType type, uint32_t value) {

@@ -159,7 +159,9 @@ TEST_F(WorkingCopies, StoringRedirectsOrResetsMacroAssignmentsOfEveryProfile) {
 TEST_F(WorkingCopies, NumberingChangesWhenAKnownMacroMovesNotWhenOneIsAdded) {
     AddToStore(u"One", {});
     AddToStore(u"Two", {});
-    NoteMacroNumberingApplied(edit);
+    // A new run has not read the keyboard yet: its numbering is unknown.
+    EXPECT_TRUE(MacroNumberingChanged(edit));
+    NoteMacroNumberingApplied(edit, MacroIdentifiers(edit));
     EXPECT_FALSE(MacroNumberingChanged(edit));
     copies.Load(edit);
     ASSERT_EQ(copies.Add(u"M"), AddMacroResult::Added);
@@ -169,8 +171,10 @@ TEST_F(WorkingCopies, NumberingChangesWhenAKnownMacroMovesNotWhenOneIsAdded) {
     copies.DeleteShown();
     copies.Store(edit);
     EXPECT_TRUE(MacroNumberingChanged(edit));
-    NoteMacroNumberingApplied(edit);
+    NoteMacroNumberingApplied(edit, MacroIdentifiers(edit));
     EXPECT_FALSE(MacroNumberingChanged(edit));
+    ForgetMacroNumbering(edit);
+    EXPECT_TRUE(MacroNumberingChanged(edit));
 }
 
 TEST_F(WorkingCopies, TheGaugeCountsTheShownRowsAndWarnsBeforeTheApplyWould) {

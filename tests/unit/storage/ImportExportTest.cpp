@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/DeviceResult.h"
+
 #include "MapTextLookup.h"
 #include "TempFolder.h"
 #include "Unprivileged.h"
@@ -232,7 +234,7 @@ TEST_F(ImportExportTest, BackupAfterAnApplyDecodesToTheAppliedConfiguration) {
     SetEntry(edit_, 3, kKeyA, AssignmentType::StopMacro, 0);
     edit_.Macros() = {ShiftMacro(5), ShiftMacro(9)};
     edit_.Macros()[1].SetName(u"Second");
-    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    ASSERT_EQ(ApplyFromEditStore(edit_, applied_, true, apply_), kDeviceDone);
 
     const auto path = home_.Path() / "keyboard.fwc";
     ASSERT_EQ(BackupFromKeyboard(keyboard_.Link(), facts_, u"Macro", path), 1);
@@ -259,7 +261,7 @@ TEST_F(ImportExportTest, BackupAfterAnApplyDecodesToTheAppliedConfiguration) {
 
 TEST_F(ImportExportTest, BackupWithoutMacroMagicHasNoMacros) {
     edit_.Macros() = {ShiftMacro(1)};
-    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    ASSERT_EQ(ApplyFromEditStore(edit_, applied_, true, apply_), kDeviceDone);
     keyboard_.WriteArea(TORVEX_SIM_AREA_MACRO, 0, {0x00, 0x00});
 
     const auto path = home_.Path() / "keyboard.fwc";
@@ -287,11 +289,12 @@ TEST_F(ImportExportTest, FailedKeyboardReadsWriteNoFile) {
 
 TEST_F(ImportExportTest, SceneLoadFollowsTheKeyboardOrFallsBackToDefaults) {
     SetEntry(edit_, 0, kKeyA, AssignmentType::Disabled, 0);
-    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    ASSERT_EQ(ApplyFromEditStore(edit_, applied_, true, apply_), kDeviceDone);
     SceneFile scene(dataFolder_, edit_);
     edit_.Clear();
 
-    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::File);
+    EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
+              SceneFile::Source::File);
     EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyA)->type, 1);
     EXPECT_TRUE(std::filesystem::exists(dataFolder_ / "$Profile0"));
 
@@ -302,7 +305,8 @@ TEST_F(ImportExportTest, SceneLoadFollowsTheKeyboardOrFallsBackToDefaults) {
 
     keyboard_.Unplug();
     keyboard_.Link().ForgetActiveProfile();
-    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::Defaults);
+    EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
+              SceneFile::Source::Defaults);
     EXPECT_EQ(EntryFor(*edit_.Image(), 0, kKeyA)->type, 0);
     EXPECT_TRUE(edit_.Macros().empty());
 }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <mutex>
+#include <optional>
+
 #include "TempFolder.h"
+#include "device/KeyboardSession.h"
 #include "storage/LightingFileStore.h"
 #include "support/SimulatedKeyboard.h"
 
@@ -21,10 +26,31 @@ struct WriteFrame {
 
 class LightingModelTest : public ::testing::Test {
 protected:
-    LightingModelTest() : files_(skins_.Path(), data_.Path()), model_(keyboard_.Link(), files_) {}
+    LightingModelTest() : files_(skins_.Path(), data_.Path()), model_(session_, files_) {}
+
+    // The keyboard has done what was asked and its answers reached the model,
+    // on this thread as on the window's.
+    void Settle() {
+        session_.WaitUntilIdle();
+        std::vector<std::function<void()>> calls;
+        {
+            std::lock_guard lock(deliveredLock_);
+            calls.swap(delivered_);
+        }
+        for (auto& call : calls) {
+            call();
+        }
+    }
+    bool Load() {
+        std::optional<bool> loaded;
+        model_.LoadLighting([&](bool result) { loaded = result; });
+        Settle();
+        return loaded.value_or(false);
+    }
 
     // Writes to the keyboard since the last call, without the transfer brackets.
     std::vector<WriteFrame> Writes() {
+        Settle();
         std::vector<WriteFrame> writes;
         for (const TorvexSimFrame& frame : keyboard_.CommandsReceived()) {
             const uint8_t command = frame.bytes[3];
@@ -39,9 +65,11 @@ protected:
     }
 
     std::vector<uint8_t> Parameters(int profile) {
+        Settle();
         return keyboard_.ReadArea(TORVEX_SIM_AREA_PARAMETERS, profile * 64, 64);
     }
     std::vector<uint8_t> KeyColour(int profile, int slot) {
+        Settle();
         return keyboard_.ReadArea(TORVEX_SIM_AREA_KEY_COLOURS, profile * 192 + slot * 3, 3);
     }
     void OfferEffects(std::vector<uint8_t> codes) {
@@ -52,6 +80,12 @@ protected:
     testing::TempFolder skins_;
     testing::TempFolder data_;
     test::SimulatedKeyboard keyboard_;
+    std::mutex deliveredLock_;
+    std::vector<std::function<void()>> delivered_;
+    KeyboardSession session_{keyboard_.Link(), [this](std::function<void()> call) {
+                                 std::lock_guard lock(deliveredLock_);
+                                 delivered_.push_back(std::move(call));
+                             }};
     LightingFileStore files_;
     LightingModel model_;
 };
@@ -74,7 +108,7 @@ TEST_F(LightingModelTest, LoadDecodesTheCurrentProfileWithItsReadAsRules) {
     files_.WriteLightingSwitch(true);
 
     model_.SetCurrentProfile(1);
-    ASSERT_EQ(model_.LoadLighting(), 1);
+    ASSERT_TRUE(Load());
 
     EXPECT_EQ(model_.Current().effect, 5);
     EXPECT_EQ(model_.Current().speedPosition, 3);
@@ -87,11 +121,26 @@ TEST_F(LightingModelTest, LoadDecodesTheCurrentProfileWithItsReadAsRules) {
 
 TEST_F(LightingModelTest, LoadWithoutKeyboardGivesUpAndKeepsTheMirror) {
     OfferEffects({1, 2});
-    ASSERT_EQ(model_.LoadLighting(), 1);
+    ASSERT_TRUE(Load());
     keyboard_.ShortenReplyWait(std::chrono::milliseconds(20));
     keyboard_.Unplug();
-    EXPECT_EQ(model_.LoadLighting(), -1);
+    EXPECT_FALSE(Load());
     EXPECT_EQ(model_.OfferedEffectCodes(), (std::vector<int>{1, 2}));
+}
+
+// The load's frames go out before the write's, but its answer arrives after
+// the user moved the slider: the slider's value stays, on screen and keyboard.
+TEST_F(LightingModelTest, ALoadAskedBeforeAWriteDoesNotUndoIt) {
+    ASSERT_TRUE(Load());
+    model_.SetCurrentProfile(2);
+    const int changed =
+        (model_.Current().brightness + 1) % (LightingSettings::kMaxSliderPosition + 1);
+    model_.LoadLighting({});
+    model_.SetBrightness(changed);
+    Settle();
+    EXPECT_EQ(model_.Current().brightness, changed);
+    EXPECT_EQ(model_.ParameterRecord(2)[LightingSettings::kBrightnessOffset], changed);
+    EXPECT_EQ(Parameters(2)[LightingSettings::kBrightnessOffset], changed);
 }
 
 TEST_F(LightingModelTest, FieldWritesAddressTheCurrentProfile) {
@@ -241,7 +290,7 @@ TEST_F(LightingModelTest, CustomModeLoadsColoursFlagsAndToolsFromTheFile) {
 TEST_F(LightingModelTest, RestoreDefaultsCopiesProfileThreeAndSendsTheDefaultRecord) {
     OfferEffects({1, 7});
     model_.SetCurrentProfile(2);
-    ASSERT_EQ(model_.LoadLighting(), 1);
+    ASSERT_TRUE(Load());
     ColourFiles colours(skins_.Path());
     colours.WriteModeName(3, 0, u"Ocean");
     colours.WriteSlotColour(3, 0, 18, {MakeColourRef(0, 0, 9), false});

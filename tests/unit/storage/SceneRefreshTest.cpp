@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/DeviceResult.h"
+
 #include "MapTextLookup.h"
 #include "TempFolder.h"
 #include "model/ApplyAssignments.h"
@@ -60,12 +62,14 @@ protected:
     }
     // What the user applies and the scene-mode file keeps, then unplug.
     void ApplyAndSave() {
-        ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+        ASSERT_EQ(ApplyFromEditStore(edit_, applied_, true, apply_), kDeviceDone);
         ASSERT_TRUE(WriteConfigFile(scene_.Path(), edit_));
         edit_.Clear();
     }
     void Replug() {
-        ASSERT_EQ(scene_.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::File);
+        ASSERT_EQ(
+            scene_.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
+            SceneFile::Source::File);
     }
     std::vector<uint8_t> SimMacroHeader() {
         return keyboard_.ReadArea(TORVEX_SIM_AREA_MACRO, 0, 18);
@@ -185,16 +189,16 @@ TEST_F(SceneRefreshTest, AnUnreadableMacroAreaIsNeverReplacedUnasked) {
     EXPECT_TRUE(facts_.MacroAreaUnknown());
 
     prompter_.answer = PromptAnswer::No;
-    EXPECT_FALSE(ApplyFromEditStore(edit_, applied_, false, apply_));
+    EXPECT_NE(ApplyFromEditStore(edit_, applied_, false, apply_), kDeviceDone);
     ASSERT_EQ(prompter_.shown.size(), 2u);
     EXPECT_EQ(prompter_.shown[1].buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_EQ(SimMacroHeader(), malformed) << "nothing was written";
 
     prompter_.answer = PromptAnswer::Yes;
-    EXPECT_TRUE(ApplyFromEditStore(edit_, applied_, false, apply_));
+    EXPECT_EQ(ApplyFromEditStore(edit_, applied_, false, apply_), kDeviceDone);
     EXPECT_EQ(GetU16(SimMacroHeader(), 4), 0) << "the confirmed apply wrote the empty list";
     EXPECT_FALSE(facts_.MacroAreaUnknown());
-    EXPECT_TRUE(ApplyFromEditStore(edit_, applied_, false, apply_));
+    EXPECT_EQ(ApplyFromEditStore(edit_, applied_, false, apply_), kDeviceDone);
     EXPECT_EQ(prompter_.shown.size(), 3u) << "asked no more once written";
 }
 
@@ -202,7 +206,7 @@ TEST_F(SceneRefreshTest, AnUnreadableMacroAreaIsNeverReplacedUnasked) {
 // window still gets what the keyboard plays, and the user hears of it once.
 TEST_F(SceneRefreshTest, ARefreshThatCannotBeWrittenIsToldOnceAndKeepsTheKeyboardsKeys) {
     Set(kZ, AssignmentType::Key, 0x02A);
-    ASSERT_TRUE(ApplyFromEditStore(edit_, applied_, true, apply_));
+    ASSERT_EQ(ApplyFromEditStore(edit_, applied_, true, apply_), kDeviceDone);
     edit_.Clear();
     const auto blocked = home_ / "Blocked";
     testing::WriteBytes(blocked, {1});
@@ -211,7 +215,8 @@ TEST_F(SceneRefreshTest, ARefreshThatCannotBeWrittenIsToldOnceAndKeepsTheKeyboar
     UnaskedWriteNotice notice;
 
     for (int attach = 0; attach < 2; ++attach) {
-        EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::Keyboard);
+        EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
+                  SceneFile::Source::Keyboard);
         EXPECT_TRUE(scene.WriteFailed());
         notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
         EXPECT_EQ(Entry(0, kZ).type, static_cast<uint16_t>(AssignmentType::Key));
@@ -222,11 +227,12 @@ TEST_F(SceneRefreshTest, ARefreshThatCannotBeWrittenIsToldOnceAndKeepsTheKeyboar
 
     // Once the folder is writable again, a later failure is told anew.
     std::filesystem::remove(blocked);
-    EXPECT_EQ(scene.LoadScene(keyboard_.Link(), facts_, u"Macro"), SceneFile::Source::File);
+    EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
+              SceneFile::Source::File);
     notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
     std::filesystem::remove_all(blocked);
     testing::WriteBytes(blocked, {1});
-    scene.LoadScene(keyboard_.Link(), facts_, u"Macro");
+    scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_);
     notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
     EXPECT_EQ(prompter_.shown.size(), 2u);
 }
