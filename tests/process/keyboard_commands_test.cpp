@@ -3,6 +3,7 @@
 // with and without an instance running.
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <thread>
@@ -180,6 +181,35 @@ TEST_F(HeadlessTest, ATruncatedRestoreFailsClearlyAndSendsNothing) {
     }
     EXPECT_EQ(KeyBlocks(), blocks);
     EXPECT_EQ(MacroArea(), macros);
+}
+
+TEST_F(HeadlessTest, ABackupOntoADeviceAFifoOrAFolderIsRefusedAndSaysWhy) {
+    ASSERT_EQ(::mkfifo((m_root / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(m_root / "folder");
+    const auto stillTheSame = [&] {
+        struct stat full {};
+        return ::stat("/dev/full", &full) == 0 && S_ISCHR(full.st_mode) &&
+               std::filesystem::is_fifo(m_root / "fifo") &&
+               std::filesystem::is_empty(m_root / "folder");
+    };
+    const auto refused = [&](const std::filesystem::path& target) {
+        std::string errors;
+        EXPECT_EQ(Run({"--backup", target.string()}, &errors), 1) << target;
+        EXPECT_EQ(Lines(errors), 1) << errors;
+        EXPECT_NE(errors.find("\"" + target.string() + "\": is not a regular file"),
+                  std::string::npos)
+            << errors;
+    };
+    for (const auto& target :
+         {std::filesystem::path("/dev/full"), m_root / "fifo", m_root / "folder"}) {
+        refused(target);
+    }
+    EXPECT_TRUE(stillTheSame());
+
+    const pid_t instance = StartInstance();
+    refused("/dev/full");
+    EXPECT_TRUE(IsRunning(instance));
+    EXPECT_TRUE(stillTheSame());
 }
 
 TEST_F(HeadlessTest, ProfileThreeWithAndWithoutARunningInstance) {
