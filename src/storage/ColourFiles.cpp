@@ -6,8 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/AtomicFile.h"
 #include "platform/PrivateProfile.h"
-#include "storage/AtomicFile.h"
 #include "text/SafeFormat.h"
 
 namespace tessel {

@@ -6,7 +6,6 @@
 
 #include "platform/LittleEndian.h"
 #include "platform/Prompter.h"
-#include "storage/AtomicFile.h"
 #include "text/LanguageTable.h"
 #include "text/SafeFormat.h"
 
@@ -156,12 +155,12 @@ int LoadConfigFile(const std::filesystem::path& path, ConfigStore& store) {
     return 1;
 }
 
-bool WriteConfigFile(const std::filesystem::path& path, ConfigStore& store) {
+FileWriteResult WriteConfigFile(const std::filesystem::path& path, ConfigStore& store) {
     std::vector<uint8_t> bytes;
     {
         const auto lock = store.Lock();
         if (!store.Image()) {
-            return false;
+            return FileWriteResult::Failed("there is no configuration to write");
         }
         bytes = EncodeConfigFile(*store.Image(), store.Macros(), store.Texts());
     }

@@ -14,6 +14,7 @@
 #include "model/MacroRecord.h"
 #include "model/ProfileImage.h"
 #include "model/TextTable.h"
+#include "platform/AtomicFile.h"
 
 namespace tessel {
 
@@ -60,8 +61,8 @@ std::optional<Configuration> ReadConfigFile(const std::filesystem::path& path);
 // failure (0) the store is left as it was.
 int LoadConfigFile(const std::filesystem::path& path, ConfigStore& store);
 
-// Writes the store atomically; false when the store has no image or the file
-// cannot be written (the old file is then intact).
-bool WriteConfigFile(const std::filesystem::path& path, ConfigStore& store);
+// Writes the store atomically; fails, saying why, when the store has no image
+// or the file cannot be written (the old file is then intact).
+FileWriteResult WriteConfigFile(const std::filesystem::path& path, ConfigStore& store);
 
 }  // namespace tessel

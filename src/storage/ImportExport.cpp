@@ -1,6 +1,6 @@
 #include "storage/ImportExport.h"
 
-#include "storage/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
 #include "storage/SceneFile.h"
@@ -51,11 +51,11 @@ bool ExportConfiguration(const ImportExportContext& context) {
     if (!path) {
         return false;
     }
-    if (!WriteConfigFile(*path, context.editStore)) {
-        ReportFailedWrite(*path, context.prompter, context.texts);
-        return false;
+    const FileWriteResult written = WriteConfigFile(*path, context.editStore);
+    if (!written) {
+        ReportFailedWrite(*path, context.prompter, context.texts, written.Reason());
     }
-    return true;
+    return static_cast<bool>(written);
 }
 
 bool BackupBeforeUpdate(const ImportExportContext& context) {
@@ -63,7 +63,7 @@ bool BackupBeforeUpdate(const ImportExportContext& context) {
     if (!path) {
         return false;
     }
-    const bool written = WriteConfigFile(*path, context.editStore);
+    const FileWriteResult written = WriteConfigFile(*path, context.editStore);
     if (written) {
         Show(context.prompter, context.languageTable.Value(TextEntry::MAIN_UPDATE_BACKUP_OK),
              PromptIcon::Information);
@@ -71,10 +71,10 @@ bool BackupBeforeUpdate(const ImportExportContext& context) {
         // One box that also names the file.
         Show(context.prompter,
              context.languageTable.Value(TextEntry::MAIN_UPDATE_BACKUP_NG) + u"\n\n" +
-                 FailedWriteText(*path, context.texts),
+                 FailedWriteText(*path, context.texts, written.Reason()),
              PromptIcon::Warning);
     }
-    return written;
+    return static_cast<bool>(written);
 }
 
 ImportResult ImportConfiguration(const ImportExportContext& context, ConfigStore& applyStore,
@@ -121,11 +121,12 @@ std::optional<NewSceneFileResult> NewSceneFile(const ImportExportContext& contex
         return std::nullopt;
     }
     const std::filesystem::path path(*chosen);
-    const bool written = WriteFileAtomically(path, EncodeConfigFile(*DefaultImage(), {}, {}));
+    const FileWriteResult written =
+        WriteFileAtomically(path, EncodeConfigFile(*DefaultImage(), {}, {}));
     if (!written) {
-        ReportFailedWrite(path, context.prompter, context.texts);
+        ReportFailedWrite(path, context.prompter, context.texts, written.Reason());
     }
-    return NewSceneFileResult{SceneRowOf(path), written};
+    return NewSceneFileResult{SceneRowOf(path), static_cast<bool>(written)};
 }
 
 std::optional<SceneRow> AddSceneFile(const ImportExportContext& context) {

@@ -3,8 +3,8 @@
 #include "model/KeyBlockCodec.h"
 #include "model/MacroArea.h"
 #include "model/TextTable.h"
+#include "platform/AtomicFile.h"
 #include "platform/LittleEndian.h"
-#include "storage/AtomicFile.h"
 #include "storage/ConfigFile.h"
 
 namespace tessel {

@@ -5,8 +5,8 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceResult.h"
 #include "model/KeyboardFacts.h"
+#include "platform/AtomicFile.h"
 #include "platform/Utf8.h"
-#include "storage/AtomicFile.h"
 #include "storage/ConfigFileCheck.h"
 #include "storage/KeyboardBackup.h"
 #include "storage/SceneFile.h"
@@ -67,8 +67,8 @@ CommandOutcome BackupKeyboardToFile(DeviceLink& link, const KeyboardFacts& keybo
     if (!bytes) {
         return Failed("the keyboard's configuration could not be read");
     }
-    if (!WriteFileAtomically(path, *bytes)) {
-        return Failed("cannot write " + Quoted(path));
+    if (const FileWriteResult written = WriteFileAtomically(path, *bytes); !written) {
+        return Failed("cannot write " + Quoted(path) + ": " + written.Reason());
     }
     const ImageHeader header =
         DecodeImageHeader(std::span<const uint8_t>(*bytes).first<kImageHeaderSize>());

@@ -1,6 +1,6 @@
 #include "storage/SceneFile.h"
 
-#include "storage/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
 #include "storage/KeyboardBackupMerge.h"

@@ -3,6 +3,9 @@
 // with and without an instance running.
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <thread>
@@ -180,6 +183,41 @@ TEST_F(HeadlessTest, ATruncatedRestoreFailsClearlyAndSendsNothing) {
     }
     EXPECT_EQ(KeyBlocks(), blocks);
     EXPECT_EQ(MacroArea(), macros);
+}
+
+TEST_F(HeadlessTest, ABackupOntoADeviceAFifoOrAFolderIsRefusedAndSaysWhy) {
+    // As root a fault would replace the machine's own /dev/full: a node of
+    // the same device stands in for it then.
+    std::filesystem::path full = "/dev/full";
+    if (::geteuid() == 0) {
+        full = m_root / "full";
+        ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)), 0);
+    }
+    ASSERT_EQ(::mkfifo((m_root / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(m_root / "folder");
+    const auto stillTheSame = [&] {
+        struct stat device {};
+        return ::stat(full.c_str(), &device) == 0 && S_ISCHR(device.st_mode) &&
+               std::filesystem::is_fifo(m_root / "fifo") &&
+               std::filesystem::is_empty(m_root / "folder");
+    };
+    const auto refused = [&](const std::filesystem::path& target) {
+        std::string errors;
+        EXPECT_EQ(Run({"--backup", target.string()}, &errors), 1) << target;
+        EXPECT_EQ(Lines(errors), 1) << errors;
+        EXPECT_NE(errors.find("\"" + target.string() + "\": is not a regular file"),
+                  std::string::npos)
+            << errors;
+    };
+    for (const auto& target : {full, m_root / "fifo", m_root / "folder"}) {
+        refused(target);
+    }
+    EXPECT_TRUE(stillTheSame());
+
+    const pid_t instance = StartInstance();
+    refused(full);
+    EXPECT_TRUE(IsRunning(instance));
+    EXPECT_TRUE(stillTheSame());
 }
 
 TEST_F(HeadlessTest, ProfileThreeWithAndWithoutARunningInstance) {

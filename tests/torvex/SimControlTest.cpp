@@ -93,7 +93,8 @@ TEST_F(SimControl, AFrameDelayHoldsBackEveryReplyAndAddsToADelayFault) {
     EXPECT_EQ(Run("fault clear"), "ok\n");
     EXPECT_EQ(delayOfNextReply(), std::chrono::milliseconds(2));
 
-    for (const char* bad : {"frame-delay", "frame-delay -1", "frame-delay 10001", "frame-delay 2x"}) {
+    for (const char* bad :
+         {"frame-delay", "frame-delay -1", "frame-delay 10001", "frame-delay 2x"}) {
         EXPECT_EQ(Run(bad).rfind("error:", 0), 0u) << bad;
     }
     EXPECT_EQ(keyboard.FrameDelay(), 2);
@@ -114,9 +115,17 @@ TEST_F(SimControl, DumpFirmwareLogAndReset) {
               std::string::npos);
 
     EXPECT_TRUE(keyboard.Notify(0x1810));
+    Frame request{};
+    request[0] = kReportId;
+    request[kCommandAt] = kTestCommand;
+    StampChecksum(request);
+    LabelFramesOfThisThread(4242);
+    keyboard.Receive(SimCommandInterface(), request);
+    LabelFramesOfThisThread(0);
     std::string log = Run("log");
-    EXPECT_NE(log.find("<- consumer"), std::string::npos);
-    EXPECT_NE(log.find("10 18"), std::string::npos);
+    EXPECT_NE(log.find("     0 <- consumer  10 18\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("  4242 -> command   04 "), std::string::npos) << log;
+    EXPECT_NE(log.find("  4242 <- command   04 "), std::string::npos) << log;
     EXPECT_EQ(Run("reset"), "ok\n");
     EXPECT_EQ(keyboard.FirmwareVersion(), 0x0102);
     EXPECT_EQ(Run("log"), "ok\n");

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
+#include <thread>
 
 #include "TorvexLibrary.h"
 
@@ -298,6 +300,42 @@ TEST_F(SimulatedKeyboard, IndicatorStateIsLoggedOnItsChannel) {
     EXPECT_EQ(logged.length, 2);
     EXPECT_EQ(logged.bytes[1], 0x03);
     EXPECT_EQ(lib.DeleteRequestFromUnitId(unit), 1);
+}
+
+TEST_F(SimulatedKeyboard, EveryFrameAndItsReplyCarryTheLabelOfTheSendingThread) {
+    constexpr int kFramesEach = 40;
+    // Each sender reads its own parameter offset, which the replies echo;
+    // label 0 leaves the thread as it starts.
+    const std::map<uint16_t, uint32_t> labelOfOffset = {{0, 7}, {8, 0xFFFFFFFFu}, {16, 0}};
+    std::vector<std::thread> senders;
+    for (const auto& [offset, label] : labelOfOffset) {
+        senders.emplace_back([this, offset = offset, label = label] {
+            if (label != 0) {
+                EXPECT_EQ(lib.SimLabelFrames(label), 1);
+            }
+            for (int i = 0; i < kFramesEach; ++i) {
+                EXPECT_EQ(SendFrame(RequestFrame(0x05, 8, offset)), 1);
+            }
+        });
+    }
+    for (std::thread& sender : senders) {
+        sender.join();
+    }
+
+    std::map<std::pair<uint16_t, uint8_t>, int> counted;
+    for (int i = 0; i < lib.SimFrameLogCount(); ++i) {
+        TorvexSimFrame frame{};
+        ASSERT_EQ(lib.SimFrameLogEntry(i, &frame), 1);
+        const uint16_t offset = static_cast<uint16_t>(frame.bytes[5] | (frame.bytes[6] << 8));
+        ASSERT_TRUE(labelOfOffset.contains(offset)) << "frame " << frame.sequence;
+        EXPECT_EQ(frame.label, labelOfOffset.at(offset))
+            << "frame " << frame.sequence << (frame.direction ? " (reply)" : "");
+        ++counted[{offset, frame.direction}];
+    }
+    for (const auto& [offset, label] : labelOfOffset) {
+        EXPECT_EQ((counted[{offset, TORVEX_SIM_TO_KEYBOARD}]), kFramesEach) << label;
+        EXPECT_EQ((counted[{offset, TORVEX_SIM_FROM_KEYBOARD}]), kFramesEach) << label;
+    }
 }
 
 }  // namespace

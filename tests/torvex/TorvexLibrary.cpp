@@ -53,6 +53,7 @@ TorvexLibrary Load() {
     Resolve(handle, "TorvexSimFrameLogCount", library.SimFrameLogCount);
     Resolve(handle, "TorvexSimFrameLogEntry", library.SimFrameLogEntry);
     Resolve(handle, "TorvexSimClearFrameLog", library.SimClearFrameLog);
+    Resolve(handle, "TorvexSimLabelFrames", library.SimLabelFrames);
     return library;
 }
 

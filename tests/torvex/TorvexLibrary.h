@@ -40,6 +40,7 @@ struct TorvexLibrary {
     decltype(&::TorvexSimFrameLogCount) SimFrameLogCount;
     decltype(&::TorvexSimFrameLogEntry) SimFrameLogEntry;
     decltype(&::TorvexSimClearFrameLog) SimClearFrameLog;
+    decltype(&::TorvexSimLabelFrames) SimLabelFrames;
 };
 
 // Loaded once per process from the build's program folder; aborts the test on failure.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "FrameLog.h"
 #include "SimKeyboard.h"
 #include "torvex_sim.h"
 
@@ -96,6 +97,11 @@ TORVEX_EXPORT int TorvexSimFrameLogEntry(int index, TorvexSimFrame* out) {
         return 0;
     }
     return SimulatedKeyboard().FrameAt(static_cast<std::size_t>(index), *out) ? 1 : 0;
+}
+
+TORVEX_EXPORT int TorvexSimLabelFrames(uint32_t label) {
+    torvex::LabelFramesOfThisThread(label);
+    return 1;
 }
 
 TORVEX_EXPORT void TorvexSimClearFrameLog(void) {

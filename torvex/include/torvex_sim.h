@@ -52,6 +52,7 @@ typedef struct TorvexSimFrame {
     uint8_t flags;     /* TORVEX_SIM_FLAG_... */
     uint8_t length;    /* valid bytes in `bytes` */
     uint8_t bytes[64];
+    uint32_t label; /* of the thread that sent the frame, or whose frame this replies to; 0 none */
 } TorvexSimFrame;
 
 /* Results: 1 done, 0 refused (for example unplugged, or an argument out of range). */
@@ -79,6 +80,11 @@ int TorvexSimHoldMalformedMacroArea(void);
 /* Factory state, plugged, no faults, empty frame log; the state file is rewritten. */
 void TorvexSimReset(void);
 int TorvexSimFrameLogCount(void);
+/* Labels every frame the calling thread sends from now on, and the keyboard's
+ * reply to each, with `label` in the frame log (0, the default: unlabelled), so
+ * a test can tell which sequence a frame belongs to. Other threads keep their
+ * own label. Returns 1. */
+int TorvexSimLabelFrames(uint32_t label);
 /* Entry 0 is the oldest kept entry; returns 0 when `index` is out of range. */
 int TorvexSimFrameLogEntry(int index, TorvexSimFrame* out);
 void TorvexSimClearFrameLog(void);

@@ -23,7 +23,8 @@ constexpr const char* kHelp =
     "                               key-colours, default-key-block\n"
     "  firmware VERSION             set the firmware version (for example 0x0101)\n"
     "  macro-area malformed|empty   hold a macro area that does not decode, or none\n"
-    "  log [clear]                  the frame log, oldest first\n"
+    "  log [clear]                  the frame log, oldest first: number, label,\n"
+    "                               direction, channel, flags, bytes\n"
     "  reset                        factory state\n";
 
 std::optional<long> ParseNumber(const std::string& text, long low, long high) {
@@ -146,7 +147,7 @@ std::string Log(SimKeyboard& keyboard, const std::vector<std::string>& words) {
     std::string text = "ok\n";
     char head[96];
     for (const auto& frame : keyboard.Frames()) {
-        std::snprintf(head, sizeof head, "%6u %s %-9s%s%s%s ", frame.sequence,
+        std::snprintf(head, sizeof head, "%6u %10u %s %-9s%s%s%s ", frame.sequence, frame.label,
                       frame.direction == TORVEX_SIM_TO_KEYBOARD ? "->" : "<-",
                       kChannels[frame.channel % 3],
                       (frame.flags & TORVEX_SIM_FLAG_BAD_CHECKSUM) ? " bad-checksum" : "",

@@ -44,7 +44,8 @@ int SimKeyboard::Receive(const InterfaceInfo& target, std::span<const uint8_t> b
     if (!plugged_ || !(target == SimIndicatorInterface()) || bytes.empty()) {
         return 0;
     }
-    log_.Add(TORVEX_SIM_TO_KEYBOARD, TORVEX_SIM_CHANNEL_INDICATOR, 0, bytes);
+    log_.Add(TORVEX_SIM_TO_KEYBOARD, TORVEX_SIM_CHANNEL_INDICATOR, 0, bytes,
+             FrameLabelOfThisThread());
     return 1;
 }
 
@@ -58,8 +59,10 @@ int SimKeyboard::ReceiveCommand(std::span<const uint8_t> bytes) {
     std::copy_n(bytes.begin(), std::min(bytes.size(), request.size()), request.begin());
     const bool bootMode = request[kCommandAt] == kEnterBootMode;
     const bool checksumOk = bootMode || ChecksumMatches(request);
+    // Writes reach the keyboard on the sender's own thread.
+    const uint32_t label = FrameLabelOfThisThread();
     log_.Add(TORVEX_SIM_TO_KEYBOARD, TORVEX_SIM_CHANNEL_COMMAND,
-             checksumOk ? 0 : TORVEX_SIM_FLAG_BAD_CHECKSUM, request);
+             checksumOk ? 0 : TORVEX_SIM_FLAG_BAD_CHECKSUM, request, label);
 
     FrameFaults faults = faults_.Next();
     if (faults.removeBeforeAnswer || bootMode) {
@@ -94,13 +97,14 @@ int SimKeyboard::ReceiveCommand(std::span<const uint8_t> bytes) {
         flags |= TORVEX_SIM_FLAG_DELAYED;
     }
     SendLocked(SimCommandInterface(), reply, TORVEX_SIM_CHANNEL_COMMAND, flags,
-               faults.delay + frameDelay_);
+               faults.delay + frameDelay_, label);
     return 1;
 }
 
 void SimKeyboard::SendLocked(const InterfaceInfo& source, std::span<const uint8_t> bytes,
-                             uint8_t channel, uint8_t flags, std::chrono::milliseconds delay) {
-    log_.Add(TORVEX_SIM_FROM_KEYBOARD, channel, flags, bytes);
+                             uint8_t channel, uint8_t flags, std::chrono::milliseconds delay,
+                             uint32_t label) {
+    log_.Add(TORVEX_SIM_FROM_KEYBOARD, channel, flags, bytes, label);
     if (sink_ != nullptr && !(flags & TORVEX_SIM_FLAG_DROPPED)) {
         sink_->InputReport(source, bytes, delay);
     }
@@ -314,8 +318,8 @@ SimKeyboard& SimulatedKeyboard() {
         if (const char* delay = std::getenv("TORVEX_SIM_FRAME_DELAY_MS"); delay && *delay) {
             char* end = nullptr;
             const long milliseconds = std::strtol(delay, &end, 10);
-            const bool valid = *end == '\0' && milliseconds >= 0 &&
-                               milliseconds <= kLongestFrameDelayMs;
+            const bool valid =
+                *end == '\0' && milliseconds >= 0 && milliseconds <= kLongestFrameDelayMs;
             if (!valid || !created->SetFrameDelay(static_cast<int>(milliseconds))) {
                 std::fprintf(stderr, "torvex: ignoring TORVEX_SIM_FRAME_DELAY_MS=%s\n", delay);
             }

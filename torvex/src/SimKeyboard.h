@@ -76,7 +76,7 @@ private:
     int ReceiveCommand(std::span<const uint8_t> bytes);
     void UnplugLocked();
     void SendLocked(const InterfaceInfo& source, std::span<const uint8_t> bytes, uint8_t channel,
-                    uint8_t flags, std::chrono::milliseconds delay);
+                    uint8_t flags, std::chrono::milliseconds delay, uint32_t label = 0);
     void SaveLocked();
 };
 

@@ -255,7 +255,8 @@ TEST_F(ConfigFileTest, FailedWriteIntoReadOnlyFolderKeepsTheOldFile) {
     ConfigStore store;
     Fill(store);
 
-    EXPECT_FALSE(testing::RunWithoutPrivileges([&] { return WriteConfigFile(path, store); }));
+    EXPECT_FALSE(testing::RunWithoutPrivileges(
+        [&] { return static_cast<bool>(WriteConfigFile(path, store)); }));
     EXPECT_EQ(ReadBytes(path), EmptyConfigFile());
 
     ConfigStore noImage;

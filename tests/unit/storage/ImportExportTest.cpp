@@ -1,6 +1,7 @@
 #include "storage/ImportExport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "device/DeviceResult.h"
 
@@ -154,25 +155,31 @@ TEST_F(ImportExportTest, BackupBeforeUpdateTellsWhetherItWasWritten) {
     ASSERT_EQ(prompter_.shown.size(), 2u);
     EXPECT_EQ(prompter_.shown[0].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_OK));
     const std::u16string failed = (home_.Path() / "no/such/folder/backup.fwc").u16string();
-    EXPECT_EQ(prompter_.shown[1].text,
-              table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG) + u"\n\nNot saved: " + failed);
+    EXPECT_EQ(prompter_.shown[1].text, table_.Value(TextEntry::MAIN_UPDATE_BACKUP_NG) +
+                                           u"\n\nNot saved: " + failed +
+                                           u"\n\nno such file or directory");
     EXPECT_EQ(ValidateConfigFile(home_.Path() / "backup.fwc", prompter_, table_), 1);
 }
 
 // Root writes anywhere: a folder that is a regular file stops it too.
-TEST_F(ImportExportTest, WritesThatFailNameTheFile) {
+TEST_F(ImportExportTest, WritesThatFailNameTheFileAndSayWhy) {
     WriteBytes(home_ / "blocker", {1});
+    ASSERT_EQ(::mkfifo((home_ / "fifo.fwc").c_str(), 0600), 0);
     const std::u16string exported = Chosen("blocker/export.fwc");
     const std::u16string created = Chosen("blocker/new.fwc");
-    prompter_.fileAnswers = {exported, created};
+    const std::u16string fifo = Chosen("fifo.fwc");
+    prompter_.fileAnswers = {exported, created, fifo};
 
     EXPECT_FALSE(ExportConfiguration(context_));
     const auto fresh = NewSceneFile(context_);
     ASSERT_TRUE(fresh);
     EXPECT_FALSE(fresh->written);
-    ASSERT_EQ(prompter_.shown.size(), 2u);
-    EXPECT_EQ(prompter_.shown[0].text, u"Not saved: " + exported);
-    EXPECT_EQ(prompter_.shown[1].text, u"Not saved: " + created);
+    EXPECT_FALSE(ExportConfiguration(context_));
+    ASSERT_EQ(prompter_.shown.size(), 3u);
+    EXPECT_EQ(prompter_.shown[0].text, u"Not saved: " + exported + u"\n\nnot a directory");
+    EXPECT_EQ(prompter_.shown[1].text, u"Not saved: " + created + u"\n\nnot a directory");
+    EXPECT_EQ(prompter_.shown[2].text, u"Not saved: " + fifo + u"\n\nis not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(home_ / "fifo.fwc"));
 
     // A folder the user may not write into.
     testing::TempFolder readOnly;
@@ -183,7 +190,8 @@ TEST_F(ImportExportTest, WritesThatFailNameTheFile) {
     prompter_.fileAnswers = {kept.u16string()};
     EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
         return !ExportConfiguration(context_) && prompter_.shown.size() == 1 &&
-               prompter_.shown[0].text == u"Not saved: " + kept.u16string();
+               prompter_.shown[0].text ==
+                   u"Not saved: " + kept.u16string() + u"\n\npermission denied";
     }));
     EXPECT_EQ(ReadBytes(kept), std::vector<uint8_t>{7});
 }
