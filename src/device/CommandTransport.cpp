@@ -6,6 +6,7 @@
 
 #include "device/CallCheck.h"
 #include "device/CommandFrame.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceResult.h"
 
 namespace tessel {
@@ -21,7 +22,8 @@ thread_local TransferSequence* t_sequence = nullptr;
 
 }  // namespace
 
-TransferSequence::TransferSequence() : outer_(t_sequence) {
+TransferSequence::TransferSequence()
+    : outer_(t_sequence), removalsAtStart_(DeviceEventRouter::Instance().Removals()) {
     t_sequence = this;
 }
 
@@ -57,6 +59,12 @@ int CommandTransport::Transact(std::span<const uint8_t> request, std::span<uint8
     const uint8_t command = frame[CommandFrame::kCommandAt];
 
     for (int tries = 1;; ++tries) {
+        // The keyboard went away since the sequence began: whatever is
+        // attached now missed the start of it.
+        if (sequence && DeviceEventRouter::Instance().Removals() != sequence->removalsAtStart_) {
+            TransferSequence::NoteResult(kDeviceAbsent);
+            return kDeviceAbsent;
+        }
         replySlot_.Publish(reply);
         if (service_.WriteCommandFrame(frame, check) <= 0) {
             replySlot_.Withdraw();

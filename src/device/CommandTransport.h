@@ -48,6 +48,7 @@ private:
     static constexpr int kSequenceIntact = 1;
 
     TransferSequence* outer_;
+    uint64_t removalsAtStart_;
     int firstFailure_ = kSequenceIntact;
 };
 

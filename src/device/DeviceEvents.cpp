@@ -56,6 +56,8 @@ void DeviceEventRouter::HandOffReply(const DeviceRequestRecord& request) {
 }
 
 void DeviceEventRouter::ReportPresence(const DeviceRequestRecord& request) {
+    if (request.count == 0)
+        ++removals_;
     if (statusListener_ != nullptr)
         statusListener_->OnPresenceChanged(request.count);
 }

@@ -2,6 +2,7 @@
 // The one callback the device-service library calls, on a thread of its own,
 // for all three registered requests, and where it sends each event.
 
+#include <atomic>
 #include <cstdint>
 #include <shared_mutex>
 #include <span>
@@ -39,6 +40,9 @@ public:
     void SetStatusListener(StatusChannelListener* listener);
 
     void Dispatch(const DeviceEventRecord& event);
+    // How many times the keyboard was reported gone: a sequence that saw it
+    // go never goes on with a keyboard plugged in meanwhile.
+    uint64_t Removals() const { return removals_; }
 
 private:
     void HandOffReply(const DeviceRequestRecord& request);
@@ -51,6 +55,7 @@ private:
     std::shared_mutex mutex_;
     CommandReplySink* replySink_ = nullptr;
     StatusChannelListener* statusListener_ = nullptr;
+    std::atomic<uint64_t> removals_{0};
 };
 
 // Always returns 1, whatever the record holds.

@@ -109,8 +109,7 @@ void KeyboardSession::RunJobs() {
         if (job.answer) {
             job.answer->set_value(result);
         }
-        const bool tell =
-            result != kDeviceDone && job.onFailure == OnFailure::Tell && failureNotice_;
+        const bool tell = job.onFailure == OnFailure::Tell && failureNotice_;
         if (job.done || tell) {
             deliver_([notice = tell ? failureNotice_ : FailureNotice{}, done = std::move(job.done),
                       result] {

@@ -26,7 +26,8 @@ public:
     using Deliver = std::function<void(std::function<void()>)>;
     // Told when a job begins and ends, on the session's thread.
     using JobObserver = std::function<void(uint64_t job, bool begins)>;
-    // Told on the owner's thread of a failed job that asked for it.
+    // Told on the owner's thread of the result of every job that asked for
+    // failures to be told, so that a success can end a run of failures.
     using FailureNotice = std::function<void(int result)>;
 
     KeyboardSession(DeviceLink& link, Deliver deliver, FailureNotice failureNotice = {});

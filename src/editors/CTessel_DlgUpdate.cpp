@@ -209,9 +209,8 @@ void CTessel_DlgUpdate::OnUpdate() {
 
 void CTessel_DlgUpdate::StartUpdater(const std::filesystem::path& updater, bool inBootMode) {
     m_enteringBootMode = false;
-    if (!m_open) {
-        return;
-    }
+    // In boot mode the keyboard leaves, and its removal may close the dialog
+    // first: the updater it waits for is started all the same.
     if (!inBootMode) {
         Tell(TextEntry::MAIN_BOOT_ERROR_TEXT, true);
         return;
@@ -223,7 +222,9 @@ void CTessel_DlgUpdate::StartUpdater(const std::filesystem::path& updater, bool 
         Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
         return;
     }
-    Close(kIdCancel);
+    if (m_open) {
+        Close(kIdCancel);
+    }
 }
 
 void CTessel_DlgUpdate::OnCancelUpdate() {

@@ -348,6 +348,7 @@ void CTesselDlg::ExitSequence() {
     if (m_session) {
         m_session->Stop();
     }
+    m_appliesInFlight = 0;
     // From here on no worker reaches the window; wait for those still running.
     Requests().Close();
     StopStatusChannels();

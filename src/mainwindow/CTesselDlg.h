@@ -182,7 +182,7 @@ private:
     using Applied = std::function<void(std::optional<int> result, bool editedMeanwhile)>;
     void StartApplyTransfer(bool all, Applied applied, Prompter* prompter = nullptr);
     void BindKeyboardSession();
-    // Why a keyboard job failed, one box at a time.
+    // Every told job's result: why the first of a run of failed jobs failed.
     void TellKeyboardFailed(int result);
     ImportExportContext FileContext();
     void ReloadCurrentLighting(std::function<void()> reloaded = {});
@@ -293,7 +293,8 @@ private:
     // An Apply asked for while the last one's questions are shown runs after.
     bool m_preparingApply = false;
     bool m_applyAskedAgain = false;
-    bool m_tellingKeyboardFailure = false;
+    // A failed job was told; the next is told once one has succeeded.
+    bool m_keyboardFailureTold = false;
     std::atomic<int> m_undeliveredResults{0};
     // Last: stopped before the keyboard's link goes away.
     std::unique_ptr<KeyboardSession> m_session;

@@ -130,11 +130,14 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
 }
 
 void CTesselDlg::TellKeyboardFailed(int result) {
-    // One box at a time, however many jobs failed while it is open.
-    if (m_exiting || m_tellingKeyboardFailure || !m_parts) {
+    // A keyboard that fails every job is told once, until a job succeeds.
+    if (result == kDeviceDone) {
+        m_keyboardFailureTold = false;
         return;
     }
-    m_tellingKeyboardFailure = true;
+    if (m_exiting || std::exchange(m_keyboardFailureTold, true) || !m_parts) {
+        return;
+    }
     const FailureText failure = FailureTextOf(result);
     QString text = LocalText(failure.key);
     if (text.isEmpty() || text == QString::fromStdU16String(std::u16string(kMissingText))) {
@@ -142,7 +145,6 @@ void CTesselDlg::TellKeyboardFailed(int result) {
     }
     m_parts->prompter.ShowMessage(text.toStdU16String(), u"", PromptButtons::Ok,
                                   PromptIcon::Warning);
-    m_tellingKeyboardFailure = false;
 }
 
 }  // namespace tessel

@@ -53,6 +53,7 @@ protected:
     }
     // Commands the keyboard received since the log was last cleared.
     std::vector<uint8_t> CommandsSent() {
+        Settle();
         std::vector<uint8_t> commands;
         const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
         for (int i = 0; i < count; ++i) {

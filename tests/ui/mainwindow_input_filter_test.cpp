@@ -36,6 +36,7 @@ TEST_F(MainInputFilterTest, ArrowKeysLeaveTheEffectListAlone) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());
     window.Panel()->ToggleLightingSwitch();
     auto* effects = window.Item<QComboBox>(kIdEffectList);
     ASSERT_NE(effects, nullptr);

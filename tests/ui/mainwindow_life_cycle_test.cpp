@@ -99,6 +99,8 @@ TEST_F(MainWindowLifeCycleTest, OldFirmwareAsksToUpdateAndCancelEndsTheProgram) 
     m_prompter.answer = PromptAnswer::Cancel;
     EXPECT_EQ(SendFromWorker({kOpenMessage, kOpenTag, 0}), 1);
     EXPECT_TRUE(window.isVisible()) << "shown before the question";
+    // The firmware is read in the keyboard's turn.
+    ASSERT_TRUE(Settle());
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text,
               u"The current version is too low! Please update the program after upgrading.");

@@ -241,6 +241,7 @@ TEST_F(ProfileCommandsTest, ChoosingAProfileClosesTheOpenLightingPanel) {
 
     window.SendCommand(kProfileButtonIds[2]);
     EXPECT_FALSE(panel->LightingSwitchOn());
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(CheckedProfileButton(window), 2);
     EXPECT_EQ(SimActiveProfile(), 2);
     EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
@@ -248,6 +249,7 @@ TEST_F(ProfileCommandsTest, ChoosingAProfileClosesTheOpenLightingPanel) {
     // The profile that is already active only reloads its lighting.
     SimControl<void (*)()>("TorvexSimClearFrameLog")();
     window.SendCommand(kProfileButtonIds[2]);
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(CheckedProfileButton(window), 2);
     EXPECT_EQ(SimActiveProfile(), 2);
 }
