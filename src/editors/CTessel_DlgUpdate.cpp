@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/ProgramPaths.h"
+#include "app/UpdaterCheck.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceResult.h"
 #include "platform/MainWindowRequests.h"
@@ -186,8 +187,14 @@ void CTessel_DlgUpdate::OnUpdate() {
     }
     // In boot mode the keyboard waits for an updater: one that cannot run
     // would leave it there with nothing to flash it.
-    if (!IsExecutableFile(updater)) {
-        Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
+    const auto warn = [this](const std::u16string& text) {
+        m_services.files.prompter.ShowMessage(text, u"", PromptButtons::Ok, PromptIcon::Warning);
+    };
+    const auto local = [this](std::u16string_view key) {
+        return m_services.languageFiles.LocalText(key, m_services.languageIndex());
+    };
+    if (const std::u16string_view refusal = UpdaterRefusalKey(updater); !refusal.empty()) {
+        warn(local(refusal));
         return;
     }
     if (m_services.link.EnterBootMode() != kDeviceDone) {
@@ -198,7 +205,8 @@ void CTessel_DlgUpdate::OnUpdate() {
     m_updaterPath.clear();
     ShowPath();
     if (!ShellOpenStarted(started)) {
-        Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
+        warn(m_services.files.languageTable.Value(TextEntry::MAIN_SHELL_ERROR_TEXT) + u"\n" +
+             local(kUpdaterFailedInBootModeKey));
         return;
     }
     Close(kIdCancel);

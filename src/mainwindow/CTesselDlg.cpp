@@ -354,6 +354,7 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    LeaveSingleInstance(m_endpoint.get(), m_context.instance);
     StopWatchingClockChanges();
     // A transfer that has begun ends first; the transport's time-outs bound it.
     m_transfers.Join();
