@@ -363,7 +363,6 @@ void CTesselDlg::ExitSequence() {
     StopStatusChannels();
     HideWindow();
     CloseAllEditors();
-    m_context.instance.CloseMutex();
     m_events.Close();
     m_tray.RemoveIcon();
     m_trayIconId = 0;
