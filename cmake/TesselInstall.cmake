@@ -13,11 +13,10 @@ install(TARGETS Torvex LIBRARY DESTINATION ${TESSEL_INSTALL_DIR} NAMELINK_SKIP)
 install(DIRECTORY ${TESSEL_PROGRAM_DIR}/
         DESTINATION ${TESSEL_INSTALL_DIR}
         FILES_MATCHING PATTERN "Lang*.ini")
-# Skins/ is drawn at build time; Help/ holds whatever data/Help ships.
+# Skins/ is drawn at build time; Help/ is the shipped page with the picture of
+# the window that the build takes, as the page shows it.
 install(DIRECTORY ${TESSEL_PROGRAM_DIR}/Skins DESTINATION ${TESSEL_INSTALL_DIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Help/ DESTINATION ${TESSEL_INSTALL_DIR}/Help
-        OPTIONAL)
-install(DIRECTORY DESTINATION ${TESSEL_INSTALL_DIR}/Help)
+install(DIRECTORY ${TESSEL_PROGRAM_DIR}/Help/ DESTINATION ${TESSEL_INSTALL_DIR}/Help)
 # Firmware updaters are not shipped; the update dialog looks here.
 install(DIRECTORY DESTINATION ${TESSEL_INSTALL_DIR}/Package)
 

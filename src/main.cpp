@@ -33,8 +33,8 @@ class HandOverOnly final : public tessel::InstanceServices {
 public:
     explicit HandOverOnly(tessel::InstanceServices& services) : m_services(services) {}
     int FindInstance() override { return m_services.FindInstance(); }
-    void DeliverRequest(int pid, const tessel::WindowRequest& request) override {
-        m_services.DeliverRequest(pid, request);
+    bool DeliverRequest(int pid, const tessel::WindowRequest& request) override {
+        return m_services.DeliverRequest(pid, request);
     }
     tessel::MutexOpen OpenMutex() override { return m_services.OpenMutex(); }
     void CloseMutex() override { m_services.CloseMutex(); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 
 #include "app/StartSwitches.h"
@@ -32,10 +33,20 @@ constexpr std::array kOptions{
     OptionInfo{"--version", CommandKind::Version, "", "show the program's version and end"},
 };
 
-// Options of the window that --help also lists.
+// Options of the window that --help also lists; each takes a value.
 constexpr std::string_view kWindowOptions =
     "  --screenshot FILE   show the window once, render it into the PNG FILE and end\n"
     "  --hover CONTROL     with --screenshot: show CONTROL (a skin entry or \"x,y\") hovered\n";
+constexpr std::array<std::string_view, 4> kWindowOptionNames{"--screenshot", "--hover",
+                                                             "--edit-key", "--record-macro"};
+
+bool IsStartSwitch(std::string_view argument) {
+    return std::ranges::any_of(StartSwitchTable(), [&](const StartSwitchInfo& info) {
+        return std::ranges::equal(argument, info.name, [](unsigned char a, unsigned char b) {
+            return std::tolower(a) == std::tolower(b);
+        });
+    });
+}
 
 std::optional<int> ParseProfile(std::string_view text) {
     int number = 0;
@@ -50,49 +61,81 @@ std::optional<int> ParseProfile(std::string_view text) {
 }  // namespace
 
 CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
+    const auto wrong = [](std::string line) { return CommandLineScan{std::nullopt, line}; };
     CommandLineScan scan;
+    bool windowOption = false;
+    std::string stray;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        const std::string_view name = argument.substr(0, argument.find('='));
-        const OptionInfo* option = nullptr;
-        for (const OptionInfo& candidate : kOptions) {
-            if (candidate.name == name) {
-                option = &candidate;
+        if (!argument.starts_with("--")) {
+            // Windows-style switches may stand anywhere; other words only
+            // matter next to a command, which takes none.
+            if (stray.empty() && !IsStartSwitch(argument)) {
+                stray = argument;
             }
-        }
-        if (!option) {
             continue;
         }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const auto nextValue = [&]() -> std::optional<std::string> {
+            if (equals != std::string_view::npos) {
+                return std::string(argument.substr(equals + 1));
+            }
+            if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
+                return arguments[++i];
+            }
+            return std::nullopt;
+        };
+        if (std::ranges::find(kWindowOptionNames, name) != kWindowOptionNames.end()) {
+            const auto value = nextValue();
+            if (!value || value->empty()) {
+                return wrong(std::string(name) + " needs a value");
+            }
+            windowOption = true;
+            continue;
+        }
+        const auto option = std::ranges::find(kOptions, name, &OptionInfo::name);
+        if (option == kOptions.end()) {
+            return wrong("unknown option \"" + std::string(argument) + "\"");
+        }
         if (scan.command) {
-            return {std::nullopt,
-                    "give one command at a time, not " + std::string(option->name) + " as well"};
+            return wrong("give one command at a time, not " + std::string(option->name) +
+                         " as well");
         }
         CommandLineCommand command{option->kind, {}, 0};
-        if (!option->value.empty()) {
-            std::string value;
-            if (name.size() < argument.size()) {
-                value = argument.substr(name.size() + 1);
-            } else if (i + 1 < arguments.size()) {
-                value = arguments[++i];
+        if (option->value.empty()) {
+            if (equals != std::string_view::npos) {
+                return wrong(std::string(option->name) + " takes no value");
             }
-            if (value.empty()) {
-                return {std::nullopt,
-                        std::string(option->name) + " needs " +
-                            (option->kind == CommandKind::Profile ? "a profile number from 1 to 4"
-                                                                  : "a file name")};
+        } else {
+            const auto value = nextValue();
+            if (!value || value->empty()) {
+                std::string line =
+                    std::string(option->name) + " needs " +
+                    (option->kind == CommandKind::Profile ? "a profile number from 1 to 4"
+                                                          : "a file name");
+                if (i + 1 < arguments.size() && equals == std::string_view::npos) {
+                    line += ", not the option " + arguments[i + 1];
+                }
+                return wrong(line);
             }
             if (option->kind == CommandKind::Profile) {
-                const auto profile = ParseProfile(value);
+                const auto profile = ParseProfile(*value);
                 if (!profile) {
-                    return {std::nullopt,
-                            "--profile takes a number from 1 to 4, not \"" + value + "\""};
+                    return wrong("--profile takes a number from 1 to 4, not \"" + *value + "\"");
                 }
                 command.profile = *profile;
             } else {
-                command.file = std::move(value);
+                command.file = *value;
             }
         }
         scan.command = std::move(command);
+    }
+    if (scan.command && windowOption) {
+        return wrong("the window options do not go with a keyboard command");
+    }
+    if (scan.command && !stray.empty()) {
+        return wrong("unexpected argument \"" + stray + "\"");
     }
     return scan;
 }

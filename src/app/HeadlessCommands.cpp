@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/AppIdentity.h"
+#include "app/KeyboardTurn.h"
 #include "app/PlatformInstanceServices.h"
 #include "device/DeviceStartup.h"
 #include "model/KeyboardFacts.h"
@@ -20,9 +21,11 @@
 namespace tessel {
 namespace {
 
-// A restore of all four profiles with a full macro area takes a few hundred
-// frames; the running instance may also be busy with the user for a moment.
-constexpr std::chrono::seconds kCommandWait{60};
+// A running instance takes a request at once unless it is stopped or hung;
+// a restore of all four profiles with a full macro area then takes a few
+// hundred frames.
+constexpr std::chrono::seconds kTakeWait{5};
+constexpr std::chrono::seconds kWorkWait{120};
 
 int Report(const ProgramPaths& paths, const CommandOutcome& outcome) {
     std::FILE* stream = outcome.done ? stdout : stderr;
@@ -45,10 +48,10 @@ CommandOutcome AskRunningInstance(int pid, const CommandLineCommand& command,
                                   const std::filesystem::path& file) {
     const WindowRequest request{kKeyboardCommandMessage, TagOf(command.kind), command.profile};
     const auto reply = DeliverRequestWithText(kInstanceName, pid, kMainMarker, request,
-                                              file.string(), kCommandWait);
+                                              file.string(), kTakeWait, kWorkWait);
     if (!reply) {
         return {false, "the running instance (process " + std::to_string(pid) +
-                           ") did not answer; try again once it has started, or end it"};
+                           ") did not answer; nothing was done (try again, or end it)"};
     }
     return {reply->result == 1, reply->text};
 }
@@ -116,12 +119,12 @@ int RunHeadlessCommand(const CommandLineCommand& command, const ProgramPaths& pa
         }
     }
     NamedMutex mutex(kInstanceName);
-    if (mutex.Open() == MutexOpen::AlreadyExists) {
-        // Held by a program of another name, no instance is found: as a
-        // first start does, go on alone.
-        if (const int pid = FindUserInstance(paths.programFileName); pid != 0) {
-            return Report(paths, AskRunningInstance(pid, command, file));
-        }
+    const KeyboardTurn turn = WaitForKeyboardTurn(mutex, paths.programFileName);
+    if (turn.instance != 0) {
+        return Report(paths, AskRunningInstance(turn.instance, command, file));
+    }
+    if (!turn.refusal.empty()) {
+        return Report(paths, {false, turn.refusal});
     }
     return Report(paths, RunHere(command, file, paths));
 }

@@ -9,18 +9,22 @@
 #include <string>
 
 #include "app/AppIdentity.h"
+#include "app/InstanceWait.h"
 #include "platform/EndProcess.h"
 #include "platform/FindProcess.h"
 #include "platform/RequestEndpoint.h"
 #include "platform/ShellOpen.h"
+#include "text/UserLanguageSelector.h"
 
 namespace tessel {
 
 namespace {
 
-// The running instance may be showing a message box inside its handler: do
-// not wait for the user.
+// Time for a running instance to take a request: its endpoint has a thread
+// of its own, so only a stopped or hung instance takes longer.
 constexpr std::chrono::milliseconds kDeliveryWait{5000};
+// An instance ends its exit sequence with the mutex let go first.
+constexpr std::chrono::seconds kExitWait{10};
 
 std::string TemporaryFolderName() {
     std::error_code error;
@@ -59,19 +63,45 @@ int PlatformInstanceServices::FindInstance() {
     return FindUserInstance(m_paths.programFileName);
 }
 
-void PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& request) {
+bool PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& request) {
+    // Stored here too, so that a selector neither the program folder nor the
+    // user's folder can keep is told to the user who asked, with a status.
+    if (request.message == kCommandMessage && request.wParam == kCommandLanguage) {
+        const std::filesystem::path languageIni = m_paths.programFolder / "Skins" / "language.ini";
+        if (!StoreLanguageCommandSelector(languageIni)) {
+            m_unreachedReason = "cannot keep the language choice: neither " + languageIni.string() +
+                                " nor " + UserLanguageSelectorFile().string() +
+                                " can be written; nothing was done";
+            return false;
+        }
+    }
     const auto answer =
         tessel::DeliverRequest(kInstanceName, pid, kMainMarker, request, kDeliveryWait);
     // Said on the terminal, so a user who started the program there knows why
     // no window appears from this process.
-    if (answer) {
-        std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
-                     m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
-    } else {
+    if (!answer || *answer == 0) {
         const std::string process = std::to_string(pid);
         m_unreachedReason = "the running instance (process " + process +
                             ") did not answer; nothing was done (end it with \"kill " + process +
                             "\" and start again)";
+        return false;
+    }
+    m_unreachedReason.clear();
+    std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
+                 m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
+    if (request.message == kKillMessage) {
+        WaitUntilEnded(pid);
+    }
+    return true;
+}
+
+void PlatformInstanceServices::WaitUntilEnded(int pid) {
+    NamedMutex mutex(kInstanceName);
+    if (mutex.Open() == MutexOpen::AlreadyExists &&
+        WaitForMutexOrInstance(mutex, m_paths.programFileName, false, kExitWait).outcome ==
+            MutexWait::TimedOut) {
+        std::fprintf(stderr, "%s: the running instance (process %d) has not ended yet\n",
+                     m_paths.programFileName.c_str(), pid);
     }
 }
 
@@ -88,7 +118,29 @@ MutexOpen PlatformInstanceServices::OpenMutex() {
                      TemporaryFolderName().c_str());
         EndProcess(1);
     }
-    return opened;
+    if (opened == MutexOpen::Created) {
+        return opened;
+    }
+    const MutexWaitResult waited = WaitForMutexOrInstance(m_mutex, m_paths.programFileName, true);
+    switch (waited.outcome) {
+        case MutexWait::Owned:
+            return MutexOpen::Created;
+        case MutexWait::Instance:
+        case MutexWait::OtherProgram:
+            return MutexOpen::AlreadyExists;
+        case MutexWait::TimedOut:
+            break;
+    }
+    // Another start of this program that neither finished starting nor ended:
+    // a second instance would talk to the keyboard beside it.
+    std::fprintf(
+        stderr,
+        "%s: another process of this program (%s) holds the single-instance lock "
+        "but did not become reachable; nothing was done\n",
+        m_paths.programFileName.c_str(),
+        waited.pid != 0 ? ("process " + std::to_string(waited.pid)).c_str() : "process unknown");
+    EndProcess(1);
+    return MutexOpen::AlreadyExists;
 }
 
 void PlatformInstanceServices::CloseMutex() {
@@ -96,8 +148,11 @@ void PlatformInstanceServices::CloseMutex() {
 }
 
 void PlatformInstanceServices::StartAgent() {
-    // A missing agent does not stop the program.
-    ShellOpen(m_paths.agentPath, u"", {}, ShowCommand::Hidden);
+    // A missing agent does not stop the program, nor does one that is not a
+    // program: handed to the desktop's opener it would open as a document.
+    if (IsExecutableFile(m_paths.agentPath)) {
+        ShellOpen(m_paths.agentPath, u"", {}, ShowCommand::Hidden);
+    }
 }
 
 void PlatformInstanceServices::EndProcess(int exitCode) {

@@ -16,7 +16,7 @@ public:
     explicit PlatformInstanceServices(const ProgramPaths& paths);
 
     int FindInstance() override;
-    void DeliverRequest(int pid, const WindowRequest& request) override;
+    bool DeliverRequest(int pid, const WindowRequest& request) override;
     MutexOpen OpenMutex() override;
     void CloseMutex() override;
     void StartAgent() override;
@@ -27,6 +27,10 @@ public:
     const std::string& UnreachedReason() const { return m_unreachedReason; }
 
 private:
+    // After a kill request: until the instance has let the mutex go, so that
+    // a start right after this process ends becomes the new instance.
+    void WaitUntilEnded(int pid);
+
     const ProgramPaths& m_paths;
     NamedMutex m_mutex;
     std::string m_unreachedReason;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/NamedMutex.h"
+#include "platform/RequestEndpoint.h"
 #include "platform/WindowRequest.h"
 
 namespace tessel {
@@ -18,8 +19,12 @@ public:
     virtual ~InstanceServices() = default;
     // Another process of the program's file name, or 0.
     virtual int FindInstance() = 0;
-    // Delivers to the marked main window of `pid` and waits for its handler.
-    virtual void DeliverRequest(int pid, const WindowRequest& request) = 0;
+    // Delivers to the marked main window of `pid` and waits for its handler;
+    // false when the instance did not take the request.
+    virtual bool DeliverRequest(int pid, const WindowRequest& request) = 0;
+    // Created once this process owns the mutex, AlreadyExists when another
+    // process holds it (waiting first, as far as the system allows, for an
+    // instance that is starting or ending).
     virtual MutexOpen OpenMutex() = 0;
     virtual void CloseMutex() = 0;
     virtual void StartAgent() = 0;
@@ -38,5 +43,9 @@ struct InstanceClaim {
 // the agent when this process becomes the running instance.
 InstanceClaim ClaimSingleInstance(std::span<const std::string> arguments,
                                   InstanceServices& services);
+
+// The first step of an instance's exit: from here on no other process finds it
+// or hands it a request, and a start becomes the next instance at once.
+void LeaveSingleInstance(RequestEndpoint* endpoint, InstanceServices& services);
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/ProgramPaths.h"
+#include "app/UpdaterCheck.h"
 #include "device/DeviceResult.h"
 #include "device/KeyboardJobs.h"
 #include "platform/MainWindowRequests.h"
@@ -190,8 +191,14 @@ void CTessel_DlgUpdate::OnUpdate() {
     }
     // In boot mode the keyboard waits for an updater: one that cannot run
     // would leave it there with nothing to flash it.
-    if (!IsExecutableFile(updater)) {
-        Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
+    const auto warn = [this](const std::u16string& text) {
+        m_services.files.prompter.ShowMessage(text, u"", PromptButtons::Ok, PromptIcon::Warning);
+    };
+    const auto local = [this](std::u16string_view key) {
+        return m_services.languageFiles.LocalText(key, m_services.languageIndex());
+    };
+    if (const std::u16string_view refusal = UpdaterRefusalKey(updater); !refusal.empty()) {
+        warn(local(refusal));
         return;
     }
     // Boot mode takes its turn behind whatever the keyboard is doing; the
@@ -219,7 +226,12 @@ void CTessel_DlgUpdate::StartUpdater(const std::filesystem::path& updater, bool 
     m_updaterPath.clear();
     ShowPath();
     if (!ShellOpenStarted(started)) {
-        Tell(TextEntry::MAIN_SHELL_ERROR_TEXT, true);
+        // The keyboard now waits in boot mode: say what brings it back.
+        m_services.files.prompter.ShowMessage(
+            m_services.files.languageTable.Value(TextEntry::MAIN_SHELL_ERROR_TEXT) + u"\n" +
+                m_services.languageFiles.LocalText(kUpdaterFailedInBootModeKey,
+                                                   m_services.languageIndex()),
+            u"", PromptButtons::Ok, PromptIcon::Warning);
         return;
     }
     if (m_open) {

@@ -342,6 +342,7 @@ void CTesselDlg::ExitSequence() {
         return;
     }
     m_exiting = true;
+    LeaveSingleInstance(m_endpoint.get(), m_context.instance);
     StopWatchingClockChanges();
     // A job that has begun ends its bracket first, bounded by the transport's
     // time-outs; jobs still waiting are dropped.
@@ -354,7 +355,6 @@ void CTesselDlg::ExitSequence() {
     StopStatusChannels();
     HideWindow();
     CloseAllEditors();
-    m_context.instance.CloseMutex();
     m_events.Close();
     m_tray.RemoveIcon();
     m_trayIconId = 0;

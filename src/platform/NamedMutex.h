@@ -1,7 +1,8 @@
 #pragma once
 // A per-user named mutex between processes: an exclusive lock on the file
 // RuntimeFile(name, ".lock"). The lock goes with the process, so a crashed or
-// killed holder never leaves it taken.
+// killed holder never leaves it taken. The owner writes its process id into
+// the file, so others can tell whose it is.
 
 #include <filesystem>
 #include <string_view>
@@ -23,8 +24,14 @@ public:
 
     // Opens the mutex, creating it owned when no other process holds it.
     MutexOpen Open();
+    // After AlreadyExists: takes ownership if the holder has released it
+    // meanwhile, keeping the handle (so watchers see no close of ours).
+    bool TryTake();
     // Releases ownership and the handle; closing twice is harmless.
     void Close();
+    // The process that owns the mutex as it says in the lock file; 0 when the
+    // file names none (not yet written, or an owner that does not write it).
+    int OwnerPid() const;
 
     const std::filesystem::path& LockFile() const { return m_lockFile; }
 

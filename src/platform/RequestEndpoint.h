@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 #include <thread>
+#include <vector>
 
 #include "platform/WindowRequest.h"
 
@@ -47,18 +47,23 @@ public:
     RequestEndpoint& operator=(const RequestEndpoint&) = delete;
 
     const std::string& SocketPath() const { return m_path; }
+    // From any thread, without waiting: the socket goes, requests already
+    // queued are closed unanswered and no further one is taken, so their
+    // senders see at once that this process no longer answers.
+    void Withdraw();
 
 private:
-    RequestEndpoint(std::string path, int listener, int watch, const int wake[2],
-                    uint32_t marker, TextHandler handler);
+    RequestEndpoint(std::string path, int listener, int watch, const int wake[2], uint32_t marker,
+                    TextHandler handler);
     void Listen();
     void ListenAgainIfRemoved();
     void RememberInode();
     void Serve(int connection);
+    void CloseQueuedConnections();
 
     std::string m_path;
     int m_listener;
-    int m_watch;  // the runtime folder's changes
+    int m_watch;                // the runtime folder's changes
     unsigned long m_inode = 0;  // of the socket this endpoint listens at
     std::atomic<bool> m_stopping = false;
     int m_wakeRead;  // readable once the endpoint closes
@@ -68,20 +73,24 @@ private:
     std::thread m_thread;
 };
 
-// Delivers `request` to the endpoint `name` of process `pid` and waits up to
-// `wait` for the handler. The handler's result (low 32 bits), or nothing when
-// the process has no such endpoint, refused the request or did not answer.
 // Ids of the running processes with an endpoint of `name` in this user's
 // runtime folder, lowest first.
 std::vector<int> EndpointProcesses(std::string_view name);
+
+// Delivers `request` to the endpoint `name` of process `pid` and waits up to
+// `wait` for the handler. The handler's result (low 32 bits), or nothing when
+// the process has no such endpoint, refused the request or did not answer.
 
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
                                        const WindowRequest& request,
                                        std::chrono::milliseconds wait);
 // The same with a payload; the reply carries the handler's text as well.
-std::optional<RequestReply> DeliverRequestWithText(std::string_view name, int pid, uint32_t marker,
-                                                   const WindowRequest& request,
-                                                   std::string_view payload,
-                                                   std::chrono::milliseconds wait);
+// `wait` bounds the time until the handler takes the request; `work`, when
+// given, the time it may then take (a keyboard transfer, say). A request the
+// sender stopped waiting for before its handler started is never carried out.
+std::optional<RequestReply> DeliverRequestWithText(
+    std::string_view name, int pid, uint32_t marker, const WindowRequest& request,
+    std::string_view payload, std::chrono::milliseconds wait,
+    std::optional<std::chrono::milliseconds> work = std::nullopt);
 
 }  // namespace tessel

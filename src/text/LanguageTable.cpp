@@ -1,13 +1,13 @@
 #include "text/LanguageTable.h"
 
 #include "platform/PrivateProfile.h"
+#include "text/UserLanguageSelector.h"
 
 namespace tessel {
 namespace {
 
 constexpr std::u16string_view kSelectorSection = u"LANGUAGE";
 constexpr std::u16string_view kSelectorKey = u"language";
-constexpr std::u16string_view kSelectorSectionOfCommand = u"language";
 // A blank default reads as empty (the engine drops trailing blanks).
 constexpr std::u16string_view kBlankDefault = u" ";
 constexpr std::size_t kSelectorBuffer = 260;
@@ -38,7 +38,8 @@ int LeadingNumber(std::u16string_view text) {
 
 int ReadLanguageSelector(const std::filesystem::path& languageIni) {
     return LeadingNumber(GetPrivateProfileString(kSelectorSection, kSelectorKey, kBlankDefault,
-                                                 kSelectorBuffer, languageIni));
+                                                 kSelectorBuffer,
+                                                 LanguageSelectorSource(languageIni)));
 }
 
 std::u16string_view LanguageTableSection(int selector) {
@@ -82,8 +83,7 @@ std::u16string LanguageTable::ValueAt(std::size_t position) const {
 }
 
 bool RunLanguageCommand(LanguageTable& table, const std::filesystem::path& languageIni) {
-    const bool written =
-        WritePrivateProfileString(kSelectorSectionOfCommand, kSelectorKey, u"0", languageIni);
+    const bool written = StoreLanguageCommandSelector(languageIni);
     table.LoadLanguageTable(languageIni);
     return written;
 }

@@ -1,20 +1,28 @@
 #include "ProgramFixture.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include "platform/posix/RequestEndpointFrame.h"
+
 namespace tessel::testing {
 
 namespace {
+
+constexpr uint32_t kMainMarker = 0x4D41494E;  // 'MAIN'
 
 std::string ReadText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -165,7 +173,64 @@ bool ProgramFixture::IsRunning(pid_t pid) {
 }
 
 bool ProgramFixture::WaitUntilAnswering(pid_t pid) {
-    return Eventually([&] { return std::filesystem::exists(SocketOf(pid)); });
+    return Eventually([&] { return Answers(pid); });
+}
+
+std::optional<std::vector<uint8_t>> ProgramFixture::Exchange(pid_t pid,
+                                                             const std::vector<uint8_t>& bytes,
+                                                             std::chrono::milliseconds bound) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = SocketOf(pid).string();
+    if (path.size() >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<std::vector<uint8_t>> answer;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size())) {
+        answer.emplace();
+        const auto end = std::chrono::steady_clock::now() + bound;
+        while (true) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            pollfd waitFor{fd, POLLIN, 0};
+            if (left.count() <= 0 || poll(&waitFor, 1, static_cast<int>(left.count())) <= 0) {
+                answer.reset();  // still open: no answer within the bound
+                break;
+            }
+            uint8_t buffer[256];
+            const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+            if (got <= 0) {
+                break;
+            }
+            answer->insert(answer->end(), buffer, buffer + got);
+        }
+    }
+    close(fd);
+    return answer;
+}
+
+bool ProgramFixture::Answers(pid_t pid, std::chrono::milliseconds bound) {
+    // A request of no meaning to the instance: taken, answered with 0.
+    const auto reply = Exchange(pid, EncodeRequest(kMainMarker, WindowRequest{0, 0, 0}, {}), bound);
+    return reply && reply->size() >= kRequestTakenBytes.size() + kReplyHeaderSize &&
+           std::equal(kRequestTakenBytes.begin(), kRequestTakenBytes.end(), reply->begin());
+}
+
+std::vector<pid_t> ProgramFixture::Endpoints() const {
+    std::vector<pid_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator(m_runtime)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("Zerkon_PX5.") && name.ends_with(".sock")) {
+            found.push_back(std::stoi(name.substr(11, name.size() - 16)));
+        }
+    }
+    return found;
 }
 
 std::filesystem::path ProgramFixture::SocketOf(pid_t pid) const {

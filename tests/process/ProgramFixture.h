@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <cstdint>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -31,8 +33,17 @@ protected:
     // -1 when a signal ended it.
     std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds bound);
     bool IsRunning(pid_t pid);
-    // Waits until `pid` has marked its main window.
+    // Waits until `pid` answers a request at its endpoint.
     bool WaitUntilAnswering(pid_t pid);
+    // Sends `bytes` to the endpoint of `pid` as any process of the user could,
+    // and returns what came back before the endpoint closed the connection
+    // (nothing when it could not be reached).
+    std::optional<std::vector<uint8_t>> Exchange(pid_t pid, const std::vector<uint8_t>& bytes,
+                                                 std::chrono::milliseconds bound);
+    // Whether `pid` takes and answers a request of no meaning to it.
+    bool Answers(pid_t pid, std::chrono::milliseconds bound = std::chrono::seconds(2));
+    // Ids of the processes with an endpoint in the runtime folder.
+    std::vector<pid_t> Endpoints() const;
     std::filesystem::path SocketOf(pid_t pid) const;
     std::filesystem::path LockFile() const { return m_runtime / "Zerkon_PX5.lock"; }
     int AgentStarts() const;

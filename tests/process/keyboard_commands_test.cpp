@@ -260,5 +260,43 @@ TEST_F(HeadlessTest, HelpVersionAndMistypedCommands) {
     }
 }
 
+// Without an instance, each command takes the keyboard in turn: two backups
+// at once, or a backup and a window start, never talk to it together.
+TEST_F(HeadlessTest, CommandsStartedTogetherTakeTheKeyboardInTurn) {
+    ASSERT_EQ(Run({"--restore", Configuration("first.fwc", 0, 3).string()}), 0);
+    const pid_t one = Start({"--backup", (m_root / "one.fwc").string()});
+    const pid_t two = Start({"--backup", (m_root / "two.fwc").string()});
+    EXPECT_EQ(WaitForExit(one, kBound), 0) << ErrorOutput(one);
+    EXPECT_EQ(WaitForExit(two, kBound), 0) << ErrorOutput(two);
+    const auto backup = ReadBytes(m_root / "one.fwc");
+    EXPECT_FALSE(backup.empty());
+    EXPECT_EQ(ReadBytes(m_root / "two.fwc"), backup);
+
+    m_withoutDisplay = false;
+    const pid_t window = Start({"/Start"});
+    m_withoutDisplay = true;
+    const pid_t three = Start({"--backup", (m_root / "three.fwc").string()});
+    EXPECT_EQ(WaitForExit(three, kBound), 0) << ErrorOutput(three);
+    EXPECT_EQ(ReadBytes(m_root / "three.fwc"), backup);
+    EXPECT_TRUE(WaitUntilAnswering(window));
+    EXPECT_EQ(Endpoints(), std::vector<pid_t>{window});
+}
+
+// A stopped instance: the command says within seconds that nothing was done,
+// and after SIGCONT nothing is done either.
+TEST_F(HeadlessTest, ACommandTheStoppedInstanceDidNotTakeIsNeverCarriedOut) {
+    const pid_t instance = StartInstance();
+    ASSERT_EQ(kill(instance, SIGSTOP), 0);
+    const auto file = m_root / "late.fwc";
+    std::string errors;
+    EXPECT_EQ(Run({"--backup", file.string()}, &errors), 1);
+    EXPECT_EQ(Lines(errors), 1) << errors;
+    EXPECT_NE(errors.find("did not answer; nothing was done"), std::string::npos) << errors;
+    ASSERT_EQ(kill(instance, SIGCONT), 0);
+    // Taken in order: once this is answered, the backup was dropped or done.
+    EXPECT_TRUE(WaitUntilAnswering(instance));
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 }  // namespace
 }  // namespace tessel::testing

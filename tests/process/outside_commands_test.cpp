@@ -4,8 +4,11 @@
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -127,6 +130,63 @@ TEST_F(OutsideCommandsProcessTest, HelpListsTheSwitchesWithoutStarting) {
         EXPECT_NE(text.str().find(switchName), std::string::npos) << switchName << text.str();
     }
     EXPECT_EQ(AgentStarts(), 0);
+}
+
+// As on an installed copy, the program folder is not the user's to write: the
+// selector goes to the user's own copy, which the instance reads first. When
+// that cannot be written either, the sender says so with a non-zero status.
+TEST_F(OutsideCommandsProcessTest, LanguageWorksOnAReadOnlyProgramFolderOrSaysWhyNot) {
+    if (getuid() == 0) {
+        GTEST_SKIP() << "root writes read-only folders";
+    }
+    CopySkins();
+    const auto skins = m_programFolder / "Skins";
+    std::filesystem::permissions(skins / "language.ini", std::filesystem::perms::owner_read);
+    std::filesystem::permissions(
+        skins, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    const auto userCopy = m_config / "tessel" / "language.ini";
+    ExpectHandedOver("/Language", "to reload its language");
+    EXPECT_EQ(Selector(), "1") << "the program folder was written";
+    std::ifstream in(userCopy);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("language=0"), std::string::npos) << text;
+
+    std::filesystem::remove(userCopy);
+    std::filesystem::permissions(m_config / "tessel", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_exec);
+    std::string errors;
+    EXPECT_EQ(Run({"/Language"}, &errors), 1);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(errors.find("cannot keep the language choice"), std::string::npos) << errors;
+    std::filesystem::permissions(m_config / "tessel", std::filesystem::perms::owner_all);
+    std::filesystem::permissions(skins, std::filesystem::perms::owner_all);
+    KillAndExpectTheEnd(first);
+}
+
+// Mistyped options change nothing, not even with an instance running: one
+// line pointing at --help and status 2, no window asked for, no file written.
+TEST_F(OutsideCommandsProcessTest, MistypedOptionsAreRefusedWithStatusTwo) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    const std::vector<std::vector<std::string>> wrong{
+        {"--profle", "3"},          {"--backup", "--profile"}, {"--help=foo"},
+        {"--version", "extra"},     {"/Start", "--bogus"},     {"--restore", "--help"},
+        {"--screenshot", "--hover"}};
+    for (const auto& arguments : wrong) {
+        std::string errors;
+        EXPECT_EQ(Run(arguments, &errors), 2) << arguments[0];
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find("--help"), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("asked the running instance"), std::string::npos) << errors;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_root / "--profile"));
+    // Windows-style switches keep matching in any case and place.
+    std::string errors;
+    EXPECT_EQ(Run({"extra", "/sTART"}, &errors), 0) << errors;
+    EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
+    KillAndExpectTheEnd(first);
 }
 
 }  // namespace

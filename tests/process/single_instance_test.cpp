@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -149,20 +150,107 @@ TEST_F(SingleInstanceTest, WithoutTheDeviceLibraryTheProgramEndsSayingWhy) {
     EXPECT_TRUE(WaitUntilAnswering(Start()));
 }
 
+// Removed the moment it appears, and again and again afterwards: the instance
+// puts its socket back each time, and every second start reaches it.
 TEST_F(SingleInstanceTest, ARemovedSocketIsPutBackAndASecondStartReachesTheInstance) {
     const pid_t first = Start({"/Start"});
-    ASSERT_TRUE(WaitUntilAnswering(first));
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(std::filesystem::remove(SocketOf(first)));
-        EXPECT_TRUE(WaitUntilAnswering(first)) << "round " << round;
+    const auto socket = SocketOf(first);
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::remove(socket); }, kBound));
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_TRUE(WaitUntilAnswering(first)) << "round " << round;
+        std::string errors;
+        EXPECT_EQ(Run({}, &errors), 0) << "round " << round;
+        EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
+        ASSERT_TRUE(std::filesystem::remove(socket));
     }
+    ASSERT_TRUE(WaitUntilAnswering(first));
     std::string errors;
-    EXPECT_EQ(Run({}, &errors), 0);
-    EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
     EXPECT_EQ(Run({"/Kill"}, &errors), 0);
     EXPECT_EQ(WaitForExit(first, kBound), 0);
     EXPECT_FALSE(std::filesystem::exists(SocketOf(first)));
     EXPECT_EQ(AgentStarts(), 1);
+}
+
+// The kill returns once the instance has let go of the mutex, so the start
+// right after it becomes the next instance instead of handing over to it.
+TEST_F(SingleInstanceTest, KillThenStartLeavesExactlyOneInstance) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    EXPECT_EQ(Run({"/Kill"}), 0);
+    const pid_t next = Start({"/Start"});
+    EXPECT_TRUE(WaitUntilAnswering(next));
+    EXPECT_EQ(WaitForExit(first, kBound), 0);
+    EXPECT_TRUE(IsRunning(next));
+    EXPECT_EQ(Endpoints(), std::vector<pid_t>{next});
+    EXPECT_TRUE(WaitForAgentStarts(2));
+}
+
+TEST_F(SingleInstanceTest, TenStartsAtOnceGiveOneInstanceAndNineHandOvers) {
+    std::vector<pid_t> starts;
+    for (int i = 0; i < 10; ++i) {
+        starts.push_back(Start({"/Start"}));
+    }
+    std::map<pid_t, int> ended;
+    EXPECT_TRUE(Eventually(
+        [&] {
+            for (pid_t pid : starts) {
+                if (!ended.contains(pid)) {
+                    if (const auto status = WaitForExit(pid, 0ms)) {
+                        ended[pid] = *status;
+                    }
+                }
+            }
+            return ended.size() >= 9;
+        },
+        kBound));
+    std::vector<pid_t> running;
+    int handedOver = 0;
+    for (pid_t pid : starts) {
+        if (!ended.contains(pid)) {
+            running.push_back(pid);
+            continue;
+        }
+        EXPECT_EQ(ended[pid], 0) << ErrorOutput(pid);
+        handedOver += ErrorOutput(pid).find("asked the running instance") != std::string::npos;
+    }
+    ASSERT_EQ(running.size(), 1u);
+    EXPECT_EQ(handedOver, 9);
+    EXPECT_TRUE(WaitUntilAnswering(running[0]));
+    EXPECT_EQ(Endpoints(), running);
+    EXPECT_TRUE(WaitForAgentStarts(1));
+}
+
+// The sender gave up and said nothing was done: after SIGCONT the instance
+// must not exit after all.
+TEST_F(SingleInstanceTest, ARequestThatTimedOutIsNotCarriedOutLater) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    ASSERT_EQ(kill(first, SIGSTOP), 0);
+    std::string errors;
+    EXPECT_EQ(Run({"/Kill"}, &errors), 1) << errors;
+    ASSERT_EQ(kill(first, SIGCONT), 0);
+    // Requests are taken in order: once this one is answered, the kill was
+    // dropped or already handed to the window.
+    EXPECT_TRUE(WaitUntilAnswering(first));
+    EXPECT_EQ(Run({}, &errors), 0) << errors;
+    EXPECT_NE(errors.find("to open its window"), std::string::npos) << errors;
+    EXPECT_TRUE(IsRunning(first));
+}
+
+// A same-user process announcing a payload of almost 4 GiB: that connection
+// is closed unanswered, and the instance goes on answering.
+TEST_F(SingleInstanceTest, AnOversizedLengthFieldClosesThatConnectionOnly) {
+    const pid_t first = Start({"/Start"});
+    ASSERT_TRUE(WaitUntilAnswering(first));
+    std::vector<uint8_t> frame{'N', 'I', 'A', 'M', 0x50, 0x53, 0,    0,    'N',  'E',
+                               'P', 'O', 0,   0,   0,    0,    0xF0, 0xFF, 0xFF, 0xFF};
+    const auto reply = Exchange(first, frame, kBound);
+    ASSERT_TRUE(reply.has_value()) << "the connection was left open";
+    EXPECT_TRUE(reply->empty());
+    EXPECT_TRUE(Answers(first));
+    std::string errors;
+    EXPECT_EQ(Run({}, &errors), 0) << errors;
+    EXPECT_TRUE(IsRunning(first));
 }
 
 // A stopped instance takes no request: the start says why, once, and fails,

@@ -20,8 +20,9 @@ public:
     std::vector<int> endedWith;
 
     int FindInstance() override { return runningInstance; }
-    void DeliverRequest(int pid, const WindowRequest& request) override {
+    bool DeliverRequest(int pid, const WindowRequest& request) override {
         delivered.emplace_back(pid, request);
+        return true;
     }
     MutexOpen OpenMutex() override {
         ++mutexOpens;

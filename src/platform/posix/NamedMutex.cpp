@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <string>
 
 #include "platform/UserFolders.h"
 
@@ -30,10 +32,31 @@ MutexOpen NamedMutex::Open() {
         Close();
         return MutexOpen::Unavailable;
     }
+    return TryTake() ? MutexOpen::Created : MutexOpen::AlreadyExists;
+}
+
+bool NamedMutex::TryTake() {
+    if (m_fd < 0) {
+        return false;
+    }
     int result;
     while ((result = flock(m_fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
-    return result == 0 ? MutexOpen::Created : MutexOpen::AlreadyExists;
+    if (result != 0) {
+        return false;
+    }
+    const std::string pid = std::to_string(getpid()) + "\n";
+    // Without the id others cannot tell whose the mutex is; it is ours all the same.
+    const bool written = ftruncate(m_fd, 0) == 0 && pwrite(m_fd, pid.data(), pid.size(), 0) ==
+                                                        static_cast<ssize_t>(pid.size());
+    (void)written;
+    return true;
+}
+
+int NamedMutex::OwnerPid() const {
+    std::ifstream file(m_lockFile);
+    int pid = 0;
+    return file >> pid && pid > 0 ? pid : 0;
 }
 
 void NamedMutex::Close() {

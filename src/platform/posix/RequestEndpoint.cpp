@@ -6,6 +6,7 @@
 #include <sys/inotify.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -18,31 +19,16 @@
 #include <vector>
 
 #include "platform/UserFolders.h"
+#include "platform/posix/RequestEndpointFrame.h"
 
 namespace tessel {
 
 namespace {
 
-// marker, message, wParam, lParam, payload length: 32-bit little-endian words,
-// then the payload. The reply: result, text length, then the text.
-constexpr std::size_t kRequestSize = 20;
-constexpr std::size_t kReplySize = 8;
 // How long a connected client may take to send its request.
 constexpr int kRequestReadMs = 1000;
-
-void PutWord(uint8_t* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
-
-uint32_t GetWord(const uint8_t* in) {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-        value |= static_cast<uint32_t>(in[i]) << (8 * i);
-    }
-    return value;
-}
+// Starts at the same moment queue up here while one request is served.
+constexpr int kBacklog = 64;
 
 std::string SocketPathOf(std::string_view name, int pid) {
     return RuntimeFile(name, "." + std::to_string(pid) + ".sock").string();
@@ -59,9 +45,12 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
 }
 
 // A listening socket at `path` (anything there before is replaced), or -1.
+// It is made under another name and renamed into place once it listens:
+// whoever sees the name can connect at once.
 int ListenAt(const std::string& path) {
+    const std::string building = path + ".new";
     sockaddr_un address{};
-    if (!FillAddress(path, address)) {
+    if (!FillAddress(building, address)) {
         return -1;
     }
     int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -69,11 +58,12 @@ int ListenAt(const std::string& path) {
         return -1;
     }
     // A socket of an earlier process with our id can only be stale.
-    unlink(path.c_str());
+    unlink(building.c_str());
     if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        chmod(path.c_str(), 0600) != 0 || listen(listener, 8) != 0) {
+        chmod(building.c_str(), 0600) != 0 || listen(listener, kBacklog) != 0 ||
+        rename(building.c_str(), path.c_str()) != 0) {
         close(listener);
-        unlink(path.c_str());
+        unlink(building.c_str());
         return -1;
     }
     return listener;
@@ -85,32 +75,16 @@ bool PeerIsSameUser(int fd) {
     return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid();
 }
 
-// Reads or writes exactly `size` bytes within `timeoutMs` in total.
-bool Transfer(int fd, uint8_t* data, std::size_t size, bool reading, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::size_t done = 0;
-    while (done < size) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd waitFor{fd, static_cast<short>(reading ? POLLIN : POLLOUT), 0};
-        int ready = poll(&waitFor, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR) {
-            continue;
-        }
-        if (ready <= 0) {
-            return false;
-        }
-        ssize_t moved = reading ? recv(fd, data + done, size - done, 0)
-                                : send(fd, data + done, size - done, MSG_NOSIGNAL);
-        if (moved < 0 && errno == EINTR) {
-            continue;
-        }
-        if (moved <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(moved);
-    }
-    return true;
+// The sender has closed its end: it gave up waiting, and its request must not
+// be carried out after all.
+bool SenderGone(int fd) {
+    pollfd check{fd, POLLRDHUP, 0};
+    return poll(&check, 1, 0) != 0 && (check.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+bool SendAll(int fd, const std::vector<uint8_t>& bytes) {
+    return TransferBytes(fd, const_cast<uint8_t*>(bytes.data()), bytes.size(), false,
+                         kRequestReadMs);
 }
 
 // Every "<prefix><pid>.sock" of the runtime folder, with its process id.
@@ -161,27 +135,29 @@ std::unique_ptr<RequestEndpoint> RequestEndpoint::Open(std::string_view name, ui
                                                        TextHandler handler) {
     RemoveStaleSockets(name);
     std::string path = SocketPathOf(name, getpid());
-    const int listener = ListenAt(path);
-    if (listener < 0) {
-        return nullptr;
-    }
-    // The folder is watched so that a socket removed behind our back (a
-    // cleaner, a user) is put back at once, without polling.
+    // The folder is watched before the socket exists, so that a socket removed
+    // behind our back (a cleaner, a user) at any moment, even the first, is put
+    // back at once, without polling.
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-    int wake[2];
-    if (watch < 0 ||
-        inotify_add_watch(watch, folder.c_str(), IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO) < 0 ||
-        pipe2(wake, O_CLOEXEC) != 0) {
-        if (watch >= 0) {
-            close(watch);
-        }
-        close(listener);
-        unlink(path.c_str());
+    if (watch < 0) {
         return nullptr;
     }
-    return std::unique_ptr<RequestEndpoint>(new RequestEndpoint(
-        std::move(path), listener, watch, wake, marker, std::move(handler)));
+    int wake[2];
+    if (inotify_add_watch(watch, folder.c_str(), IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO) < 0 ||
+        pipe2(wake, O_CLOEXEC) != 0) {
+        close(watch);
+        return nullptr;
+    }
+    const int listener = ListenAt(path);
+    if (listener < 0) {
+        close(watch);
+        close(wake[0]);
+        close(wake[1]);
+        return nullptr;
+    }
+    return std::unique_ptr<RequestEndpoint>(
+        new RequestEndpoint(std::move(path), listener, watch, wake, marker, std::move(handler)));
 }
 
 RequestEndpoint::RequestEndpoint(std::string path, int listener, int watch, const int wake[2],
@@ -192,26 +168,46 @@ RequestEndpoint::RequestEndpoint(std::string path, int listener, int watch, cons
       m_wakeRead(wake[0]),
       m_wakeWrite(wake[1]),
       m_marker(marker),
-      m_handler(std::move(handler)),
-      m_thread([this] { Listen(); }) {}
+      m_handler(std::move(handler)) {
+    RememberInode();
+    m_thread = std::thread([this] { Listen(); });
+}
 
 RequestEndpoint::~RequestEndpoint() {
-    // Remove the name first so that no new sender finds a closing endpoint,
-    // and keep the listener from putting it back.
-    m_stopping = true;
-    unlink(m_path.c_str());
-    const char stop = 1;
-    while (write(m_wakeWrite, &stop, 1) < 0 && errno == EINTR) {
-    }
+    Withdraw();
     m_thread.join();
+    // A removal the listener was putting right as it stopped leaves no socket.
+    unlink(m_path.c_str());
     close(m_listener);
     close(m_watch);
     close(m_wakeRead);
     close(m_wakeWrite);
 }
 
+void RequestEndpoint::Withdraw() {
+    // Remove the name first so that no new sender finds a closing endpoint,
+    // and keep the listener from putting it back.
+    if (m_stopping.exchange(true)) {
+        return;
+    }
+    unlink(m_path.c_str());
+    const char stop = 1;
+    while (write(m_wakeWrite, &stop, 1) < 0 && errno == EINTR) {
+    }
+}
+
+void RequestEndpoint::CloseQueuedConnections() {
+    fcntl(m_listener, F_SETFL, fcntl(m_listener, F_GETFL) | O_NONBLOCK);
+    int connection;
+    while ((connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
+        close(connection);
+    }
+}
+
 void RequestEndpoint::Listen() {
-    RememberInode();
+    // Removed between the bind and now: the watch has queued it, and this
+    // check catches it even if the event was read already.
+    ListenAgainIfRemoved();
     while (true) {
         std::array<pollfd, 3> waitFor{pollfd{m_listener, POLLIN, 0}, pollfd{m_wakeRead, POLLIN, 0},
                                       pollfd{m_watch, POLLIN, 0}};
@@ -221,7 +217,8 @@ void RequestEndpoint::Listen() {
             }
             return;
         }
-        if (waitFor[1].revents != 0) {
+        if (waitFor[1].revents != 0 || m_stopping) {
+            CloseQueuedConnections();
             return;
         }
         if (waitFor[2].revents != 0) {
@@ -247,7 +244,11 @@ void RequestEndpoint::ListenAgainIfRemoved() {
         return;
     }
     const int listener = ListenAt(m_path);
-    if (listener >= 0) {
+    if (listener >= 0 && m_stopping) {
+        // Withdrawn meanwhile: it must not come back.
+        unlink(m_path.c_str());
+        close(listener);
+    } else if (listener >= 0) {
         close(m_listener);
         m_listener = listener;
         RememberInode();
@@ -260,31 +261,18 @@ void RequestEndpoint::RememberInode() {
 }
 
 void RequestEndpoint::Serve(int connection) {
-    std::array<uint8_t, kRequestSize> frame{};
-    if (!PeerIsSameUser(connection) ||
-        !Transfer(connection, frame.data(), frame.size(), true, kRequestReadMs) ||
-        GetWord(frame.data()) != m_marker) {
+    if (!PeerIsSameUser(connection)) {
         return;
     }
-    WindowRequest request;
-    request.message = GetWord(frame.data() + 4);
-    request.wParam = GetWord(frame.data() + 8);
-    request.lParam = static_cast<int32_t>(GetWord(frame.data() + 12));
-    std::string payload(GetWord(frame.data() + 16), '\0');
-    if (payload.size() > kMaxRequestText ||
-        !Transfer(connection, reinterpret_cast<uint8_t*>(payload.data()), payload.size(), true,
-                  kRequestReadMs)) {
+    auto received = ReadRequest(connection, m_marker, kRequestReadMs);
+    // A request whose sender has stopped waiting (this process was stopped,
+    // say) is dropped: the sender has already said nothing was done.
+    if (!received || SenderGone(connection) ||
+        !SendAll(connection,
+                 std::vector<uint8_t>{kRequestTakenBytes.begin(), kRequestTakenBytes.end()})) {
         return;
     }
-    RequestReply answer = m_handler(request, payload);
-    answer.text.resize(std::min(answer.text.size(), kMaxRequestText));
-    std::array<uint8_t, kReplySize> reply{};
-    PutWord(reply.data(), static_cast<uint32_t>(answer.result));
-    PutWord(reply.data() + 4, static_cast<uint32_t>(answer.text.size()));
-    if (Transfer(connection, reply.data(), reply.size(), false, kRequestReadMs)) {
-        Transfer(connection, reinterpret_cast<uint8_t*>(answer.text.data()), answer.text.size(),
-                 false, kRequestReadMs);
-    }
+    SendAll(connection, EncodeReply(m_handler(received->request, received->payload)));
 }
 
 std::vector<int> EndpointProcesses(std::string_view name) {
@@ -301,7 +289,7 @@ std::vector<int> EndpointProcesses(std::string_view name) {
 std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t marker,
                                        const WindowRequest& request,
                                        std::chrono::milliseconds wait) {
-    const auto reply = DeliverRequestWithText(name, pid, marker, request, {}, wait);
+    const auto reply = DeliverRequestWithText(name, pid, marker, request, {}, wait, std::nullopt);
     if (!reply) {
         return std::nullopt;
     }
@@ -311,37 +299,30 @@ std::optional<intptr_t> DeliverRequest(std::string_view name, int pid, uint32_t 
 std::optional<RequestReply> DeliverRequestWithText(std::string_view name, int pid, uint32_t marker,
                                                    const WindowRequest& request,
                                                    std::string_view payload,
-                                                   std::chrono::milliseconds wait) {
+                                                   std::chrono::milliseconds wait,
+                                                   std::optional<std::chrono::milliseconds> work) {
     sockaddr_un address{};
     if (pid <= 0 || payload.size() > kMaxRequestText ||
         !FillAddress(SocketPathOf(name, pid), address)) {
         return std::nullopt;
     }
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return std::nullopt;
     }
-    std::vector<uint8_t> frame(kRequestSize);
-    PutWord(frame.data(), marker);
-    PutWord(frame.data() + 4, request.message);
-    PutWord(frame.data() + 8, static_cast<uint32_t>(request.wParam));
-    PutWord(frame.data() + 12, static_cast<uint32_t>(request.lParam));
-    PutWord(frame.data() + 16, static_cast<uint32_t>(payload.size()));
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    std::array<uint8_t, kReplySize> reply{};
+    std::vector<uint8_t> frame = EncodeRequest(marker, request, payload);
+    std::array<uint8_t, 4> taken{};
     const int waitMs = static_cast<int>(wait.count());
     std::optional<RequestReply> result;
+    // A full queue makes connect wait: no longer than for the answer.
+    const timeval connectWait{static_cast<time_t>(wait.count() / 1000),
+                              static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &connectWait, sizeof connectWait);
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        PeerIsSameUser(fd) && Transfer(fd, frame.data(), frame.size(), false, waitMs) &&
-        Transfer(fd, reply.data(), reply.size(), true, waitMs)) {
-        RequestReply answer;
-        answer.result = static_cast<int32_t>(GetWord(reply.data()));
-        answer.text.resize(GetWord(reply.data() + 4));
-        if (answer.text.size() <= kMaxRequestText &&
-            Transfer(fd, reinterpret_cast<uint8_t*>(answer.text.data()), answer.text.size(), true,
-                     waitMs)) {
-            result = std::move(answer);
-        }
+        PeerIsSameUser(fd) && TransferBytes(fd, frame.data(), frame.size(), false, waitMs) &&
+        TransferBytes(fd, taken.data(), taken.size(), true, waitMs) &&
+        std::ranges::equal(taken, kRequestTakenBytes)) {
+        result = ReadReply(fd, static_cast<int>(work.value_or(wait).count()));
     }
     close(fd);
     return result;

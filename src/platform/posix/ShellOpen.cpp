@@ -50,7 +50,15 @@ int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::p
         // Only async-signal-safe calls from here on.
         close(status[0]);
         setsid();
-        if (fork() != 0) {
+        const pid_t grandchild = fork();
+        if (grandchild < 0) {
+            // Nothing was started: say so, as a failed exec would.
+            int failure = errno;
+            ssize_t ignored = write(status[1], &failure, sizeof failure);
+            (void)ignored;
+            _exit(127);
+        }
+        if (grandchild > 0) {
             _exit(0);
         }
         sigset_t none;
