@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    QApplication application(argc, argv);
+    CTesselQApplication application(argc, argv);
     const X11Colormaps colormaps;
     if (handedOver) {
         return ReportUnreachedInstance(instance.UnreachedReason(), arguments);

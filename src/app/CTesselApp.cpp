@@ -1,6 +1,7 @@
 #include "app/CTesselApp.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
 #include "app/AppContext.h"
@@ -19,8 +20,47 @@
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
+#include "text/SafeFormat.h"
 
 namespace tessel {
+
+std::string LogEventException(const char* receiverClass, int eventType, const char* what) {
+    std::fprintf(stderr,
+                 "tessel: the handling of event %d at %s failed (%s); the program goes on\n",
+                 eventType, receiverClass, what);
+    std::fflush(stderr);
+    return what;
+}
+
+CTesselQApplication::CTesselQApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool CTesselQApplication::notify(QObject* receiver, QEvent* event) {
+    std::optional<std::string> caught;
+    const bool handled = DeliverCatching([&] { return QApplication::notify(receiver, event); },
+                                         receiver, event, caught);
+    if (caught) {
+        ReportLater(*caught);
+    }
+    return handled;
+}
+
+// Not from inside the failed delivery: its caller may still be unwinding
+// state the message box's event loop would touch. Events of worker threads
+// pass here too: the report is always made on the window thread.
+void CTesselQApplication::ReportLater(const std::string& what) {
+    if (m_reporting.exchange(true)) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, what] {
+            if (m_report) {
+                m_report(what);
+            }
+            m_reporting = false;
+        },
+        Qt::QueuedConnection);
+}
 
 CTesselApp::CTesselApp(std::vector<std::string> arguments, InstanceServices& instance)
     : m_arguments(std::move(arguments)), m_instance(instance) {}
@@ -56,6 +96,15 @@ bool CTesselApp::InitInstance() {
     AppContext context{m_paths, m_instance, m_arguments, *editStore, *applyStore, &parts};
     auto window = std::make_unique<CTesselDlg>(context);
     prompter.SetParent(window.get());
+    auto* application = dynamic_cast<CTesselQApplication*>(QCoreApplication::instance());
+    if (application) {
+        application->SetFaultReport([&](const std::string& what) {
+            const std::u16string text =
+                languageFiles.LocalText(u"IDS_PROGRAM_ERROR_KEPT", language.LanguageIndex());
+            prompter.ShowMessage(SafeFormat(text, {FromUtf8(what).toStdU16String()}), u"",
+                                 PromptButtons::Ok, PromptIcon::Warning);
+        });
+    }
     if (auto screenshot = ScanScreenshotRequest(m_arguments)) {
         CTesselDlg* shown = window.get();
         ArmScreenshot(
@@ -77,6 +126,9 @@ bool CTesselApp::InitInstance() {
     }
     window->DoModal();
     SetStartupFailurePrompter(nullptr);
+    if (application) {
+        application->SetFaultReport(nullptr);
+    }
 
     // Step 6. The desktop repaints what the window covered by itself.
     editStore.reset();

@@ -46,10 +46,16 @@ void CompositeMacroPage::CreateActionList() {
     list->setShowGrid(true);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    // A click on the selected cell, a double-click or F2 edits a cell; Enter
+    // stores the edit, Escape leaves it.
+    list->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
+                          QAbstractItemView::EditKeyPressed);
 
     MacroCellCallbacks cells;
-    cells.action = [this](int row) { return m_copies.Rows().Row(row); };
+    cells.action = [this](int row) {
+        const MacroActionRows& rows = m_copies.Rows();
+        return row >= 0 && row < rows.Count() ? rows.Row(row) : MacroAction{};
+    };
     cells.keyNames = [this] {
         QStringList names;
         for (int id = 0; id < kKeyPickListSize; ++id) {
@@ -94,6 +100,9 @@ void CompositeMacroPage::ShowRows() {
 }
 
 void CompositeMacroPage::ShowRow(int row) {
+    if (row < 0 || row >= m_copies.Rows().Count()) {
+        return;
+    }
     const KeyEditorServices& services = m_editor.Services();
     const MacroAction& action = m_copies.Rows().Row(row);
     const QColor grey = List()->palette().color(QPalette::Disabled, QPalette::Text);
@@ -138,7 +147,9 @@ void CompositeMacroPage::OnRowSelected() {
 }
 
 void CompositeMacroPage::OnDeleteAction() {
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     if (m_copies.Rows().DeleteSelected()) {
         ShowRows();
         Changed();
@@ -146,7 +157,9 @@ void CompositeMacroPage::OnDeleteAction() {
 }
 
 void CompositeMacroPage::OnClearActions() {
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     if (m_copies.Rows().IsEmpty() ||
         m_editor.Ask(Localised(TextKeyEntry::MACRO_ACTION_CLEAR_CONFIRM),
                      PromptButtons::YesNoDefaultNo, PromptIcon::Question) != PromptAnswer::Yes) {
@@ -158,7 +171,9 @@ void CompositeMacroPage::OnClearActions() {
 }
 
 void CompositeMacroPage::OnMove(RowMove move) {
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     if (m_copies.Rows().MoveSelected(move)) {
         ShowRows();
         Changed();
@@ -174,7 +189,9 @@ void CompositeMacroPage::OnRecord() {
     if (m_copies.Shown() < 0) {
         return;
     }
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     m_recorder.SetRecordDelays(m_editor.Item<QCheckBox>(kRecordDelay)->isChecked());
     m_recorder.Start();
     m_capture.Install(m_editor);
@@ -239,8 +256,11 @@ void CompositeMacroPage::OnDelayEdited(int row, const QString& text) {
     if (!result.delay) {
         return;
     }
-    if (result.capped) {
-        Tell(TextKeyEntry::MACRO_ACTION_ERR_DELAY_MAX, static_cast<int>(kMaxTypedDelay));
+    // The editor may be closed while the message is shown (unplug, exit):
+    // then the row is gone with the rest of its working copy.
+    if (result.capped &&
+        !Tell(TextKeyEntry::MACRO_ACTION_ERR_DELAY_MAX, static_cast<int>(kMaxTypedDelay))) {
+        return;
     }
     m_copies.Rows().SetDelay(row, *result.delay);
     ShowRow(row);
@@ -263,12 +283,21 @@ void CompositeMacroPage::OnDirectionChosen(int row, uint16_t release) {
 }
 
 // An open cell editor commits what it holds before the rows change under it.
-void CompositeMacroPage::CommitCellEdit() {
+// Its message may outlive the editor: then the rows are gone and the caller
+// must stop.
+bool CompositeMacroPage::CommitCellEdit() {
     QTableWidget* list = List();
-    if (QWidget* editor = list->indexWidget(list->currentIndex())) {
-        emit list->itemDelegate()->commitData(editor);
-        emit list->itemDelegate()->closeEditor(editor);
+    QWidget* cell = list->indexWidget(list->currentIndex());
+    if (!cell) {
+        return true;
     }
+    const unsigned opening = m_editor.Opening();
+    emit list->itemDelegate()->commitData(cell);
+    if (!m_editor.IsStillOpen(opening)) {
+        return false;
+    }
+    emit list->itemDelegate()->closeEditor(cell);
+    return true;
 }
 
 }  // namespace tessel

@@ -237,18 +237,29 @@ void Tessel_DlgComposite::SetModified(bool modified) {
     GetDlgItem(kApply)->setEnabled(modified);
 }
 
-PromptAnswer Tessel_DlgComposite::Ask(const std::u16string& text, PromptButtons buttons,
-                                      PromptIcon icon) {
+Tessel_DlgComposite::NestedAnswer Tessel_DlgComposite::ShowNested(const std::u16string& text,
+                                                                  PromptButtons buttons,
+                                                                  PromptIcon icon) {
     const unsigned opening = m_opening;
     ++m_questionsShown;
     const PromptAnswer answer = m_services.prompter.ShowMessage(text, u"", buttons, icon);
     --m_questionsShown;
-    if (IsOpen() && opening == m_opening) {
-        return answer;
+    return {answer, IsStillOpen(opening)};
+}
+
+PromptAnswer Tessel_DlgComposite::Ask(const std::u16string& text, PromptButtons buttons,
+                                      PromptIcon icon) {
+    const NestedAnswer nested = ShowNested(text, buttons, icon);
+    if (nested.stillOpen) {
+        return nested.answer;
     }
     return buttons == PromptButtons::YesNoCancel || buttons == PromptButtons::OkCancel
                ? PromptAnswer::Cancel
                : PromptAnswer::No;
+}
+
+bool Tessel_DlgComposite::Tell(const std::u16string& text, PromptIcon icon) {
+    return ShowNested(text, PromptButtons::Ok, icon).stillOpen;
 }
 
 void Tessel_DlgComposite::CloseKeyEditor() {
@@ -269,8 +280,9 @@ void Tessel_DlgComposite::OnOK() {
     if (!IsOpen()) {
         return;
     }
-    ApplyKeyEditor();
-    Close(kIdOk);
+    if (ApplyKeyEditor()) {
+        Close(kIdOk);
+    }
 }
 
 void Tessel_DlgComposite::OnCancel() {

@@ -80,15 +80,25 @@ public:
     // Cancel, when the editor is open; also while one of its questions is shown.
     void CloseKeyEditor();
     bool IsOpen() const { return m_openCount > 0; }
+    // Which opening this is: an operation that showed a message checks that
+    // its opening was not closed meanwhile.
+    unsigned Opening() const { return m_opening; }
+    bool IsStillOpen(unsigned opening) const { return IsOpen() && opening == m_opening; }
     // Opens without waiting, for tests and the screenshot to drive the open
     // editor.
     void SetModeless(bool modeless) { m_modeless = modeless; }
 
     // Writes the pending choice into the key's entry (the Apply button).
-    void ApplyKeyEditor();
+    // False, with nothing written, when the editor was closed meanwhile (a
+    // message of the macro page outlived it).
+    bool ApplyKeyEditor();
     // The editor's questions: shown through the prompter; an answer that comes
     // after the editor was closed counts as No (or Cancel).
     PromptAnswer Ask(const std::u16string& text, PromptButtons buttons, PromptIcon icon);
+    // A message with OK only. False when the editor was closed (or opened
+    // again) while it was shown: the caller must then leave alone the rows and
+    // copies it was working on, they are gone.
+    bool Tell(const std::u16string& text, PromptIcon icon);
     // Unapplied changes; mirrors the enabled state of Apply 1015.
     bool IsModified() const { return m_modified; }
     void MarkModified() { SetModified(true); }
@@ -122,10 +132,16 @@ private:
     void PlaceBesideKey();
     void SetOnScreenKeyboardTooltip();
     void Close(int result);
+    struct NestedAnswer {
+        PromptAnswer answer;
+        bool stillOpen;  // the same opening of the editor is still on screen
+    };
+    NestedAnswer ShowNested(const std::u16string& text, PromptButtons buttons, PromptIcon icon);
     void SetModified(bool modified);
     intptr_t OnLanguageRequest(uintptr_t wParam, intptr_t lParam);
     void ApplyLanguage(int languageIndex);
     QString Text(std::u16string_view textKey, int languageIndex) const;
+    QString TitleText(int languageIndex) const;
 
     // Pages.
     void ShowPage(int category, bool firstShowing);

@@ -11,11 +11,10 @@ namespace tessel {
 
 using namespace composite_ids;
 
-void Tessel_DlgComposite::ApplyKeyEditor() {
-    if (!IsOpen()) {
-        return;
+bool Tessel_DlgComposite::ApplyKeyEditor() {
+    if (!IsOpen() || !m_macroPage->Store()) {
+        return false;
     }
-    m_macroPage->Store();
     KeyEditorChoice choice;
     choice.category = m_category;
     choice.source = CheckedSource();
@@ -35,6 +34,7 @@ void Tessel_DlgComposite::ApplyKeyEditor() {
     m_host.RefreshKeyButtonLabels();
     SetModified(false);
     m_host.EnableApply(true);
+    return true;
 }
 
 }  // namespace tessel

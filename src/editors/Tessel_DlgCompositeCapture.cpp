@@ -17,19 +17,8 @@ using namespace composite_ids;
 
 namespace {
 
-constexpr uint16_t kMenuKey = 0x15D;
-
-bool IsMultimediaKey(uint16_t code) {
-    for (const MultimediaEntry& entry : kMultimediaList) {
-        if (entry.keyCode == code) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsWinOrMenuKey(uint16_t code) {
-    return code == keycode::kLeftWin || code == keycode::kRightWin || code == kMenuKey;
+    return code == keycode::kLeftWin || code == keycode::kRightWin || code == keycode::kMenu;
 }
 
 }  // namespace
@@ -43,7 +32,7 @@ void Tessel_DlgComposite::RemoveCapture() {
 }
 
 bool Tessel_DlgComposite::Swallows(uint16_t code) const {
-    return code != kNoKey && !IsMultimediaKey(code);
+    return code != kNoKey && !IsMultimediaKeyCode(code);
 }
 
 void Tessel_DlgComposite::OnCapturedKey(const CapturedKey& key) {

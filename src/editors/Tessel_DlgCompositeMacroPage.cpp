@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -30,6 +31,30 @@ constexpr int kPageControls[] = {
 
 constexpr int kGaugeHeight = 16;
 constexpr int kGaugeGap = 4;
+
+// Enter in the macro box is the page's own: the box would select the macro
+// whose name equals the typed text, and the next keystrokes would rename it.
+class EnterInBox final : public QObject {
+public:
+    EnterInBox(std::function<void()> onEnter, QObject* parent)
+        : QObject(parent), m_onEnter(std::move(onEnter)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+            return false;
+        }
+        m_onEnter();
+        return true;
+    }
+
+private:
+    std::function<void()> m_onEnter;
+};
 
 }  // namespace
 
@@ -60,9 +85,8 @@ std::u16string CompositeMacroPage::Localised(TextKeyEntry entry) const {
     return services.languageTable.LocalisedText(entry, services.texts);
 }
 
-void CompositeMacroPage::Tell(TextKeyEntry entry, int limit) {
-    m_editor.Ask(SafeFormat(Localised(entry), {limit, limit}), PromptButtons::Ok,
-                 PromptIcon::Warning);
+bool CompositeMacroPage::Tell(TextKeyEntry entry, int limit) {
+    return m_editor.Tell(SafeFormat(Localised(entry), {limit, limit}), PromptIcon::Warning);
 }
 
 void CompositeMacroPage::Create() {
@@ -70,6 +94,11 @@ void CompositeMacroPage::Create() {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxCount(kMaxMacros);
+    // Completing a typed name from the others would rename into a clash.
+    box->setCompleter(nullptr);
+    auto* enter = new EnterInBox([this] { OnBoxEntered(); }, box);
+    box->installEventFilter(enter);
+    box->lineEdit()->installEventFilter(enter);
     QObject::connect(box, &QComboBox::currentIndexChanged, &m_editor,
                      [this](int position) { OnBoxSelection(position); });
     QObject::connect(box->lineEdit(), &QLineEdit::textEdited, &m_editor,
@@ -116,7 +145,9 @@ void CompositeMacroPage::SelectInBox(int position) {
 }
 
 void CompositeMacroPage::Show(int position) {
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     TakeCycleCount();
     m_copies.Select(position);
     SelectInBox(m_copies.Shown());
@@ -163,12 +194,25 @@ void CompositeMacroPage::OnBoxEdited(const QString& text) {
     Changed();
 }
 
+// Enter keeps the macro being renamed and shows the name it got, a generated
+// one when the typed name clashed with another.
+void CompositeMacroPage::OnBoxEntered() {
+    if (m_copies.Shown() < 0) {
+        return;
+    }
+    QLineEdit* field = Box()->lineEdit();
+    field->setText(ToQString(m_copies.Copy(m_copies.Shown()).Name()));
+    field->selectAll();
+}
+
 void CompositeMacroPage::OnAdd() {
     if (m_copies.Count() >= kMaxMacros) {
         Tell(TextKeyEntry::MACRO_ERR_MAX, kMaxMacros);
         return;
     }
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     TakeCycleCount();
     if (m_copies.Add(Localised(TextKeyEntry::MACRO_NEW_PREFIX)) != AddMacroResult::Added) {
         Tell(TextKeyEntry::MACRO_ERR_MAX, kMaxMacros);
@@ -183,7 +227,9 @@ void CompositeMacroPage::OnDelete() {
     if (m_copies.Shown() < 0 || IsRecording()) {
         return;
     }
-    CommitCellEdit();
+    if (!CommitCellEdit()) {
+        return;
+    }
     if (m_copies.DeleteNeedsQuestion(m_editor.Services().editStore) &&
         m_editor.Ask(Localised(TextKeyEntry::MACRO_DELETE_CONFIRM_OF_KEYS),
                      PromptButtons::YesNoDefaultNo, PromptIcon::Question) != PromptAnswer::Yes) {
@@ -230,12 +276,15 @@ void CompositeMacroPage::TakeCycleCount() {
     m_copies.SetCycleCount(static_cast<uint8_t>(CycleCountOf(text.toStdU16String())));
 }
 
-void CompositeMacroPage::Store() {
-    CommitCellEdit();
+bool CompositeMacroPage::Store() {
+    if (!CommitCellEdit()) {
+        return false;
+    }
     StopRecording();
     TakeCycleCount();
     // The editor's Apply enables the main window's Apply after this anyway.
     m_copies.Store(m_editor.Services().editStore);
+    return true;
 }
 
 void CompositeMacroPage::Discard() {

@@ -46,8 +46,10 @@ public:
     // The page's controls are shown only with the page.
     void SetVisible(bool visible);
     // The working copies into the edit store (first step of Apply): ends a
-    // cell edit, stops recording, cleans the macro assignments.
-    void Store();
+    // cell edit, stops recording, cleans the macro assignments. False, with
+    // nothing stored, when the editor was closed during the cell edit's
+    // message.
+    bool Store();
     void StopRecording();
     bool IsRecording() const { return m_recorder.IsRecording(); }
     // Empties the action list and the macro box, dropping the working copies.
@@ -64,6 +66,7 @@ private:
     void SelectInBox(int position);
     void OnBoxSelection(int position);
     void OnBoxEdited(const QString& text);
+    void OnBoxEntered();
     void OnAdd();
     void OnDelete();
     void ShowShown();
@@ -86,7 +89,7 @@ private:
     void OnDelayEdited(int row, const QString& text);
     void OnKeyChosen(int row, int listId);
     void OnDirectionChosen(int row, uint16_t release);
-    void CommitCellEdit();
+    bool CommitCellEdit();
 
     // Every change: the editor's Apply and the gauge.
     void Changed();
@@ -94,7 +97,8 @@ private:
     // The cycle count field into the shown copy, before it is folded.
     void TakeCycleCount();
     std::u16string Localised(TextKeyEntry entry) const;
-    void Tell(TextKeyEntry entry, int limit);
+    // False when the editor closed while the message was shown.
+    bool Tell(TextKeyEntry entry, int limit);
     void OnClick(int id, std::function<void()> handler);
     QComboBox* Box() const;
     QTableWidget* List() const;

@@ -95,7 +95,7 @@ void Tessel_DlgComposite::ShowPage(int category, bool firstShowing) {
 
 void Tessel_DlgComposite::ShowKeyPage(bool firstShowing) {
     if (firstShowing) {
-        m_capturedCode = static_cast<uint16_t>(m_storedValue);
+        m_capturedCode = CapturedCodeOfEntry(m_storedType, m_storedValue);
     }
     if (m_category == kKeyCategory && m_capturedCode != 0) {
         if (const std::optional<int> mouse = MouseChoiceOf(m_capturedCode)) {

@@ -9,6 +9,9 @@
 
 #include "app/ProgramPaths.h"
 #include "editors/Tessel_DlgComposite.h"
+#include "editors/Tessel_DlgCompositeMacroPage.h"
+#include "model/AssignmentTooltip.h"
+#include "model/KeyNames.h"
 #include "platform/qt/QtText.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
@@ -16,6 +19,7 @@
 #include "skin/qt/SkinPlacement.h"
 #include "skin/qt/StartupFailure.h"
 #include "text/LocalText.h"
+#include "text/SafeFormat.h"
 #include "widgets/ColorStatic.h"
 
 namespace tessel {
@@ -306,8 +310,29 @@ void Tessel_DlgComposite::ApplyLanguage(int languageIndex) {
         setText(kMediaPageButton, u"IDS_COMPOSITE_SELECT_MEDIA");
         setText(kFunctionPageButton, u"IDS_COMPOSITE_SELECT_FUNCTION");
     }
+    // A recording keeps its Stop label whatever the language.
+    if (m_macroPage->IsRecording()) {
+        setText(kRecord, m_services.languageTable.TextKey(TextKeyEntry::MACRO_ACTION_STOP_RECORD));
+    }
+    setWindowTitle(TitleText(languageIndex));
     for (int id : kTextStyledButtons) {
         Item<CPngButton>(id)->update();
     }
+}
+
+// The title says which key the editor assigns; the macro-only editor always
+// assigns the ninth G key.
+QString Tessel_DlgComposite::TitleText(int languageIndex) const {
+    if (m_macroOnly) {
+        return Text(u"IDS_COMPOSITE_TITLE_MACRO_G9", languageIndex);
+    }
+    const int index = m_target.keyIndex;
+    const std::u16string keyName =
+        index >= kFirstGKeyIndexBankA
+            ? GKeyButtonLabel((index - kFirstGKeyIndexBankA) % kGKeysPerBank)
+            : KeyNameOf(KeyCodeOfIndex(static_cast<uint16_t>(index)), m_services.texts,
+                        m_services.languageTable);
+    return ToQString(SafeFormat(
+        m_services.languageFiles.LocalText(u"IDS_COMPOSITE_TITLE_KEY", languageIndex), {keyName}));
 }
 }  // namespace tessel

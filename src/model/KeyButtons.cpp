@@ -1,5 +1,7 @@
 #include "model/KeyButtons.h"
 
+#include "text/DecimalText.h"
+
 namespace tessel {
 
 namespace {
@@ -14,15 +16,6 @@ std::u16string UpperHex3(unsigned value) {
     return text;
 }
 
-std::u16string Decimal(int value) {
-    std::u16string text;
-    do {
-        text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    return text;
-}
-
 }  // namespace
 
 std::u16string SkinEntryName(const KeyButton& button) {
@@ -30,7 +23,7 @@ std::u16string SkinEntryName(const KeyButton& button) {
 }
 
 std::u16string SkinEntryName(const GKeyButton& button) {
-    return u"FUNC_G" + Decimal(button.GNumber());
+    return u"FUNC_G" + DecimalText(button.GNumber());
 }
 
 const KeyButton* KeyButtonOfControl(int controlId) {

@@ -26,6 +26,7 @@ inline constexpr uint16_t kRightCtrl = 0x11D;
 inline constexpr uint16_t kRightShift = 0x036;
 inline constexpr uint16_t kRightAlt = 0x138;
 inline constexpr uint16_t kRightWin = 0x15C;
+inline constexpr uint16_t kMenu = 0x15D;
 inline constexpr uint16_t kEnter = 0x01C;
 inline constexpr uint16_t kSysReq = 0x054;
 inline constexpr uint16_t kPrintScreen = 0x137;

@@ -51,6 +51,13 @@ std::optional<int> MouseChoiceOf(uint16_t code) {
     return std::nullopt;
 }
 
+uint16_t CapturedCodeOfEntry(uint16_t type, uint32_t value) {
+    if (type != TypeOf(AssignmentType::Key) || value > 0xFFFF) {
+        return kNoKey;
+    }
+    return static_cast<uint16_t>(value);
+}
+
 std::optional<EntryEdit> BuildKeyEntry(int keyIndex, uint16_t storedType,
                                        const KeyEditorChoice& choice) {
     const auto category = static_cast<uint16_t>(choice.category);

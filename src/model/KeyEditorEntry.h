@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "model/KeyCode.h"
+
 namespace tessel {
 
 inline constexpr int kMouseChoiceCount = 5;
@@ -13,11 +15,17 @@ inline constexpr int kMinCycleCount = 1;
 inline constexpr int kMaxCycleCount = 255;
 
 // Left, right, middle button, wheel up, wheel down: the mouse list's order.
-inline constexpr uint16_t kMouseChoiceCodes[kMouseChoiceCount] = {0x171, 0x172, 0x173, 0x161,
-                                                                  0x162};
+inline constexpr uint16_t kMouseChoiceCodes[kMouseChoiceCount] = {
+    keycode::kMouseLeft, keycode::kMouseRight, keycode::kMouseMiddle, keycode::kWheelUp,
+    keycode::kWheelDown};
 
 // The mouse list position of a key code; nothing for a code not in it.
 std::optional<int> MouseChoiceOf(uint16_t code);
+
+// The key the key page starts with: the value of a key entry (type 2); no key
+// for any other type, whose value means something else (a macro, a list
+// position, a text) or nothing.
+uint16_t CapturedCodeOfEntry(uint16_t type, uint32_t value);
 
 enum class KeySource { Keyboard, Mouse };
 

@@ -40,6 +40,13 @@ struct TypedDelay {
 };
 TypedDelay LimitTypedDelay(uint32_t typed);
 
+// Case folding for comparing macro names: the letters with case of the scripts
+// the program's languages write in (Latin with Latin-1 and Latin Extended-A,
+// full-width Latin, Greek, Cyrillic); every other character stands for itself.
+char16_t FoldNameCase(char16_t c);
+// Whether `text` begins with `start`, case ignored as above.
+bool BeginsWithIgnoringCase(std::u16string_view text, std::u16string_view start);
+
 // The editor keeps 1 (key up) and stores every other value as 0 (key down).
 uint16_t StoredReleaseFlag(uint32_t typed);
 

@@ -2,6 +2,7 @@
 
 #include "model/MacroArea.h"
 #include "model/MacroWorkingCopies.h"
+#include "text/DecimalText.h"
 
 namespace tessel {
 
@@ -21,15 +22,6 @@ MacroMemoryState StateOf(const MacroAreaSize& sizes, uint32_t capacity) {
 
 MacroMemoryUse UseOf(const MacroAreaSize& sizes, uint32_t capacity) {
     return {sizes.full, sizes.needed, capacity, StateOf(sizes, capacity)};
-}
-
-std::u16string Decimal(uint64_t value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    return digits;
 }
 
 }  // namespace
@@ -60,11 +52,11 @@ MacroMemoryUse MeasureMacroMemory(const MacroWorkingCopies& copies, uint32_t cap
 }
 
 std::u16string MacroMemoryCaption(const MacroMemoryUse& use) {
-    std::u16string caption = Decimal(use.Used()) + u" / ";
+    std::u16string caption = DecimalText(use.Used()) + u" / ";
     if (use.state == MacroMemoryState::Unknown) {
         return caption + u"? B";
     }
-    return caption + Decimal(use.capacity) + u" B (" + Decimal(use.Percent()) + u"%)";
+    return caption + DecimalText(use.capacity) + u" B (" + DecimalText(use.Percent()) + u"%)";
 }
 
 }  // namespace tessel

@@ -4,17 +4,15 @@
 #include <utility>
 
 #include "model/AssignmentLists.h"
+#include "model/KeyCode.h"
 #include "model/VirtualKeys.h"
 
 namespace tessel {
 
 namespace {
 
-constexpr uint16_t kLeftWindows = 0x15B;
-constexpr uint16_t kRightWindows = 0x15C;
-
 bool IsWindowsKey(uint16_t code) {
-    return code == kLeftWindows || code == kRightWindows;
+    return code == keycode::kLeftWin || code == keycode::kRightWin;
 }
 
 }  // namespace

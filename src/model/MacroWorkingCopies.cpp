@@ -10,24 +10,6 @@ namespace tessel {
 
 namespace {
 
-// Case folding for the scripts macro names are usually written in.
-char16_t FoldCase(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) ||
-        (c >= 0x0391 && c <= 0x03AB && c != 0x03A2) || (c >= 0x0410 && c <= 0x042F)) {
-        return static_cast<char16_t>(c + 0x20);
-    }
-    if (c >= 0x0400 && c <= 0x040F) {
-        return static_cast<char16_t>(c + 0x50);
-    }
-    return c;
-}
-
-bool BeginsWithIgnoringCase(std::u16string_view text, std::u16string_view start) {
-    return text.size() >= start.size() &&
-           std::equal(start.begin(), start.end(), text.begin(),
-                      [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
-}
-
 constexpr uint16_t kPlayMacro = static_cast<uint16_t>(AssignmentType::PlayMacro);
 
 }  // namespace

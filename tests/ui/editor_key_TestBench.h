@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
+#include <QWindow>
 
 #include "MainWindowFixture.h"
 #include "editors/Tessel_DlgComposite.h"
@@ -67,9 +69,29 @@ protected:
         SendKey(FocusOf(editor), QEvent::KeyRelease, evdevCode, qtKey);
     }
 
+    // Keys typed into the editor's window as the desktop delivers them: to the
+    // window, whose shortcuts have their say before its focus widget gets the
+    // key. The window must be the active one.
+    static void ActivateForTyping(Tessel_DlgComposite& editor) {
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    }
+    static void TypeIntoWindow(Tessel_DlgComposite& editor, Qt::Key key) {
+        QTest::keyClick(editor.windowHandle(), key);
+    }
+    static void TypeIntoWindow(Tessel_DlgComposite& editor, const char* text) {
+        for (; *text; ++text) {
+            QTest::keyClick(editor.windowHandle(), *text);
+        }
+    }
+
     KeyAssignment EditEntry(int profile, int keyIndex) {
         const auto lock = m_editStore.Lock();
         return *EntryFor(*m_editStore.Image(), profile, keyIndex);
+    }
+    std::vector<MacroRecord> EditMacros() {
+        const auto lock = m_editStore.Lock();
+        return m_editStore.Macros();
     }
     std::vector<uint8_t> SimKeyBlock(int profile) {
         return ReadSimArea(TORVEX_SIM_AREA_KEY_BLOCKS, static_cast<uint32_t>(profile) * 192, 192);

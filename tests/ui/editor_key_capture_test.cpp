@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QShortcut>
 
 #include "editor_key_TestBench.h"
 
@@ -99,6 +100,37 @@ TEST_F(KeyCaptureTest, MultimediaKeysPassOnAndEverythingElseIsSwallowed) {
     EXPECT_EQ(editor.CapturedCode(), 0x01C);
     editor.SendCommand(kIdCancel);
     EXPECT_FALSE(editor.IsCapturingKeys());
+}
+
+// Typed into the window, a key meets the application's shortcuts before the
+// focus widget: the capture claims it in the shortcut check, except a
+// multimedia key, which keeps its effect.
+TEST_F(KeyCaptureTest, KeysTypedIntoTheWindowWinOverShortcutsButMultimediaKeysDoNot) {
+    CTesselDlg& window = StartEditorWindow();
+    Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
+    int plainShortcuts = 0;
+    int muteShortcuts = 0;
+    QShortcut plain(QKeySequence(Qt::Key_B), &editor);
+    QShortcut mute(QKeySequence(Qt::Key_VolumeMute), &editor);
+    for (QShortcut* shortcut : {&plain, &mute}) {
+        shortcut->setContext(Qt::ApplicationShortcut);
+    }
+    QObject::connect(&plain, &QShortcut::activated, [&] { ++plainShortcuts; });
+    QObject::connect(&mute, &QShortcut::activated, [&] { ++muteShortcuts; });
+    ActivateForTyping(editor);
+
+    TypeIntoWindow(editor, Qt::Key_B);
+    EXPECT_EQ(editor.CapturedCode(), 0x030);
+    EXPECT_EQ(plainShortcuts, 0);
+    TypeIntoWindow(editor, Qt::Key_VolumeMute);
+    EXPECT_EQ(muteShortcuts, 1);
+    EXPECT_EQ(editor.CapturedCode(), 0x030);
+
+    // Without the capture, on another page, the shortcut has the key again.
+    editor.SendCommand(kMediaPageButton);
+    TypeIntoWindow(editor, Qt::Key_B);
+    EXPECT_EQ(plainShortcuts, 1);
+    editor.SendCommand(kIdCancel);
 }
 
 }  // namespace

@@ -62,11 +62,6 @@ protected:
         }
         return count;
     }
-
-    std::vector<MacroRecord> EditMacros() {
-        const auto lock = m_editStore.Lock();
-        return m_editStore.Macros();
-    }
 };
 
 TEST_F(MacroPageTest, ARecordedMacroOnAKeyReachesTheKeyboardAndDecodesBack) {
