@@ -32,6 +32,7 @@ public:
     static constexpr int kIdDelete = 1011;
     static constexpr int kIdApply = 1012;
     static constexpr int kIdTest = 1013;
+    static constexpr int kIdTitle = 1014;
 
     // `reloadScene` reads the configuration of the (new) active profile from
     // the keyboard into the edit store and redraws the main window from it.
@@ -65,6 +66,7 @@ private:
     void SetUpList();
     void LoadButtonPictures();
     void PlaceControls();
+    void ShowTexts();
     void BeginOpening();
     void AppendRow(const SceneRow& row);
     void OnCheckChanged(QTableWidgetItem* item);

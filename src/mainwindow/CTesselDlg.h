@@ -37,6 +37,7 @@ class CAboutDlg;
 class ClockChangeSource;
 class CPngButton;
 class CTessel_DlgUpdate;
+class PlugNotices;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
@@ -239,6 +240,7 @@ private:
     CTrayIcon m_tray;
     std::atomic<int> m_trayIconId{0};
     std::unique_ptr<LockIndicators> m_lockIndicators;
+    PlugNotices* m_plugNotices = nullptr;  // a child of the window
     std::unique_ptr<CAboutDlg> m_about;
     std::unique_ptr<CTessel_DlgUpdate> m_update;
     // "/Update" found no running instance: open the dialog once started.
