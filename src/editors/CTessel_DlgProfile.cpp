@@ -124,6 +124,11 @@ void CTessel_DlgProfile::SetUpList() {
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The check marks stay visible on the skin's dark list.
+    list->setStyleSheet(QStringLiteral(
+        "QTableView::indicator { width: 12px; height: 12px; border: 1px solid #9AA0A8;"
+        " border-radius: 2px; background: #1C1F24; }"
+        " QTableView::indicator:checked { background: #D0303A; }"));
     connect(list, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { OnCheckChanged(item); });
 }

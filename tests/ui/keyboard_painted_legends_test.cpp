@@ -71,9 +71,10 @@ TEST(PaintedKeyLegendTest, APaintedKeyShowsItsColourAndItsLegendInAReadableInk) 
             const int painted = PixelsOf(shot, paint.paint);
             const int legend = PixelsOf(shot, paint.ink);
             const int area = shot.width() * shot.height();
-            EXPECT_GT(painted, area / 2) << key.id << " shows its colour " << paint.paint.name();
-            EXPECT_GT(legend, 12) << key.id << " on " << paint.paint.name() << ": legend in "
-                                  << paint.ink.name();
+            EXPECT_GT(painted, area / 2)
+                << key.id << " shows its colour " << paint.paint.name().toStdString();
+            EXPECT_GT(legend, 12) << key.id << " on " << paint.paint.name().toStdString()
+                                  << ": legend in " << paint.ink.name().toStdString();
             EXPECT_LT(legend, area / 3) << key.id << ": a legend, not a filled key";
         }
     }
