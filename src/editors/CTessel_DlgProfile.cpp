@@ -2,7 +2,7 @@
 
 #include "app/ProgramPaths.h"
 #include "device/KeyboardJobs.h"
-#include "platform/ShellOpen.h"
+#include "mainwindow/HelpPage.h"
 #include "platform/qt/QtText.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
@@ -11,6 +11,7 @@
 #include "skin/qt/StartupFailure.h"
 #include "storage/ProfileSettings.h"
 #include "storage/SceneFile.h"
+#include "widgets/ColorStatic.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,7 +24,6 @@ namespace tessel {
 
 namespace {
 
-constexpr char16_t kHelpPage[] = u"index.html";
 constexpr char16_t kConfigFileSuffix[] = u".fwc";
 
 const ControlTemplate kControls[] = {
@@ -35,7 +35,10 @@ const ControlTemplate kControls[] = {
     {kIdCancel, Control<CPngButton>, u"取消", QRect(396, 350, 104, 36)},
     {CTessel_DlgProfile::kIdApply, Control<CPngButton>, u"应用", QRect(172, 350, 104, 36)},
     {CTessel_DlgProfile::kIdTest, Control<QPushButton>, u"Test", QRect(20, 350, 60, 24), false},
+    // Beside the emblem of the skin's title bar, which no skin entry places.
+    {CTessel_DlgProfile::kIdTitle, Control<ColorStatic>, u"", QRect(52, 14, 440, 24)},
 };
+constexpr char16_t kTitleKey[] = u"IDS_PROFILE_TITLE";
 
 const DialogTemplate kTemplate{CTessel_DlgProfile::kDialogId, u"Scene modes", QSize(520, 400),
                                kControls};
@@ -54,18 +57,22 @@ constexpr std::u16string_view kPictureFiles[] = {
     u"Skins\\Profile_down.jpg",
 };
 
+// The buttons show icons only: their tooltips say what they do.
 struct SkinnedButton {
     int id;
     std::u16string_view entry;
+    std::u16string_view tooltip;
 };
 constexpr SkinnedButton kSkinnedButtons[] = {
-    {CTessel_DlgProfile::kIdAdd, u"FUNC_ADD"},
-    {CTessel_DlgProfile::kIdLoad, u"FUNC_LOAD"},
-    {CTessel_DlgProfile::kIdDelete, u"FUNC_DELETE"},
-    {kIdOk, u"CONTROL_OK"},
-    {kIdCancel, u"CONTROL_CANCEL"},
-    {CTessel_DlgProfile::kIdApply, u"CONTROL2_APPLY"},
+    {CTessel_DlgProfile::kIdAdd, u"FUNC_ADD", u"IDS_PROFILE_ADD_TIP"},
+    {CTessel_DlgProfile::kIdLoad, u"FUNC_LOAD", u"IDS_PROFILE_LOAD_TIP"},
+    {CTessel_DlgProfile::kIdDelete, u"FUNC_DELETE", u"IDS_PROFILE_DELETE_TIP"},
+    {kIdOk, u"CONTROL_OK", u"IDS_PROFILE_OK_TIP"},
+    {kIdCancel, u"CONTROL_CANCEL", u"IDS_PROFILE_CANCEL_TIP"},
+    {CTessel_DlgProfile::kIdApply, u"CONTROL2_APPLY", u"IDS_PROFILE_APPLY_TIP"},
 };
+// The title is larger than the captions of the main window.
+constexpr int kTitlePoints = 12;
 
 QTableWidgetItem* TextItem(const std::u16string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdU16String(text));
@@ -117,6 +124,11 @@ void CTessel_DlgProfile::SetUpList() {
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The check marks stay visible on the skin's dark list.
+    list->setStyleSheet(QStringLiteral(
+        "QTableView::indicator { width: 12px; height: 12px; border: 1px solid #9AA0A8;"
+        " border-radius: 2px; background: #1C1F24; }"
+        " QTableView::indicator:checked { background: #D0303A; }"));
     connect(list, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { OnCheckChanged(item); });
 }
@@ -145,6 +157,25 @@ void CTessel_DlgProfile::PlaceControls() {
                         &m_pictures[0]);
     }
     PlaceControl(*List(), ini, kButtonInfoSection, u"PROGRAM_LIST");
+    if (auto* title = Item<ColorStatic>(kIdTitle)) {
+        QFont font = title->font();
+        font.setPointSize(kTitlePoints);
+        font.setBold(true);
+        title->setFont(font);
+    }
+}
+
+// Again at every opening: the language may have changed meanwhile.
+void CTessel_DlgProfile::ShowTexts() {
+    const QString title = ToQString(m_services.texts.LocalText(kTitleKey));
+    setWindowTitle(title);
+    if (auto* label = Item<ColorStatic>(kIdTitle)) {
+        label->setText(title);
+    }
+    for (const SkinnedButton& button : kSkinnedButtons) {
+        Item<CPngButton>(button.id)->SetTooltip(
+            ToQString(m_services.texts.LocalText(button.tooltip)), true);
+    }
 }
 
 int CTessel_DlgProfile::RunModal() {
@@ -167,15 +198,20 @@ void CTessel_DlgProfile::OpenModeless() {
     show();
 }
 
-// One row per scene, all of them the scene-mode file; the active profile's
-// row is checked.
+// One row per scene, all of them the scene-mode file, then the files added
+// or loaded before and applied; the active profile's row is checked.
 void CTessel_DlgProfile::BeginOpening() {
     ++m_openCount;
+    ShowTexts();
     m_rows.clear();
     List()->setRowCount(0);
     const SceneRow sceneRow = SceneRowOf(m_services.sceneFile.Path());
     for (int i = 0; i < kSceneCount; ++i) {
         AppendRow(sceneRow);
+    }
+    const std::vector<std::u16string> saved = m_services.settings.ReadSceneRows();
+    for (std::size_t i = kSceneCount; i < saved.size(); ++i) {
+        AppendRow(SceneRowOf(std::filesystem::path(saved[i])));
     }
     const int active = m_services.keyboardJobs.CachedActiveProfile();
     if (active >= 0) {
@@ -309,7 +345,7 @@ void CTessel_DlgProfile::Close(int result) {
 
 void CTessel_DlgProfile::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        ShellOpen(kHelpPage, u"", m_services.paths.helpFolder, ShowCommand::Normal);
+        OpenHelpPage(m_services.paths.helpFolder, m_services.prompter, m_services.texts);
         return;
     }
     CBaseDialog::keyPressEvent(event);

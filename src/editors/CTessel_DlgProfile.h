@@ -32,6 +32,7 @@ public:
     static constexpr int kIdDelete = 1011;
     static constexpr int kIdApply = 1012;
     static constexpr int kIdTest = 1013;
+    static constexpr int kIdTitle = 1014;
 
     // `applyScene` makes the checked scene's profile (if any) the keyboard's
     // active one, reads its configuration into the edit store and redraws the
@@ -66,6 +67,7 @@ private:
     void SetUpList();
     void LoadButtonPictures();
     void PlaceControls();
+    void ShowTexts();
     void BeginOpening();
     void AppendRow(const SceneRow& row);
     void OnCheckChanged(QTableWidgetItem* item);

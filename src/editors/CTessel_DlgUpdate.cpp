@@ -33,6 +33,9 @@ const ControlTemplate kControls[] = {
     {CTessel_DlgUpdate::kIdCancelUpdate, Control<CPngButton>, u"取消更新",
      QRect(324, 182, 136, 40)},
     {CTessel_DlgUpdate::kIdBackup, Control<CPngButton>, u"备份", QRect(20, 182, 136, 40)},
+    // Title bar and one line on what the dialog is for; no skin entry places them.
+    {CTessel_DlgUpdate::kIdTitle, Control<ColorStatic>, u"", QRect(52, 14, 400, 24)},
+    {CTessel_DlgUpdate::kIdExplanation, Control<ColorStatic>, u"", QRect(24, 140, 436, 32)},
 };
 
 const DialogTemplate kTemplate{CTessel_DlgUpdate::kDialogId, u"Firmware update", QSize(480, 250),
@@ -155,6 +158,8 @@ void CTessel_DlgUpdate::ApplyLanguage(int index) {
         return ToQString(m_services.languageFiles.LocalText(key, index));
     };
     setWindowTitle(text(kTitleKey));
+    GetDlgItem(kIdTitle)->setProperty("text", text(kTitleKey));
+    GetDlgItem(kIdExplanation)->setProperty("text", text(u"IDS_UPDATE_EXPLAIN"));
     for (const Label& label : kLabels) {
         if (auto* button = Item<CPngButton>(label.id)) {
             button->setText(text(label.text));

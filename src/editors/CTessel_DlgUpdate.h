@@ -41,6 +41,8 @@ public:
     static constexpr int kIdCancelUpdate = 1180;
     static constexpr int kIdOpen = 1181;
     static constexpr int kIdBackup = 1182;
+    static constexpr int kIdTitle = 1183;
+    static constexpr int kIdExplanation = 1184;
 
     CTessel_DlgUpdate(UpdateServices services, QWidget* parent);
     ~CTessel_DlgUpdate() override;

@@ -219,7 +219,7 @@ void CompositeMacroPage::ShowRecordingState() {
 void CompositeMacroPage::OnRecordDelayClicked() {
     const KeyEditorServices& services = m_editor.Services();
     const bool record = m_editor.Item<QCheckBox>(kRecordDelay)->isChecked();
-    services.settings.WriteRecordDelay(services.languageTable, services.texts, record);
+    services.settings.WriteRecordDelay(record);
     m_recorder.SetRecordDelays(record);
 }
 

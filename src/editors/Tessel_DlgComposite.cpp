@@ -14,11 +14,11 @@
 
 #include "app/ProgramPaths.h"
 #include "editors/Tessel_DlgCompositeMacroPage.h"
+#include "mainwindow/HelpPage.h"
 #include "model/AssignmentLists.h"
 #include "model/ConfigStore.h"
 #include "platform/MainWindowRequests.h"
 #include "platform/PrivateProfile.h"
-#include "platform/ShellOpen.h"
 #include "platform/qt/QtText.h"
 #include "skin/EditorPlacement.h"
 #include "skin/SkinIni.h"
@@ -33,13 +33,13 @@ using namespace composite_ids;
 
 namespace {
 
-constexpr char16_t kHelpPage[] = u"index.html";
 constexpr char16_t kLanguageIni[] = u"Skins\\language.ini";
 constexpr std::size_t kTooltipBuffer = 260;
 constexpr std::size_t kCycleDigits = 3;
 
 const char16_t* const kMouseChoiceTexts[kMouseChoiceCount] = {
-    u"Left Button", u"Right Button", u"Middle Button", u"Roll Up", u"Roll Down"};
+    u"IDS_KEYBOARD_MOU_LEFT", u"IDS_KEYBOARD_MOU_RIGHT", u"IDS_KEYBOARD_MOU_MIDDLE", u"IDS_ROLL_UP",
+    u"IDS_ROLL_DOWN"};
 
 }  // namespace
 
@@ -129,7 +129,7 @@ bool Tessel_DlgComposite::BeginOpening(const KeyEditorTarget& target) {
     const bool recordDelay =
         m_services.settings.ReadRecordDelay(m_services.languageTable, m_services.texts);
     Item<QCheckBox>(kRecordDelay)->setChecked(recordDelay);
-    m_services.settings.WriteRecordDelay(m_services.languageTable, m_services.texts, recordDelay);
+    m_services.settings.WriteRecordDelay(recordDelay);
 
     if (!m_controlsStyled) {
         StyleControls();
@@ -175,7 +175,7 @@ void Tessel_DlgComposite::FillLists() {
     QComboBox* mouse = List(kMouseList);
     mouse->clear();
     for (const char16_t* text : kMouseChoiceTexts) {
-        mouse->addItem(ToQString(text));
+        mouse->addItem(ToQString(m_services.texts.LocalText(text)));
     }
     mouse->setCurrentIndex(0);
     Item<QLineEdit>(kCycles)->setText(QStringLiteral("1"));
@@ -311,7 +311,7 @@ void Tessel_DlgComposite::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_F1:
             if (!m_macroPage->IsRecording()) {
-                ShellOpen(kHelpPage, u"", m_services.paths.helpFolder, ShowCommand::Normal);
+                OpenHelpPage(m_services.paths.helpFolder, m_services.prompter, m_services.texts);
             }
             return;
         default:

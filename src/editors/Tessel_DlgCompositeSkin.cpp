@@ -149,6 +149,7 @@ constexpr SkinEntry kLanguageTexts[] = {
     {kFunctionPageButton, u"IDS_COMPOSITE_SELECT_FUNCTION"},
     {kIdOk, u"IDS_COMPOSITE_OK"},
     {kIdCancel, u"IDS_COMPOSITE_CANCEL"},
+    {kApply, u"IDS_MAIN_Apply"},
     {kMoveTop, u"IDS_COMPOSITE_MACRO_ACTION_UPTOP"},
     {kMoveUp, u"IDS_COMPOSITE_MACRO_ACTION_UP"},
     {kMoveDown, u"IDS_COMPOSITE_MACRO_ACTION_DOWN"},

@@ -19,6 +19,7 @@
 #include "mainwindow/FlipKeys.h"
 #include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/MainInputFilter.h"
+#include "mainwindow/PlugNotices.h"
 #include "model/KeyboardFacts.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
@@ -102,6 +103,11 @@ void CTesselDlg::BindMessages() {
             return OnRequest(message, wParam, lParam);
         });
     }
+    m_plugNotices = new PlugNotices(
+        {[this](const QString& text) { m_tray.ShowNotice(windowTitle(), text); },
+         [this] { return m_status && m_status->LastDeviceCount() > 0; }, [this] { ShowWindow(); },
+         [this](std::u16string_view key) { return LocalText(key); }},
+        this);
 }
 
 intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -137,9 +143,11 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             CloseAllEditors();
             return 0;
         case kHideRequest:
+            m_plugNotices->BeforeWorkerHide(isVisible());
             HideWindow();
             return 0;
         case kTrayIconRequest:
+            m_plugNotices->OnTrayIcon(m_trayIconId, static_cast<int>(wParam));
             m_trayIconId = static_cast<int>(wParam);
             m_tray.SetIcon(TrayIconPicture(m_trayIconId));
             return 0;

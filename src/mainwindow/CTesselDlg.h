@@ -38,6 +38,7 @@ class CAboutDlg;
 class ClockChangeSource;
 class CPngButton;
 class CTessel_DlgUpdate;
+class PlugNotices;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
@@ -258,6 +259,7 @@ private:
     CTrayIcon m_tray;
     std::atomic<int> m_trayIconId{0};
     std::unique_ptr<LockIndicators> m_lockIndicators;
+    PlugNotices* m_plugNotices = nullptr;  // a child of the window
     std::unique_ptr<CAboutDlg> m_about;
     std::unique_ptr<CTessel_DlgUpdate> m_update;
     // "/Update" found no running instance: open the dialog once started.

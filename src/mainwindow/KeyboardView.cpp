@@ -14,10 +14,14 @@
 #include "platform/qt/QtText.h"
 #include "skin/qt/CPngButton.h"
 #include "text/LanguageTable.h"
+#include "text/LocalText.h"
 
 namespace tessel {
 
 namespace {
+
+constexpr std::u16string_view kSwitchFunctionTextKey = u"IDS_MAIN_SWITCH_FUNCTION";
+constexpr std::u16string_view kSwitchColourTextKey = u"IDS_MAIN_SWITCH_COLOR";
 
 // The entries one refresh labels, copied under the store's lock so that no Qt
 // work runs while it is held.
@@ -159,11 +163,16 @@ void KeyboardView::SetColourKeysMode(bool on) {
     ShowColourKeyLooks();
 }
 
+// The language file names the switch in the user's language; a file without
+// the text leaves the language table's own.
 void KeyboardView::LabelModeSwitch() {
     if (CPngButton* button = buttons_(keyboard_ids::kModeSwitch)) {
         const TextEntry entry = colourKeysMode_ ? TextEntry::MAIN_SWITCH_COLOR_TEXT
                                                 : TextEntry::MAIN_SWITCH_FUNCTION_TEXT;
-        button->setText(ToQString(table_.Value(entry)));
+        const std::u16string localised =
+            texts_.LocalText(colourKeysMode_ ? kSwitchColourTextKey : kSwitchFunctionTextKey);
+        const bool missing = localised.empty() || localised == kMissingText;
+        button->setText(ToQString(missing ? table_.Value(entry) : localised));
         button->update();
     }
 }

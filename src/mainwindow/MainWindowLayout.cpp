@@ -1,7 +1,10 @@
 // The layout of the main window: every skinned button placed from the main
 // skin with the pictures of its role, the texts and tooltips the layout gives.
 
+#include <QImage>
+
 #include <array>
+#include <filesystem>
 
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FlipKeys.h"
@@ -9,8 +12,10 @@
 #include "model/KeyButtons.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
+#include "skin/qt/SkinPictures.h"
 #include "skin/qt/SkinPlacement.h"
 #include "text/LanguageTable.h"
+#include "widgets/SkinPalette.h"
 
 namespace tessel {
 
@@ -18,7 +23,9 @@ namespace {
 
 constexpr unsigned kSingleLineBottom = 0x28;
 constexpr unsigned kSingleLineLeft = 0x24;
-constexpr int kModeSwitchIconWidth = 20;
+// The switch's icon: 12 pixels in, 0.42 of the height wide, and a gap.
+constexpr int kModeSwitchIconWidth = 32;
+constexpr int kModeSwitchRightGap = -6;
 constexpr int kSceneButtonEscapement = 268;
 
 struct TooltipButton {
@@ -114,6 +121,10 @@ void CTesselDlg::ShowAlternateKeys() {
 
 void CTesselDlg::BuildMainLayout() {
     const auto& ini = SkinIni();
+    // Message boxes, menus and lists in the colours of this skin.
+    const std::filesystem::path background =
+        SkinFilePath(SkinFolder(), ReadScreenPictures(ini).main);
+    ApplySkinPalette(QImage(QString::fromStdU16String(background.u16string())));
     m_link = QString::fromStdU16String(ReadScreenLink(ini));
 
     // The keyboard: G keys and the 104 keys, pictures N O D N X.
@@ -167,11 +178,11 @@ void CTesselDlg::BuildMainLayout() {
     PlaceButton(kIdDefaults, u"FUNC_DEFAULT", Looks::Selectable);
     PlaceButton(keyboard_ids::kModeSwitch, u"FUNC_SWITCH", Looks::Selectable);
     // The switch names the mode it leads to; without a drawn text it would
-    // be a blank button. Its texts are long: a smaller face fits them.
+    // be a blank button. Its long texts shrink or take two lines to fit.
     if (auto* modeSwitch = Item<CPngButton>(keyboard_ids::kModeSwitch)) {
-        StyleButtonText(*modeSwitch, 6);
+        StyleButtonText(*modeSwitch, 10);
         // Clear of the switch icon at the left of its picture.
-        modeSwitch->SetTextMargins(kModeSwitchIconWidth, 0, 0, 0);
+        modeSwitch->SetTextMargins(kModeSwitchIconWidth, kModeSwitchRightGap, 0, 0);
     }
     static constexpr std::u16string_view kReportEntries[] = {u"FUNC_REPORT1", u"FUNC_REPORT2",
                                                              u"FUNC_REPORT3", u"FUNC_REPORT4"};

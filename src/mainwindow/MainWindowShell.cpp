@@ -17,6 +17,7 @@
 #include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FirmwareCheck.h"
+#include "mainwindow/HelpPage.h"
 #include "mainwindow/TrayMenuTexts.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
@@ -31,7 +32,6 @@ namespace tessel {
 
 namespace {
 
-constexpr char16_t kHelpPage[] = u"index.html";
 constexpr char16_t kUpdaterProgram[] = u"UPDATE-Zerkon-A.exe";
 constexpr char16_t kUpdaterParameters[] = u"In the upgrade";
 constexpr char16_t kVersionQuestion[] =
@@ -191,7 +191,11 @@ void CTesselDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CTesselDlg::OpenHelp() {
-    ShellOpen(kHelpPage, u"", m_context.paths.helpFolder, ShowCommand::Normal);
+    if (m_parts && m_texts) {
+        OpenHelpPage(m_context.paths.helpFolder, m_parts->prompter, *m_texts);
+    } else {
+        ShellOpen(kHelpPageName, u"", m_context.paths.helpFolder, ShowCommand::Normal);
+    }
 }
 
 void CTesselDlg::CreateTrayIcon() {

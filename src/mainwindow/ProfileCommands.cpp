@@ -12,6 +12,7 @@
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/LightingPanelControls.h"
+#include "mainwindow/UnplacedKeysNotice.h"
 #include "model/ApplyAssignments.h"
 #include "model/AssignmentEdits.h"
 #include "model/LightingEffects.h"
@@ -244,6 +245,8 @@ void CTesselDlg::ApplyChanges() {
         }
         return;
     }
+    TellUnplacedKeys(m_context.editStore, ActiveProfile(), m_parts->keyboard.DefaultKeyBlock(),
+                     m_parts->prompter, *m_texts, m_parts->languageTable);
     const auto lock = m_context.editStore.Lock();
     const bool saved = m_sceneFile->SaveSceneFile();
     if (m_sceneFile->WriteFailed()) {

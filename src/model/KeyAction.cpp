@@ -67,6 +67,16 @@ constexpr DefaultSlot kBuiltInDefaults[] = {
     {60, 0x031, {}},  // N
     {61, 0x15D, {}},  // App
     {62, 0x045, {}},  // Pause
+    // G1..G9 of bank A, in slots no key uses.
+    {6, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 1}},
+    {7, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 2}},
+    {14, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 3}},
+    {15, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 4}},
+    {22, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 5}},
+    {23, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 6}},
+    {30, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 7}},
+    {31, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 8}},
+    {39, 0, {actionkind::kGKey, actionsub::kGKeyNumber, 9}},
 };
 // clang-format on
 

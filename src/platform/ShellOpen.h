@@ -1,7 +1,8 @@
 #pragma once
 // Opens a program, a document or a web address the way the desktop shell
 // does: a program is started, anything else goes to the user's preferred
-// application (xdg-open). Nothing waits for what was started.
+// application (xdg-open). Nothing waits for what was started, beyond a
+// moment for an opener that finds no application and fails at once.
 
 #include <filesystem>
 #include <functional>

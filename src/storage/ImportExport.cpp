@@ -5,9 +5,12 @@
 #include "storage/DataFolder.h"
 #include "storage/SceneFile.h"
 #include "storage/WriteFailureNotice.h"
+#include "text/SafeFormat.h"
 
 namespace tessel {
 namespace {
+
+constexpr std::u16string_view kExportDoneTextKey = u"IDS_EXPORT_DONE";
 
 FileDialogRequest ConfigFileDialog(std::u16string initialPath) {
     return {u"", std::u16string(kConfigFileFilter), std::u16string(kConfigFileExtension),
@@ -28,8 +31,8 @@ void Show(Prompter& prompter, const std::u16string& text, PromptIcon icon) {
 
 std::optional<std::filesystem::path> AskExportPath(const ImportExportContext& context) {
     CreateDataFolder(context.dataFolder);
-    const auto chosen =
-        context.prompter.AskSaveFile(ConfigFileDialog(std::u16string(kConfigFilePattern)));
+    const auto chosen = context.prompter.AskSaveFile(
+        ConfigFileDialog(InDataFolder(context.dataFolder, kConfigFilePattern)));
     if (!chosen) {
         return std::nullopt;
     }
@@ -54,8 +57,12 @@ bool ExportConfiguration(const ImportExportContext& context) {
     const FileWriteResult written = WriteConfigFile(*path, context.editStore);
     if (!written) {
         ReportFailedWrite(*path, context.prompter, context.texts, written.Reason());
+        return false;
     }
-    return static_cast<bool>(written);
+    Show(context.prompter,
+         SafeFormat(context.texts.LocalText(kExportDoneTextKey), {path->u16string()}),
+         PromptIcon::Information);
+    return true;
 }
 
 bool BackupBeforeUpdate(const ImportExportContext& context) {
@@ -88,8 +95,8 @@ ImportResult ImportConfiguration(const ImportExportContext& context, ConfigStore
 
 ImportResult LoadImportFile(const ImportExportContext& context) {
     CreateDataFolder(context.dataFolder);
-    const auto chosen =
-        context.prompter.AskOpenFile(ConfigFileDialog(std::u16string(kConfigFilePattern)));
+    const auto chosen = context.prompter.AskOpenFile(
+        ConfigFileDialog(InDataFolder(context.dataFolder, kConfigFilePattern)));
     if (!chosen) {
         return ImportResult::Cancelled;
     }

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::u16string_view kFlipName = u"Flip";
 constexpr std::u16string_view kRowPrefix = u"PROFILE";
+constexpr std::u16string_view kRecordDelayName = u"RecordDelay";
+// More rows than any manager list holds: a damaged count reads no further.
+constexpr int kMostSceneRows = 200;
 
 std::u16string RowName(std::size_t row) {
     return SafeFormat(u"%s%02d", {kRowPrefix, static_cast<unsigned long long>(row)});
@@ -34,6 +37,11 @@ int LeadingDecimal(std::u16string_view text) {
 }
 
 }  // namespace
+
+bool ProfileSettings::HasValue(std::u16string_view name) const {
+    return registry_.ReadString(kProfilesSettingsKey, name).has_value() ||
+           registry_.ReadDword(kProfilesSettingsKey, name).has_value();
+}
 
 bool ProfileSettings::ReadSwitch(std::u16string_view name) const {
     if (const auto text = registry_.ReadString(kProfilesSettingsKey, name)) {
@@ -66,18 +74,35 @@ bool ProfileSettings::WriteSceneRows(const std::vector<std::u16string>& paths) {
     return registry_.WriteString(kProfilesSettingsKey, RowName(0), count) && written;
 }
 
-std::u16string ProfileSettings::RecordDelayValueName(const LanguageTable& table,
-                                                     const TextLookup& texts) const {
-    return table.LocalisedText(TextKeyEntry::MACRO_ACTION_RECORD_DELAY, texts);
+std::vector<std::u16string> ProfileSettings::ReadSceneRows() const {
+    std::vector<std::u16string> paths;
+    const auto count = registry_.ReadString(kProfilesSettingsKey, RowName(0));
+    const int rows = count ? std::min(LeadingDecimal(*count), kMostSceneRows) : 0;
+    for (int row = 1; row <= rows; ++row) {
+        const auto path = registry_.ReadString(kProfilesSettingsKey, RowName(row));
+        if (path && !path->empty()) {
+            paths.push_back(*path);
+        }
+    }
+    return paths;
 }
 
-bool ProfileSettings::ReadRecordDelay(const LanguageTable& table, const TextLookup& texts) const {
-    return ReadSwitch(RecordDelayValueName(table, texts));
+bool ProfileSettings::ReadRecordDelay(const LanguageTable& table, const TextLookup& texts) {
+    if (HasValue(kRecordDelayName)) {
+        return ReadSwitch(kRecordDelayName);
+    }
+    const std::u16string oldName =
+        table.LocalisedText(TextKeyEntry::MACRO_ACTION_RECORD_DELAY, texts);
+    if (oldName.empty() || !HasValue(oldName)) {
+        return false;
+    }
+    const bool record = ReadSwitch(oldName);
+    WriteSwitch(kRecordDelayName, record);
+    return record;
 }
 
-bool ProfileSettings::WriteRecordDelay(const LanguageTable& table, const TextLookup& texts,
-                                       bool record) {
-    return WriteSwitch(RecordDelayValueName(table, texts), record);
+bool ProfileSettings::WriteRecordDelay(bool record) {
+    return WriteSwitch(kRecordDelayName, record);
 }
 
 }  // namespace tessel

@@ -1,8 +1,7 @@
 #pragma once
 // The program's values in section "PROFILES" of its per-user settings: the
 // main window's flip switch, the scene-mode manager's file rows and the macro
-// recorder's delay option, whose value name is a localised text and so follows
-// the language.
+// recorder's delay option.
 
 #include <string>
 #include <string_view>
@@ -29,12 +28,17 @@ public:
 
     // "PROFILE01", "PROFILE02", ... hold the paths, "PROFILE00" their number.
     bool WriteSceneRows(const std::vector<std::u16string>& paths);
+    // The paths as last written; rows missing or empty are left out.
+    std::vector<std::u16string> ReadSceneRows() const;
 
-    std::u16string RecordDelayValueName(const LanguageTable& table, const TextLookup& texts) const;
-    bool ReadRecordDelay(const LanguageTable& table, const TextLookup& texts) const;
-    bool WriteRecordDelay(const LanguageTable& table, const TextLookup& texts, bool record);
+    // Kept under a fixed name. Older versions named the value with its
+    // caption in the user's language: that value is read once (`table` and
+    // `texts` give its name) and kept under the fixed name from then on.
+    bool ReadRecordDelay(const LanguageTable& table, const TextLookup& texts);
+    bool WriteRecordDelay(bool record);
 
 private:
+    bool HasValue(std::u16string_view name) const;
     bool ReadSwitch(std::u16string_view name) const;
     bool WriteSwitch(std::u16string_view name, bool on);
 

@@ -45,6 +45,12 @@ void CTrayIcon::SetIcon(const QIcon& icon) {
     }
 }
 
+void CTrayIcon::ShowNotice(const QString& title, const QString& text) {
+    if (m_icon) {
+        m_icon->showMessage(title, text, m_icon->icon());
+    }
+}
+
 void CTrayIcon::SetTooltipText(const QString& text) {
     m_tooltip = text;
     if (m_icon) {

@@ -33,6 +33,8 @@ public:
 
     void SetIcon(const QIcon& icon);
     void SetTooltipText(const QString& text);
+    // A desktop notification beside the icon; nothing without an icon.
+    void ShowNotice(const QString& title, const QString& text);
     QString TooltipText() const { return m_tooltip; }
 
     QAction* AddMenuItem(int commandId, const QString& text);

@@ -3,27 +3,15 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "skin/qt/CaptionFit.h"
+
 namespace tessel {
 namespace {
 
 // Light grey reads well on the dark skin pictures the captions sit on.
 constexpr QColor kDefaultTextColour(222, 222, 222);
-constexpr qreal kSmallestPoints = 6.0;
-constexpr qreal kPointStep = 0.5;
 
 }  // namespace
-
-QFont FontFittingWidth(const QFont& font, const QString& text, int width) {
-    QFont fitted = font;
-    if (fitted.pointSizeF() <= 0) {
-        return fitted;  // a pixel-sized font: left as the skin set it
-    }
-    while (QFontMetrics(fitted).horizontalAdvance(text) > width &&
-           fitted.pointSizeF() - kPointStep >= kSmallestPoints) {
-        fitted.setPointSizeF(fitted.pointSizeF() - kPointStep);
-    }
-    return fitted;
-}
 
 ColorStatic::ColorStatic(QWidget* parent) : QLabel(parent) {
     // The skin shows through: no background of its own.
@@ -40,16 +28,28 @@ void ColorStatic::SetTextColor(QColor colour) {
     update();
 }
 
+bool ColorStatic::IsOneLine() const {
+    return !wordWrap() && textFormat() != Qt::RichText && !text().contains('\n');
+}
+
+bool ColorStatic::CaptionFits() const {
+    return !IsOneLine() || FitCaption(text(), font(), contentsRect().size()).fits;
+}
+
 void ColorStatic::paintEvent(QPaintEvent* event) {
     const QRect box = contentsRect();
-    const bool oneLine = !wordWrap() && textFormat() != Qt::RichText && !text().contains('\n');
-    if (!oneLine || fontMetrics().horizontalAdvance(text()) <= box.width()) {
+    if (!IsOneLine() || fontMetrics().horizontalAdvance(text()) <= box.width()) {
         QLabel::paintEvent(event);
         return;
     }
+    const CaptionLayout layout = FitCaption(text(), font(), box.size());
     QPainter painter(this);
-    painter.setFont(FontFittingWidth(font(), text(), box.width()));
     painter.setPen(m_textColour);
+    if (layout.lines.size() > 1) {
+        DrawCaptionLines(painter, layout, box, alignment());
+        return;
+    }
+    painter.setFont(layout.font);
     painter.drawText(box, static_cast<int>(alignment()), text());
 }
 

@@ -8,23 +8,23 @@
 
 namespace tessel {
 
-// The font for one line of text in width pixels: font itself when the line
-// fits, otherwise the same font made smaller until it does (never below 6 pt).
-QFont FontFittingWidth(const QFont& font, const QString& text, int width);
-
 class ColorStatic : public QLabel {
 public:
     explicit ColorStatic(QWidget* parent = nullptr);
 
     void SetTextColor(QColor colour);
     QColor TextColor() const { return m_textColour; }
+    // False when the caption is cut even at the smallest type on two lines.
+    bool CaptionFits() const;
 
 protected:
     // A one-line caption longer than the skin's box (a longer language) is
-    // drawn smaller instead of cut off.
+    // drawn smaller, or on two lines, instead of cut off.
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool IsOneLine() const;
+
     QColor m_textColour;
 };
 

@@ -223,7 +223,7 @@ TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
 namespace tessel {
 namespace {
 
-TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugDoesNotShow) {
+TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugShowsTheWindowAgain) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }));
@@ -237,8 +237,9 @@ TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugDoesNo
 
     SetPlugged(true);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
-    ProcessEventsFor(300ms);
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
+        << "open at the unplug: open again";
+    EXPECT_FALSE(window.AboutBox()->isVisible());
 }
 
 TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMacroKeys) {

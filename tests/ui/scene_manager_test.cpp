@@ -206,5 +206,50 @@ TEST(SceneManager, CloseAllEditorsEndsTheModalManager) {
     EXPECT_FALSE(bench.scenes.Manager().IsOpen());
 }
 
+TEST_F(SceneManagerTest, RowsAddedOrLoadedAreThereAgainAfterOkAndReopening) {
+    bench.prompter.fileAnswers.push_back(InData("other.fwc"));
+    manager.SendCommand(CTessel_DlgProfile::kIdLoad);
+    bench.prompter.fileAnswers.push_back(InData("fresh.fwc"));
+    manager.SendCommand(CTessel_DlgProfile::kIdAdd);
+    manager.SendCommand(kIdOk);
+    ASSERT_FALSE(manager.IsOpen());
+
+    manager.OpenModeless();
+    ASSERT_EQ(List().rowCount(), 6);
+    EXPECT_EQ(Cell(4, 1), QStringLiteral("other"));
+    EXPECT_EQ(Cell(5, 1), QStringLiteral("fresh"));
+    EXPECT_EQ(manager.CheckedRow(), 0);
+    EXPECT_FALSE(ApplyEnabled());
+
+    // Deleted and applied: gone for good; cancelled: the applied list stays.
+    List().selectRow(4);
+    manager.SendCommand(CTessel_DlgProfile::kIdDelete);
+    manager.SendCommand(CTessel_DlgProfile::kIdApply);
+    bench.scenes.CloseSceneManager();
+    manager.OpenModeless();
+    ASSERT_EQ(List().rowCount(), 5);
+    EXPECT_EQ(Cell(4, 1), QStringLiteral("fresh"));
+    List().selectRow(4);
+    manager.SendCommand(CTessel_DlgProfile::kIdDelete);
+    manager.SendCommand(kIdCancel);
+    manager.OpenModeless();
+    EXPECT_EQ(List().rowCount(), 5);
+}
+
+TEST_F(SceneManagerTest, TitleAndIconButtonTooltipsComeFromTheLanguageFile) {
+    EXPECT_EQ(manager.windowTitle(), QStringLiteral("text of IDS_PROFILE_TITLE"));
+    const std::pair<int, const char*> tips[] = {
+        {CTessel_DlgProfile::kIdAdd, "IDS_PROFILE_ADD_TIP"},
+        {CTessel_DlgProfile::kIdLoad, "IDS_PROFILE_LOAD_TIP"},
+        {CTessel_DlgProfile::kIdDelete, "IDS_PROFILE_DELETE_TIP"},
+        {CTessel_DlgProfile::kIdApply, "IDS_PROFILE_APPLY_TIP"},
+        {kIdOk, "IDS_PROFILE_OK_TIP"},
+        {kIdCancel, "IDS_PROFILE_CANCEL_TIP"}};
+    for (const auto& [id, key] : tips) {
+        EXPECT_EQ(manager.Item<CPngButton>(id)->TooltipText(),
+                  QStringLiteral("text of ") + QString::fromLatin1(key));
+    }
+}
+
 }  // namespace
 }  // namespace tessel::scene_test

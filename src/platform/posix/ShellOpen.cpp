@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 
 #include "platform/Utf8.h"
@@ -25,10 +26,17 @@ bool IsWebAddress(const std::string& target) {
            target.starts_with("mailto:");
 }
 
+// An opener that ends with a failure status within this time found no
+// application for the document: that is reported like a failed start.
+constexpr long kOpenerWatchNanoseconds = 300'000'000;
+constexpr long kOpenerPollNanoseconds = 10'000'000;
+constexpr int kOpenerFailed = -1;
+
 // Starts `argv` detached from this process (its own session, reaped by init),
-// and reports whether the exec succeeded.
+// and reports whether the exec succeeded; with `watchOpener` also whether it
+// ended at once with a failure status.
 int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::path& folder,
-                  ShowCommand show) {
+                  ShowCommand show, bool watchOpener = false) {
     std::vector<char*> args;
     for (const auto& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
@@ -50,15 +58,29 @@ int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::p
         // Only async-signal-safe calls from here on.
         close(status[0]);
         setsid();
-        const pid_t grandchild = fork();
-        if (grandchild < 0) {
+        const pid_t started = fork();
+        if (started < 0) {
             // Nothing was started: say so, as a failed exec would.
             int failure = errno;
             ssize_t ignored = write(status[1], &failure, sizeof failure);
             (void)ignored;
             _exit(127);
         }
-        if (grandchild > 0) {
+        if (started > 0) {
+            for (long waited = 0; watchOpener && waited < kOpenerWatchNanoseconds;
+                 waited += kOpenerPollNanoseconds) {
+                int ended = 0;
+                if (waitpid(started, &ended, WNOHANG) == started) {
+                    if (!WIFEXITED(ended) || WEXITSTATUS(ended) != 0) {
+                        int failure = kOpenerFailed;
+                        ssize_t ignored = write(status[1], &failure, sizeof failure);
+                        (void)ignored;
+                    }
+                    break;
+                }
+                const timespec poll{0, kOpenerPollNanoseconds};
+                nanosleep(&poll, nullptr);
+            }
             _exit(0);
         }
         sigset_t none;
@@ -94,6 +116,9 @@ int SpawnDetached(const std::vector<std::string>& argv, const std::filesystem::p
     close(status[0]);
     if (got <= 0) {
         return kShellOpenStarted;
+    }
+    if (failure == kOpenerFailed) {
+        return kShellOpenNoAssociation;
     }
     return failure == ENOENT || failure == ENOTDIR ? kShellOpenFileNotFound
                                                    : kShellOpenAccessDenied;
@@ -206,7 +231,7 @@ int ShellOpen(const std::filesystem::path& target, std::u16string_view parameter
         return kShellOpenNoAssociation;
     }
     argv.insert(argv.begin(), opener.string());
-    return SpawnDetached(argv, folder, show);
+    return SpawnDetached(argv, folder, show, true);
 }
 
 }  // namespace tessel

@@ -3,6 +3,7 @@
 #include "platform/qt/QtText.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -85,7 +86,14 @@ std::optional<std::u16string> RunFileDialog(QWidget* parent, const FileDialogReq
     }
     dialog.setDefaultSuffix(suffix);
     if (!request.initialPath.empty()) {
-        dialog.selectFile(ToQString(request.initialPath));
+        // The dialog opens in the path's folder, never the working folder.
+        const QFileInfo initial(ToQString(request.initialPath));
+        if (initial.isAbsolute()) {
+            dialog.setDirectory(initial.absolutePath());
+        }
+        if (!initial.fileName().isEmpty()) {
+            dialog.selectFile(initial.fileName());
+        }
     }
     const ModalBoxes::Shown shown(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

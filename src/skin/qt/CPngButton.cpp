@@ -2,6 +2,8 @@
 
 #include "skin/qt/ButtonText.h"
 #include "skin/qt/ButtonTooltip.h"
+#include "skin/qt/CaptionFit.h"
+#include "skin/qt/KeyLegend.h"
 #include "skin/qt/TextCentring.h"
 
 #include <QFont>
@@ -173,11 +175,7 @@ void CPngButton::paintEvent(QPaintEvent*) {
     {
         QPainter painter(this);
         if (m_outline) {
-            QPen pen(m_outlineColour, kOutlinePen);
-            pen.setJoinStyle(Qt::MiterJoin);
-            painter.setPen(pen);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
+            DrawPaintedKey(painter);
         } else if (look.picture) {
             painter.drawPixmap(0, 0, *look.picture, m_sourceOffset.x(), m_sourceOffset.y(), width(),
                                height());
@@ -193,15 +191,79 @@ void CPngButton::paintEvent(QPaintEvent*) {
     --g_paintDepth;
 }
 
-void CPngButton::DrawText(QPainter& painter, QColor colour) {
-    painter.setPen(colour);
+// A painted key shows its colour and, over it, the legend of its normal
+// picture in black or white, whichever reads on that colour.
+void CPngButton::DrawPaintedKey(QPainter& painter) {
+    QPen pen(m_outlineColour, kOutlinePen);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(m_outlineColour);
+    painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
+
+    const QPixmap* normal = m_pictures[kNormal];
+    if (!normal) {
+        return;
+    }
+    if (m_legendSource != normal || m_legendOffset != m_sourceOffset || m_legend.size() != size()) {
+        m_legend = LegendMask(*normal, m_sourceOffset, size());
+        m_legendSource = normal;
+        m_legendOffset = m_sourceOffset;
+    }
+    const QColor ink = ContrastingInk(m_outlineColour);
+    QImage legend(m_legend.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < legend.height(); ++y) {
+        const uchar* coverage = m_legend.constScanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(legend.scanLine(y));
+        for (int x = 0; x < legend.width(); ++x) {
+            const int a = coverage[x];
+            out[x] = qRgba(ink.red() * a / 255, ink.green() * a / 255, ink.blue() * a / 255, a);
+        }
+    }
+    painter.drawImage(0, 0, legend);
+}
+
+QFont CPngButton::TextFont() const {
     QFont font(m_face);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, (m_textSize * logicalDpiY() + 36) / 72));
     font.setWeight(static_cast<QFont::Weight>(m_heavy ? kHeavyWeight : kNormalWeight));
+    return font;
+}
+
+QRect CPngButton::TextRect() const {
+    return QRect(QPoint(m_textMargins[0], m_textMargins[2]),
+                 QPoint(width() + m_textMargins[1] - 1, height() + m_textMargins[3] - 1));
+}
+
+// Level text is fitted to its box; turned text keeps the skin's own layout.
+bool CPngButton::FitsToBox() const {
+    return m_escapement == 0 && !m_heavy && !(m_textFormat & kTextWordBreak);
+}
+
+bool CPngButton::CaptionFits() const {
+    if (!m_drawText || !FitsToBox() || text().isEmpty()) {
+        return true;
+    }
+    return FitCaption(text().left(kMaxTextLength), TextFont(), TextRect().size()).fits;
+}
+
+void CPngButton::DrawText(QPainter& painter, QColor colour) {
+    painter.setPen(colour);
+    const QFont font = TextFont();
     painter.setFont(font);
 
     const QString label = text().left(kMaxTextLength);
+    if (FitsToBox()) {
+        const QRect box = TextRect();
+        const CaptionLayout layout = FitCaption(label, font, box.size());
+        if (layout.lines.size() > 1) {
+            DrawCaptionLines(painter, layout, box, Qt::Alignment(QtTextFlags(m_textFormat)));
+        } else {
+            painter.setFont(layout.font);
+            DrawFormattedText(painter, label, box, m_textFormat, 0);
+        }
+        return;
+    }
     TextBox box{m_textMargins[0], m_textMargins[2], width() + m_textMargins[1],
                 height() + m_textMargins[3]};
     if (m_heavy) {

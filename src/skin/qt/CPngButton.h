@@ -1,9 +1,10 @@
 #pragma once
 // The skinned image button: shows the rectangle at its own position of one of
 // several window-sized pictures (chosen by its state), optionally with a text,
-// a tooltip or a colour outline instead of the picture.
+// a tooltip, or instead of the picture a colour with the picture's legend on it.
 
 #include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <QPushButton>
 #include <QString>
@@ -61,6 +62,8 @@ public:
     const QPixmap* StatePicture(Picture which) const { return m_pictures[which]; }
     QString TooltipText() const { return m_tooltipText; }
     bool TooltipActive() const;
+    // False when the drawn text is cut even at the smallest type on two lines.
+    bool CaptionFits() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -76,7 +79,11 @@ private:
         QColor colour;
     };
     Look ChooseLook() const;
+    QFont TextFont() const;
+    QRect TextRect() const;
+    bool FitsToBox() const;
     void DrawText(QPainter& painter, QColor colour);
+    void DrawPaintedKey(QPainter& painter);
     void StartTracking();
     void OnMouseHover();
     void OnMouseLeave();
@@ -106,6 +113,10 @@ private:
     bool m_outline = false;
     QColor m_outlineColour;
     int m_outlineStrength = 0;
+    // The normal picture's legend, lifted out once per picture and offset.
+    QImage m_legend;
+    const QPixmap* m_legendSource = nullptr;
+    QPoint m_legendOffset;
 };
 
 }  // namespace tessel

@@ -56,6 +56,7 @@ protected:
         facts_.SetDeviceInfo(info);
         edit_.SetImage(DefaultImage());
         texts_.texts[std::u16string(kWriteFailedText)] = u"Not saved: %s";
+        texts_.texts[u"IDS_EXPORT_DONE"] = u"Exported to %s.";
     }
 
     std::u16string Chosen(const std::string& name) { return (home_.Path() / name).u16string(); }
@@ -81,9 +82,13 @@ TEST_F(ImportExportTest, ExportThenImportRestoresALaunchProgramText) {
     edit_.Texts().Set(EntryIndex(1, kKeyQ), u"/opt/game/launch.sh");
     prompter_.fileAnswers = {Chosen("mine.fwc"), Chosen("mine.fwc")};
     ASSERT_TRUE(ExportConfiguration(context_));
-    EXPECT_TRUE(prompter_.shown.empty());
+    ASSERT_EQ(prompter_.shown.size(), 1u) << "the export is confirmed";
+    EXPECT_NE(prompter_.shown[0].text.find(Chosen("mine.fwc")), std::u16string::npos)
+        << "naming the file";
+    prompter_.shown.clear();
     EXPECT_EQ(prompter_.dialogs[0].defaultExtension, u"fwc");
-    EXPECT_EQ(prompter_.dialogs[0].initialPath, u"*.fwc");
+    EXPECT_EQ(prompter_.dialogs[0].initialPath, (dataFolder_ / "*.fwc").u16string())
+        << "the dialog opens in the data folder";
     EXPECT_TRUE(std::filesystem::is_directory(dataFolder_));
 
     edit_.Clear();

@@ -33,32 +33,55 @@ TEST_F(ProfileSettingsTest, FlipIsWrittenAsZeroOrOneAndReadAsANumber) {
     EXPECT_EQ(settings_.ReadFlip(), 5);
 }
 
-TEST_F(ProfileSettingsTest, SceneRowsAreNumberedFromOneWithTheCountAtZero) {
-    ASSERT_TRUE(settings_.WriteSceneRows(
-        {u"/home/u/Documents/Tessel_09A/$Profile0.fwc", u"/home/u/other.fwc"}));
+TEST_F(ProfileSettingsTest, SceneRowsAreNumberedFromOneWithTheCountAtZeroAndReadBack) {
+    const std::vector<std::u16string> rows = {u"/home/u/Documents/Tessel_09A/$Profile0.fwc",
+                                              u"/home/u/other.fwc"};
+    ASSERT_TRUE(settings_.WriteSceneRows(rows));
     EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"PROFILE00"), u"2");
     EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"PROFILE01"),
               u"/home/u/Documents/Tessel_09A/$Profile0.fwc");
     EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"PROFILE02"), u"/home/u/other.fwc");
+    EXPECT_EQ(settings_.ReadSceneRows(), rows);
+
+    // Fewer rows than before: the count decides, older rows beyond it stay unread.
+    ASSERT_TRUE(settings_.WriteSceneRows({u"/a.fwc"}));
+    EXPECT_EQ(settings_.ReadSceneRows(), std::vector<std::u16string>{u"/a.fwc"});
+    // A count that lies about the rows reads what is there.
+    registry_.WriteString(kProfilesSettingsKey, u"PROFILE00", u"99999");
+    EXPECT_EQ(settings_.ReadSceneRows().size(), 2u);
+    registry_.WriteString(kProfilesSettingsKey, u"PROFILE00", u"x");
+    EXPECT_TRUE(settings_.ReadSceneRows().empty());
 }
 
-TEST_F(ProfileSettingsTest, RecordDelayValueNameFollowsTheLanguage) {
+TEST_F(ProfileSettingsTest, RecordDelayKeepsItsValueAcrossALanguageChange) {
     LanguageTable table;
     const std::u16string key = table.TextKey(TextKeyEntry::MACRO_ACTION_RECORD_DELAY);
     testing::MapTextLookup english;
     english.texts[key] = u"Record delays";
-    testing::MapTextLookup german;
-    german.texts[key] = u"Verzögerungen aufnehmen";
+    testing::MapTextLookup french;
+    french.texts[key] = u"Enregistrer les délais";
 
-    ASSERT_TRUE(settings_.WriteRecordDelay(table, english, true));
-    EXPECT_EQ(registry_.ReadString(kProfilesSettingsKey, u"Record delays"), u"1");
+    EXPECT_FALSE(settings_.ReadRecordDelay(table, english)) << "off until chosen";
+    ASSERT_TRUE(settings_.WriteRecordDelay(true));
     EXPECT_TRUE(settings_.ReadRecordDelay(table, english));
-    EXPECT_FALSE(settings_.ReadRecordDelay(table, german)) << "another language, another value";
-
-    ASSERT_TRUE(settings_.WriteRecordDelay(table, german, true));
-    ASSERT_TRUE(settings_.WriteRecordDelay(table, english, false));
-    EXPECT_TRUE(settings_.ReadRecordDelay(table, german));
+    EXPECT_TRUE(settings_.ReadRecordDelay(table, french)) << "the language does not name it";
+    ASSERT_TRUE(settings_.WriteRecordDelay(false));
     EXPECT_FALSE(settings_.ReadRecordDelay(table, english));
+}
+
+TEST_F(ProfileSettingsTest, ARecordDelayStoredUnderItsTranslatedNameIsReadOnceAndKept) {
+    LanguageTable table;
+    const std::u16string key = table.TextKey(TextKeyEntry::MACRO_ACTION_RECORD_DELAY);
+    testing::MapTextLookup english;
+    english.texts[key] = u"Record delays";
+    testing::MapTextLookup french;
+    french.texts[key] = u"Enregistrer les délais";
+    registry_.WriteString(kProfilesSettingsKey, u"Record delays", u"1");
+
+    EXPECT_TRUE(settings_.ReadRecordDelay(table, english)) << "what an older version saved";
+    EXPECT_TRUE(settings_.ReadRecordDelay(table, french)) << "kept after the language changed";
+    registry_.WriteString(kProfilesSettingsKey, u"Record delays", u"0");
+    EXPECT_TRUE(settings_.ReadRecordDelay(table, english)) << "the old form is read only once";
 }
 
 }  // namespace
