@@ -1,6 +1,7 @@
 #pragma once
 // Readers that take a path get the fuzzer's bytes through a real file in a
-// folder of the fuzzing process's own.
+// folder of the fuzzing process's own, in memory where there is such a file
+// system (the writers sync every file they replace).
 
 #include <unistd.h>
 
@@ -14,14 +15,31 @@
 
 namespace tessel::fuzz {
 
+// Removed when the fuzzer ends.
+class Scratch {
+public:
+    Scratch() {
+        std::error_code error;
+        const std::filesystem::path memory = "/dev/shm";
+        path_ = (std::filesystem::is_directory(memory, error)
+                     ? memory
+                     : std::filesystem::temp_directory_path()) /
+                ("tessel-fuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path_);
+    }
+    ~Scratch() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 inline const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path =
-            std::filesystem::temp_directory_path() / ("tessel-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const Scratch scratch;
+    return scratch.Path();
 }
 
 // Replaces `file` by the bytes; INI lookups forget what they read of it.

@@ -23,8 +23,9 @@ void CheckPictureBytes(std::span<const std::uint8_t> bytes) {
     }
     const bool bmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
     if (bmp && !complete) {
+        // Cut below two bytes it is no BMP any more.
         for (std::size_t cut : {bytes.size() - 1, bytes.size() / 2, std::size_t{18}}) {
-            if (cut < bytes.size() && tessel::PictureBytesComplete(bytes.first(cut))) {
+            if (cut >= 2 && cut < bytes.size() && tessel::PictureBytesComplete(bytes.first(cut))) {
                 std::abort();
             }
         }
