@@ -2,10 +2,13 @@
 // /dev/zero would be read without end, a FIFO would block the open for ever.
 // Each is named as unreadable with the reason, and the start still finishes:
 // the instance answers /Kill and ends, or, for the main skin file it cannot do
-// without, the start ends at once.
+// without, the start ends at once. A picture that would cost gigabytes is
+// refused the same way.
 
 #include <sys/stat.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ProgramFixture.h"
@@ -92,6 +95,29 @@ TEST_F(UnreadableFilesTest, AFileThatIsNoRegularFileIsNamedAndTheStartFinishes) 
             }
         }
     }
+}
+
+// A whole JPEG whose frame header claims 60000 x 60000 pixels: refused before
+// anything is decoded, instead of gigabytes allocated for a picture that is not there.
+TEST_F(UnreadableFilesTest, ABackgroundDeclaringHugeDimensionsEndsTheStartWithAReason) {
+    CopySkins();
+    const auto background = m_programFolder / "Skins" / "main_bg.jpg";
+    std::string bytes;
+    {
+        std::ifstream in(background, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const auto frame = bytes.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos) << "the shipped background is no baseline JPEG";
+    bytes.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
+    std::ofstream(background, std::ios::binary | std::ios::trunc) << bytes;
+
+    const pid_t program = Start({"/Start"});
+    const std::optional<int> status = WaitForExit(program, kBound);
+    ASSERT_TRUE(status) << "the start did not end";
+    EXPECT_NE(*status, 0);
+    EXPECT_NE(ErrorOutput(program).find("declares 60000 x 60000 pixels"), std::string::npos)
+        << ErrorOutput(program);
 }
 
 }  // namespace
