@@ -47,6 +47,7 @@ private:
     mutable RegistryData m_data;
     mutable std::optional<RegistryFileStamp> m_stamp;
     mutable bool m_unreadLines = false;  // the file on disk holds lines m_data lacks
+    mutable bool m_unreadable = false;   // something is there that cannot be read
 };
 
 }  // namespace tessel

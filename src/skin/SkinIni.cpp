@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/PrivateProfile.h"
+#include "platform/RegularFile.h"
 
 namespace tessel {
 namespace {
@@ -94,6 +95,20 @@ ScreenPictures ReadScreenPictures(const std::filesystem::path& ini) {
 
 std::u16string ReadScreenLink(const std::filesystem::path& ini) {
     return GetPrivateProfileString(kScreenSection, u"Link", kDefaultSkinLink, kLinkBuffer, ini);
+}
+
+std::string SkinIniProblem(const std::filesystem::path& ini) {
+    const RegularFileRead read = ReadRegularFile(ini, kLargestIniFile);
+    if (read.missing) {
+        return "skin file " + ini.string() + " is missing";
+    }
+    if (!read.ok) {
+        return "cannot read " + ini.string() + ": " + read.error;
+    }
+    if (read.bytes.empty()) {
+        return "skin file " + ini.string() + " is empty";
+    }
+    return {};
 }
 
 std::filesystem::path SkinFolderOf(const std::filesystem::path& ini) {

@@ -64,6 +64,10 @@ ScreenPictures ReadScreenPictures(const std::filesystem::path& ini);
 inline constexpr std::u16string_view kDefaultSkinLink = u"https://www.zerkon.example/";
 std::u16string ReadScreenLink(const std::filesystem::path& ini);
 
+// Why a skin INI file gives no values: "skin file PATH is missing", "... is
+// empty", "cannot read PATH: not a regular file"; empty when it can be read.
+std::string SkinIniProblem(const std::filesystem::path& ini);
+
 // The folder of a window's INI file, with a trailing separator.
 std::filesystem::path SkinFolderOf(const std::filesystem::path& ini);
 

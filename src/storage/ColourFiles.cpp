@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "platform/AtomicFile.h"
 #include "platform/PrivateProfile.h"
+#include "platform/RegularFile.h"
 #include "text/SafeFormat.h"
 
 namespace tessel {
@@ -155,20 +155,14 @@ ColourFileCopy ColourFiles::CopyColourFile(int fromProfile, int toProfile) const
         return std::filesystem::exists(FileOf(fromProfile)) ? ColourFileCopy::Copied
                                                             : ColourFileCopy::NoSource;
     }
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(FileOf(fromProfile), error)) {
+    RegularFileRead read = ReadRegularFile(FileOf(fromProfile), kLargestIniFile);
+    if (!read.ok) {
+        if (!read.missing) {
+            ReportUnreadableFile(FileOf(fromProfile), read.error);
+        }
         return ColourFileCopy::NoSource;
     }
-    std::ifstream in(FileOf(fromProfile), std::ios::binary);
-    std::vector<uint8_t> bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    } catch (const std::ios_base::failure&) {
-        return ColourFileCopy::NoSource;
-    }
-    if (!in || in.bad()) {
-        return ColourFileCopy::NoSource;
-    }
+    const std::vector<uint8_t> bytes = std::move(read.bytes);
     return WriteFileAtomically(FileOf(toProfile), bytes) ? ColourFileCopy::Copied
                                                          : ColourFileCopy::NotWritten;
 }

@@ -1,11 +1,12 @@
 #include "storage/ConfigFile.h"
 
-#include <fstream>
 #include <new>
 #include <system_error>
 
 #include "platform/LittleEndian.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
+#include "platform/AtomicFile.h"
 #include "text/LanguageTable.h"
 #include "text/SafeFormat.h"
 
@@ -18,24 +19,18 @@ uint64_t ExpectedFileSize(uint16_t macroCount, uint32_t textAreaSize) {
     return kProfileImageSize + uint64_t{macroCount} * kMacroRecordSize + textAreaSize;
 }
 
+// Only a regular file is read (a FIFO or device in its place would stall or
+// never end); the user is told on standard error when one stands there.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path,
                                                   uint64_t limit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    RegularFileRead read = ReadRegularFile(path, static_cast<std::size_t>(limit));
+    if (!read.ok) {
+        if (!read.missing) {
+            ReportUnreadableFile(path, read.error);
+        }
         return std::nullopt;
     }
-    in.seekg(0, std::ios::end);
-    const auto size = static_cast<uint64_t>(in.tellg());
-    if (!in || size > limit) {
-        return std::nullopt;
-    }
-    in.seekg(0);
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in) {
-        return std::nullopt;
-    }
-    return bytes;
+    return std::move(read.bytes);
 }
 
 void ShowFormatError(const std::filesystem::path& path, Prompter& prompter,
@@ -106,24 +101,16 @@ std::vector<uint8_t> EncodeConfigFile(const ProfileImage& image,
 
 int ValidateConfigFile(const std::filesystem::path& path, Prompter& prompter,
                        const LanguageTable& languageTable) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    const RegularFileRead read = ReadRegularFile(path, kMaxConfigFileSize - 1);
+    if (!read.ok) {
+        return read.missing ? kConfigFileInvalid : kConfigFileCannotOpen;
+    }
+    const uint64_t size = read.bytes.size();
+    if (size < kProfileImageSize) {
         return kConfigFileInvalid;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return kConfigFileCannotOpen;
-    }
-    const uint64_t size = std::filesystem::file_size(path, error);
-    if (error || size < kProfileImageSize || size >= kMaxConfigFileSize) {
-        return kConfigFileInvalid;
-    }
-    // Only the header is checked, so only the header is read.
-    std::array<uint8_t, kImageHeaderSize> header{};
-    in.read(reinterpret_cast<char*>(header.data()), header.size());
-    if (!in) {
-        return kConfigFileInvalid;
-    }
+    // Only the header is checked.
+    const auto header = std::span<const uint8_t>(read.bytes).first<kImageHeaderSize>();
     if (!IsValidConfigHeader(header) || size < DecodeImageHeader(header).totalSize) {
         ShowFormatError(path, prompter, languageTable);
         return kConfigFileInvalid;

@@ -1,9 +1,9 @@
 #include "storage/ConfigFileCheck.h"
 
-#include <fstream>
-#include <new>
+#include <utility>
 
 #include "model/ProfileImage.h"
+#include "platform/RegularFile.h"
 
 namespace tessel {
 namespace {
@@ -27,36 +27,18 @@ std::string HeaderProblem(std::span<const uint8_t, kImageHeaderSize> bytes) {
 
 std::variant<Configuration, std::string> ReadConfigFileExplained(
     const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return std::string("no such file");
+    // Only a regular file: a FIFO would block the command, a device never end.
+    RegularFileRead read = ReadRegularFile(path, kMaxConfigFileSize - 1);
+    if (!read.ok) {
+        return read.missing                       ? std::string("no such file")
+               : read.error.starts_with("larger") ? std::string("4 GiB or larger")
+                                                  : read.error;
     }
-    if (std::filesystem::is_directory(path, error)) {
-        return std::string("is a folder");
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::string("cannot be opened");
-    }
-    const uint64_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        return std::string("cannot be opened");
-    }
+    std::vector<uint8_t> bytes = std::move(read.bytes);
+    const uint64_t size = bytes.size();
     if (size < kProfileImageSize) {
         return std::to_string(size) + " bytes, shorter than the " +
                std::to_string(kProfileImageSize) + " bytes of every configuration file";
-    }
-    if (size >= kMaxConfigFileSize) {
-        return std::string("4 GiB or larger");
-    }
-    std::vector<uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return std::string("too large to read");
-    }
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        return std::string("cannot be read");
     }
     const auto header = std::span<const uint8_t>(bytes).first<kImageHeaderSize>();
     if (!IsValidConfigHeader(header)) {

@@ -1,11 +1,12 @@
 #pragma once
 // The legacy ("ANSI") code pages of INI files written by Windows programs:
 // a file without a byte-order mark that is not UTF-8 is in the code page of
-// the user's language. Conversions go through the C library's iconv.
-
-#include <iconv.h>
+// the user's language. What each byte and byte pair means is asked of the C
+// library's iconv one character at a time, once per code page; texts are then
+// converted with those tables, never by handing iconv a whole buffer.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,25 +22,22 @@ int LegacyCodePageOf(std::uint16_t languageId);
 // Strict UTF-8: no overlong forms, surrogates or values beyond U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
-// One code page in both directions. Not shared between threads.
+struct CodePageTables;
+
+// One code page in both directions; any number of threads may use it.
 class CodePage {
 public:
     explicit CodePage(int number);
-    ~CodePage();
-    CodePage(const CodePage&) = delete;
-    CodePage& operator=(const CodePage&) = delete;
 
     int Number() const { return number_; }
     // Never fails: each byte that starts no valid character reads as U+FFFD.
-    std::u16string Decode(std::string_view bytes);
+    std::u16string Decode(std::string_view bytes) const;
     // Nothing when a character has no form in the code page.
-    std::optional<std::string> Encode(std::u16string_view text);
+    std::optional<std::string> Encode(std::u16string_view text) const;
 
 private:
     int number_;
-    // (iconv_t)-1 when the C library has no such converter.
-    iconv_t toUtf16_;
-    iconv_t fromUtf16_;
+    std::shared_ptr<const CodePageTables> tables_;
 };
 
 }  // namespace tessel

@@ -3,28 +3,24 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
-#include <fstream>
-#include <iterator>
+
+#include "platform/RegularFile.h"
 
 namespace tessel {
 namespace {
 
-bool ReadSmallFile(const std::filesystem::path& file, std::uintmax_t size, std::string& bytes) {
-    if (size > PrivateProfileCache::kMaxFileSize) {
+bool ReadSmallFile(const std::filesystem::path& file, std::string& bytes) {
+    RegularFileRead read = ReadRegularFile(file, PrivateProfileCache::kMaxFileSize);
+    if (!read.ok) {
+        if (!read.missing) {
+            ReportUnreadableFile(file, read.error);
+        }
         return false;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        // A failed read (an I/O error) is thrown whatever the stream's mask.
-        return false;
-    }
-    return !in.bad();
+    bytes.assign(read.bytes.begin(), read.bytes.end());
+    return true;
 }
 
 long long NowNs() {
@@ -92,7 +88,15 @@ bool PrivateProfileCache::Settled(const FileStamp& stamp, long long readNs) {
 std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesystem::path& file,
                                                              int legacyCodePage) {
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::stat(file.c_str(), &info) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            ReportUnreadableFile(file, ErrorReason(errno));
+        }
+        Forget(file);
+        return nullptr;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ReportUnreadableFile(file, S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file");
         Forget(file);
         return nullptr;
     }
@@ -118,7 +122,7 @@ std::shared_ptr<const IniLookup> PrivateProfileCache::Lookup(const std::filesyst
     Entry fresh;
     fresh.stamp = stamp;
     fresh.settled = Settled(stamp, readNs);
-    if (!ReadSmallFile(file, stamp.size, fresh.bytes)) {
+    if (!ReadSmallFile(file, fresh.bytes)) {
         Forget(file);
         return nullptr;
     }

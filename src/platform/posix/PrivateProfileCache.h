@@ -19,6 +19,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/RegularFile.h"
 #include "platform/posix/IniDocument.h"
 
 namespace tessel {
@@ -64,7 +65,7 @@ public:
     static constexpr std::chrono::milliseconds kMinSettleTime{2};
     static constexpr std::chrono::seconds kCoarseSettleTime{2};
     static constexpr std::size_t kMaxFiles = 64;
-    static constexpr std::uintmax_t kMaxFileSize = 64u << 20;
+    static constexpr std::size_t kMaxFileSize = kLargestIniFile;
 
 private:
     struct FileStamp {

@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "platform/RegularFile.h"
 #include "platform/UserFolders.h"
 
 namespace tessel {
@@ -25,11 +23,19 @@ std::optional<RegistryFileStamp> StampOf(const std::filesystem::path& file) {
         static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
-std::string ReadWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// No settings file of this program comes near this.
+constexpr std::size_t kLargestSettingsFile = 4u << 20;
+
+// Nothing (and the user told why) when the file is no regular file of a sane size.
+std::optional<std::string> ReadSettingsFile(const std::filesystem::path& file) {
+    const RegularFileRead read = ReadRegularFile(file, kLargestSettingsFile);
+    if (!read.ok) {
+        if (!read.missing) {
+            ReportUnreadableFile(file, read.error);
+        }
+        return std::nullopt;
+    }
+    return std::string(read.bytes.begin(), read.bytes.end());
 }
 
 bool WriteAll(int fd, const std::string& text) {
@@ -102,8 +108,11 @@ void Registry::Refresh() const {
     if (stamp == m_stamp) {
         return;
     }
-    m_data = stamp ? RegistryData::Parse(ReadWholeFile(m_file)) : RegistryData{};
+    const std::optional<std::string> text = stamp ? ReadSettingsFile(m_file) : std::nullopt;
+    m_data = text ? RegistryData::Parse(*text) : RegistryData{};
     m_unreadLines = m_data.SkippedLines() > 0;
+    // A FIFO, device or huge file is neither read nor replaced by our version.
+    m_unreadable = stamp && !text;
     m_stamp = stamp;
 }
 
@@ -117,6 +126,9 @@ bool Registry::Update(Change&& change) {
     }
     // Another process may have written since our last read: change its version.
     Refresh();
+    if (m_unreadable) {
+        return false;
+    }
     if (m_unreadLines) {
         KeepUnreadableCopy();
     }

@@ -152,7 +152,9 @@ void CBaseDialog::LoadSkin() {
     m_loadingSkin = true;
     const ScreenPictures names = ReadScreenPictures(SkinIni());
     if (names.main.empty()) {
-        EndProcessOnStartupFailure("no background picture named in " + SkinIni().string());
+        const std::string problem = SkinIniProblem(SkinIni());
+        EndProcessOnStartupFailure(
+            !problem.empty() ? problem : "no background picture named in " + SkinIni().string());
     }
     m_backgroundFile = SkinFilePath(m_skinFolder, names.main);
     m_maskFile = names.mask.empty() ? m_backgroundFile : SkinFilePath(m_skinFolder, names.mask);

@@ -36,16 +36,63 @@ std::optional<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path
     return std::move(file.bytes);
 }
 
+// Qt refuses to decode more than this, whatever a header claims.
+constexpr int kPictureAllocationLimitMb = 256;
+
+// Bigger than any screen a skin is drawn on.
+constexpr int kLargestPictureSide = 16384;
+
+// A reader over `bytes` with the limits set before anything is decoded.
+class LimitedReader {
+public:
+    explicit LimitedReader(const std::vector<uint8_t>& bytes)
+        : data_(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                        static_cast<qsizetype>(bytes.size()))) {
+        QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+        buffer_.setData(data_);
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+    }
+    // The size the header declares (invalid when it tells none), or nothing
+    // with the reason when the picture cannot or must not be decoded.
+    std::optional<QSize> DeclaredSize(const std::filesystem::path& path, std::string& why) {
+        if (!reader_.canRead()) {
+            why = "cannot decode skin picture " + path.string();
+            return std::nullopt;
+        }
+        const QSize size = reader_.size();
+        if (size.width() > kLargestPictureSide || size.height() > kLargestPictureSide) {
+            why = "skin picture " + path.string() + " declares " + std::to_string(size.width()) +
+                  " x " + std::to_string(size.height()) + " pixels, more than " +
+                  std::to_string(kLargestPictureSide) + " a side";
+            return std::nullopt;
+        }
+        return size;
+    }
+    QImage Read(const std::filesystem::path& path, std::string& why) {
+        QImage image = reader_.read();
+        if (image.isNull()) {
+            why = "cannot decode skin picture " + path.string();
+        }
+        return image;
+    }
+
+private:
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
 QImage ReadPicture(const std::filesystem::path& path, std::string& why) {
     const auto bytes = ReadPictureBytes(path, why);
     if (!bytes) {
         return QImage();
     }
-    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
-    if (image.isNull()) {
-        why = "cannot decode skin picture " + path.string();
+    LimitedReader reader(*bytes);
+    if (!reader.DeclaredSize(path, why)) {
+        return QImage();
     }
-    return image;
+    return reader.Read(path, why);
 }
 
 }  // namespace
@@ -101,15 +148,14 @@ QSize CheckPictureFile(const std::filesystem::path& path) {
     if (!bytes) {
         EndProcessOnStartupFailure(why);
     }
-    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
-                                                    static_cast<qsizetype>(bytes->size()));
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    QSize size = reader.canRead() ? reader.size() : QSize();
-    if (reader.canRead() && !size.isValid()) {
-        size = reader.read().size();  // a format whose header does not tell it
+    LimitedReader reader(*bytes);
+    std::optional<QSize> declared = reader.DeclaredSize(path, why);
+    if (!declared) {
+        EndProcessOnStartupFailure(why);
+    }
+    QSize size = *declared;
+    if (!size.isValid()) {
+        size = reader.Read(path, why).size();  // a format whose header does not tell it
     }
     if (!size.isValid() || size.isEmpty()) {
         EndProcessOnStartupFailure("cannot decode skin picture " + path.string());
