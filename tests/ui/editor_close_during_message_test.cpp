@@ -107,8 +107,11 @@ TEST_P(CloseDuringMessage, OkWithTheCellStillOpenStoresNothingAndClosesOnce) {
     EXPECT_NO_THROW(editor.SendCommand(kIdOk));
     ExpectClosedStoringNothing(editor);
     if (std::string(GetParam().name) == "Unplug") {
+        // The removal is handled to its end before the keyboard comes back.
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
         SetPlugged(true);
         ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+        ASSERT_TRUE(Settle());
         EXPECT_TRUE(ClickKey(window, kKeyButtonA).IsOpen()) << "the editor opens again";
     }
 }
