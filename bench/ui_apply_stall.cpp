@@ -1,7 +1,8 @@
-// The window's event loop while an import sends four key blocks and a full
-// macro area to the simulated keyboard answering every frame 2 ms late, as
-// over USB: how long the transfer takes and the longest the window's thread
-// went without running its events meanwhile.
+// The window's event loop while an import (four key blocks) or an Apply (the
+// active profile's) sends a full macro area to the simulated keyboard
+// answering every frame 2 ms late, as over USB: how long the transfer takes
+// and the longest the window's thread went without running its events
+// meanwhile.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "model/MacroArea.h"
@@ -54,6 +56,16 @@ public:
         m_prompter.fileAnswers = {file.u16string()};
         window.SendCommand(kCommandExport);
         m_prompter.fileAnswers = {file.u16string()};
+        MeasureWhile(state, [&] { window.SendCommand(kCommandImport); });
+    }
+    void ApplyWhileMeasuring(benchmark::State& state) {
+        CTesselDlg& window = *m_window;
+        window.EnableApply(true);
+        MeasureWhile(state, [&] { window.SendCommand(kIdApply); });
+    }
+
+    void MeasureWhile(benchmark::State& state, const std::function<void()>& start) {
+        CTesselDlg& window = *m_window;
 
         QElapsedTimer clock;
         qint64 last = 0;
@@ -66,9 +78,9 @@ public:
         });
         clock.start();
         tick.start();
-        window.SendCommand(kCommandImport);
+        start();
         longest = std::max(longest, clock.elapsed() - last);
-        ProcessEventsUntil([&] { return !window.IsTransferRunning(); }, 60s);
+        ProcessEventsUntil([&] { return window.IsKeyboardSettled(); }, 60s);
         tick.stop();
         state.counters["transfer_ms"] = double(clock.elapsed());
         state.counters["longest_stall_ms"] = double(longest);
@@ -88,6 +100,20 @@ void ImportOfFourKeyBlocksAndAFullMacroArea(benchmark::State& state) {
     }
 }
 BENCHMARK(ImportOfFourKeyBlocksAndAFullMacroArea)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ApplyOfOneKeyBlockAndAFullMacroArea(benchmark::State& state) {
+    for (auto _ : state) {
+        Harness harness;
+        harness.SetUp();
+        harness.StartWindowWithKeyboard();
+        harness.FillEditStore();
+        SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(2);
+        harness.ApplyWhileMeasuring(state);
+        SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(0);
+        harness.TearDown();
+    }
+}
+BENCHMARK(ApplyOfOneKeyBlockAndAFullMacroArea)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessel
