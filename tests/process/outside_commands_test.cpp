@@ -73,8 +73,8 @@ TEST_F(OutsideCommandsProcessTest, UpdateOpensTheDialogOfTheRunningInstanceWhich
     const pid_t first = Start({"/Start"});
     ASSERT_TRUE(WaitUntilAnswering(first));
     ExpectHandedOver("/update", "to open its firmware update dialog");
-    std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(IsRunning(first));
+    // It answers from inside the dialog's own loop.
+    EXPECT_TRUE(WaitUntilAnswering(first));
     // The dialog's own loop is running now: the kill must still end it all.
     KillAndExpectTheEnd(first);
     EXPECT_EQ(AgentStarts(), 1);
@@ -84,8 +84,7 @@ TEST_F(OutsideCommandsProcessTest, UpdateWithoutARunningInstanceStartsTheProgram
     const pid_t program = Start({"/Update"});
     ASSERT_TRUE(WaitUntilAnswering(program));
     EXPECT_TRUE(WaitForAgentStarts(1));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(IsRunning(program));
+    EXPECT_TRUE(WaitUntilAnswering(program));
     KillAndExpectTheEnd(program);
 }
 
@@ -108,11 +107,11 @@ TEST_F(OutsideCommandsProcessTest, TheEndpointTakesNoOtherCommandOrRequest) {
     EXPECT_EQ(Deliver(first, kCommandMessage, 32774), 0) << "the tray's Exit";
     EXPECT_EQ(Deliver(first, kCloseEditorsMessage, 0), 0);
     EXPECT_EQ(Deliver(first, kInitMessage, kInitTag), 0);
-    std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(IsRunning(first));
     EXPECT_EQ(Selector(), "1");
     EXPECT_EQ(Deliver(first, kCommandMessage, kCommandLanguage), 1);
+    // Carried out after anything the refused requests could have started.
     EXPECT_TRUE(SelectorBecomes("0"));
+    EXPECT_TRUE(IsRunning(first)) << "the tray's Exit was not carried out";
     KillAndExpectTheEnd(first);
 }
 

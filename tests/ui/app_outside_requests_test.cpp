@@ -13,12 +13,15 @@
 #include "model/ProfileImage.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/ConfigFile.h"
+#include "storage/KeyboardCommands.h"
 
 namespace tessel {
 namespace {
 
 using namespace std::chrono_literals;
 using namespace tessel::testing;
+
+constexpr int kKeyButtonA = 1058;
 
 class OutsideRequestsTest : public MainWindowTest {
 protected:
@@ -62,6 +65,35 @@ TEST_F(OutsideRequestsTest, ARestoreShowsTheFileInTheWindowWithNothingPending) {
     EXPECT_EQ(reply->result, 1) << reply->text;
     EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x1E)->type, 1);
     EXPECT_FALSE(window.IsApplyEnabled());
+}
+
+// The open editor would store its copies over what the command changed.
+TEST_F(OutsideRequestsTest, RestoreAndProfileAreRefusedAlikeWhileTheKeyEditorIsOpen) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    auto image = DefaultImage();
+    EntryFor(*image, 0, 0x1E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
+    const auto file = std::filesystem::path(m_data.path().toStdString()) / "restore.fwc";
+    ConfigStore store;
+    store.SetImage(std::move(image));
+    ASSERT_TRUE(WriteConfigFile(file, store));
+    if (window.Panel()->LightingSwitchOn()) {
+        window.Panel()->TurnLightingSwitchOff();
+    }
+    window.KeyEditor()->SetModeless(true);
+    window.SendCommand(kKeyButtonA);
+    ASSERT_TRUE(window.KeyEditor()->IsOpen());
+    const uint16_t typeBefore = EntryFor(*m_editStore.Image(), 0, 0x1E)->type;
+
+    const auto restore = Deliver({kKeyboardCommandMessage, kRestoreTag, 0}, file.string());
+    const auto profile = Deliver({kKeyboardCommandMessage, kProfileTag, 2});
+    ASSERT_TRUE(restore.has_value() && profile.has_value());
+    EXPECT_EQ(restore->result, 0);
+    EXPECT_EQ(profile->result, 0);
+    EXPECT_EQ(restore->text, EditorOpenRefusal().line);
+    EXPECT_EQ(profile->text, restore->text);
+    EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x1E)->type, typeBefore);
+    EXPECT_EQ(SimActiveProfile(), 0);
+    window.KeyEditor()->CloseKeyEditor();
 }
 
 TEST_F(OutsideRequestsTest, InternalRequestsAreRefusedAndAMissingKeyboardIsSaid) {

@@ -20,8 +20,10 @@
 #include "editors/CTessel_DlgProfile.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/LightingPanelControls.h"
+#include "model/AssignmentEdits.h"
 #include "model/MacroList.h"
 #include "model/ProfileImage.h"
+#include "platform/ClockChanges.h"
 #include "platform/MainWindowRequests.h"
 #include "platform/RequestEndpoint.h"
 #include "skin/qt/CPngButton.h"
@@ -37,15 +39,32 @@ using namespace tessel::testing;
 constexpr uint8_t kBegin = static_cast<uint8_t>(DeviceCommand::BeginTransfer);
 constexpr uint8_t kEnd = static_cast<uint8_t>(DeviceCommand::EndTransfer);
 
+// The wall clock, set when a test says so.
+class FakeClockChanges final : public ClockChangeSource {
+public:
+    void Watch(std::function<void()> onChange) override { onChange_ = std::move(onChange); }
+    void ChangeClock() {
+        if (onChange_) {
+            onChange_();
+        }
+    }
+
+private:
+    std::function<void()> onChange_;
+};
+
 class DeviceTransfersTest : public MainWindowTest {
 public:
+    using MainWindowTest::m_editStore;
     using MainWindowTest::m_prompter;
     using MainWindowTest::ReadSimArea;
     using MainWindowTest::SimActiveProfile;
+    FakeClockChanges m_clock;
 
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
+        m_parts.clockChanges = &m_clock;
         SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(2);
     }
     // Every frame in the simulator's log carries the job that sent it.
@@ -207,6 +226,39 @@ const SecondUser kSecondUsers[] = {
      },
      [](DeviceTransfersTest& t, CTesselDlg&, const std::filesystem::path&) {
          EXPECT_EQ(t.SimActiveProfile(), 3);
+     }},
+    {"TerminalRestore",
+     [](DeviceTransfersTest& t, CTesselDlg&, const std::filesystem::path& file) {
+         auto image = DefaultImage();
+         EntryFor(*image, 0, 0x01E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
+         ConfigStore store;
+         store.SetImage(std::move(image));
+         ASSERT_TRUE(WriteConfigFile(file, store));
+         const auto reply =
+             t.DeliverFromAnotherProcess({kKeyboardCommandMessage, kRestoreTag, 0}, file.string());
+         ASSERT_TRUE(reply.has_value());
+         EXPECT_EQ(reply->result, 1) << reply->text;
+     },
+     [](DeviceTransfersTest& t, CTesselDlg&, const std::filesystem::path&) {
+         // The restore came last: the keyboard and the window show the file.
+         EXPECT_EQ(t.ExpectBracketsHoldOneJobEach(), 2);
+         const auto lock = t.m_editStore.Lock();
+         EXPECT_EQ(EntryFor(*t.m_editStore.Image(), 0, 0x01E)->type,
+                   static_cast<uint16_t>(AssignmentType::Disabled));
+     }},
+    {"ClockSetApply",
+     [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path&) {
+         {
+             const auto lock = t.m_editStore.Lock();
+             EntryFor(*t.m_editStore.Image(), 0, 0x030)->type = 2;
+             EntryFor(*t.m_editStore.Image(), 0, 0x030)->value = 0x031;
+         }
+         window.EnableApply(true);
+         t.m_clock.ChangeClock();
+     },
+     [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path&) {
+         EXPECT_EQ(t.ExpectBracketsHoldOneJobEach(), 2);
+         EXPECT_FALSE(window.IsApplyEnabled()) << "the second edit reached the keyboard too";
      }},
     {"ImportFile",
      [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path& file) {

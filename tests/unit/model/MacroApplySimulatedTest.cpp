@@ -115,6 +115,40 @@ TEST_F(MacroApply, DeletingAPlayedMacroResetsEveryProfileAndSendsAllKeyBlocks) {
     EXPECT_EQ(ProfilesSent(), 1);
 }
 
+// A new run knows nothing of the numbering the keyboard holds: deleting a
+// macro no key plays must still renumber the other profiles' key blocks.
+TEST_F(MacroApply, AfterARestartTheFirstApplySendsEveryProfile) {
+    {
+        auto lock = edit.Lock();
+        ASSERT_TRUE(AddNewMacro(edit.Macros(), u"X"));
+        ASSERT_TRUE(AddNewMacro(edit.Macros(), u"Y"));
+    }
+    ASSERT_TRUE(EditKeyAssignment(edit, 1, KeyIndexOf(kA), kPlay, 1, 2));
+    ASSERT_TRUE(Apply(true));
+    ASSERT_EQ(Slot(1, 19), (std::vector<uint8_t>{5, 1, 1}));  // A plays Y, the second
+
+    // The next run's store, as the scene-mode file gives it back.
+    ConfigStore restarted;
+    {
+        auto lock = edit.Lock();
+        restarted.SetImage(std::make_unique<ProfileImage>(*edit.Image()));
+        restarted.Macros() = edit.Macros();
+    }
+    MacroWorkingCopies copies;
+    copies.Load(restarted);
+    copies.Select(0);
+    ASSERT_FALSE(copies.DeleteNeedsQuestion(restarted)) << "no key plays X";
+    copies.DeleteShown();
+    copies.Store(restarted);
+
+    keyboard.ClearFrameLog();
+    ASSERT_EQ(ApplyFromEditStore(restarted, apply, false,
+                                 {keyboard.Link(), facts, prompter, table, lookup}),
+              kDeviceDone);
+    EXPECT_EQ(ProfilesSent(), kProfileCount);
+    EXPECT_EQ(Slot(1, 19), (std::vector<uint8_t>{5, 1, 0})) << "profile 1's A still plays Y";
+}
+
 TEST_F(MacroApply, AFailedApplyKeepsTheOtherProfilesDue) {
     {
         auto lock = edit.Lock();
