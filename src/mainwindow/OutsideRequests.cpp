@@ -9,7 +9,6 @@
 
 #include "device/DeviceConnection.h"
 #include "device/DeviceResult.h"
-#include "device/StatusChannels.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
 #include "model/ApplyAssignments.h"
@@ -83,7 +82,9 @@ void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
         job->Answer({false, "the running instance has no keyboard link"});
         return;
     }
-    if (m_status && m_status->LastDeviceCount() == 0) {
+    // Asked of the library, not of the presence worker, which may not have
+    // seen a keyboard attached at start yet; no frame is sent for it.
+    if (m_device->Service().CommandChannelDeviceCount() <= 0) {
         job->Answer({false, "no keyboard is attached"});
         return;
     }

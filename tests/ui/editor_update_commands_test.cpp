@@ -166,6 +166,7 @@ TEST_F(OutsideCommandsTest, KillAndUnplugCloseTheDialogFirst) {
     });
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     InDialog([&](Dialog& dialog) {
         EXPECT_EQ(Deliver(kKillMessage, kKillTag), 1);
         // The request is answered first and carried out on the window's thread.

@@ -76,8 +76,7 @@ TEST_F(UpdateDialogTest, AnUpdaterThatCannotRunIsRefusedBeforeTheKeyboardIsTouch
         m_prompter.fileAnswers.push_back(notRunnable.u16string());
         Click(dialog, u"CONTROL_OPENButton");
         Click(dialog, u"CONTROL_UPButton");
-        EXPECT_EQ(m_prompter.Texts(),
-                  std::vector{Localised(u"IDS_UPDATE_REFUSED_NOT_EXECUTABLE")});
+        EXPECT_EQ(m_prompter.Texts(), std::vector{Localised(u"IDS_UPDATE_REFUSED_NOT_EXECUTABLE")});
         EXPECT_TRUE(dialog.IsOpen());
         EXPECT_EQ(dialog.UpdaterPath(), notRunnable.u16string());
     });

@@ -179,6 +179,7 @@ TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed)
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_EQ(toldCount(), 1);
 
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);

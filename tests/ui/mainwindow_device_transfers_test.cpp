@@ -351,6 +351,7 @@ TEST_P(UnplugMidApplyTest, FailsTheWholeApply) {
         ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
         SimControl<int (*)()>("TorvexSimPlug")();
         ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+        ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     }
     ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }, 15s));
     ASSERT_TRUE(Settle());

@@ -80,6 +80,7 @@ TEST_F(FeedbackTest, APulledCableIsToldAndTheWindowReopensWhenItReturns) {
 
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_EQ(notices->LastNotice().toStdU16String(), Localised(u"IDS_TRAY_CONNECTED"));
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "open at the pull: open again";
@@ -90,6 +91,7 @@ TEST_F(FeedbackTest, APulledCableIsToldAndTheWindowReopensWhenItReturns) {
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     ProcessEventsFor(std::chrono::milliseconds(300));
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(m_prompter.shown.empty()) << "no box about a missing keyboard";

@@ -237,6 +237,7 @@ TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugShowsT
 
     SetPlugged(true);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "open at the unplug: open again";
     EXPECT_FALSE(window.AboutBox()->isVisible());
@@ -246,6 +247,7 @@ TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMac
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     {
         auto lock = m_editStore.Lock();
         EntryFor(*m_editStore.Image(), 0, 265 + 1)->type = 1;  // G2 in layer B

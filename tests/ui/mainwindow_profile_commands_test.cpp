@@ -224,6 +224,7 @@ TEST_F(ProfileCommandsTest, AnAppliedKeyIsShownAgainAfterTheKeyboardIsPluggedBac
     }
     SetPlugged(true);
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_TRUE(keyA->IsChecked()) << "read back from the keyboard and marked";
     EXPECT_NE(keyA->TooltipText(), keyA->TooltipText().section(' ', 0, 0))
         << "the tooltip names the assignment";
