@@ -144,6 +144,8 @@ protected:
         ASSERT_TRUE(session_.Load(model_));
         panel_->LoadCustomModeList();
         panel_->FillLightingPanel();
+        // The custom mode's colours have gone out before the log starts.
+        session_.Settle();
         keyboard_.ClearFrameLog();
     }
 
