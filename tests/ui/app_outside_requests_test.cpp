@@ -25,6 +25,16 @@ constexpr int kKeyButtonA = 1058;
 
 class OutsideRequestsTest : public MainWindowTest {
 protected:
+    // A configuration file whose only change from the defaults is key A disabled.
+    std::filesystem::path RestoreFileDisablingKeyA() {
+        auto image = DefaultImage();
+        EntryFor(*image, 0, 0x1E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
+        const auto file = std::filesystem::path(m_data.path().toStdString()) / "restore.fwc";
+        ConfigStore store;
+        store.SetImage(std::move(image));
+        EXPECT_TRUE(WriteConfigFile(file, store));
+        return file;
+    }
     std::optional<RequestReply> Deliver(const WindowRequest& request,
                                         const std::string& payload = {}) {
         auto reply = std::async(std::launch::async, [&] {
@@ -52,12 +62,7 @@ TEST_F(OutsideRequestsTest, AProfileCommandSwitchesTheKeyboardAndTheWindowFollow
 
 TEST_F(OutsideRequestsTest, ARestoreShowsTheFileInTheWindowWithNothingPending) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    auto image = DefaultImage();
-    EntryFor(*image, 0, 0x1E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
-    const auto file = std::filesystem::path(m_data.path().toStdString()) / "restore.fwc";
-    ConfigStore store;
-    store.SetImage(std::move(image));
-    ASSERT_TRUE(WriteConfigFile(file, store));
+    const auto file = RestoreFileDisablingKeyA();
     window.EnableApply(true);
 
     const auto reply = Deliver({kKeyboardCommandMessage, kRestoreTag, 0}, file.string());
@@ -70,12 +75,7 @@ TEST_F(OutsideRequestsTest, ARestoreShowsTheFileInTheWindowWithNothingPending) {
 // The open editor would store its copies over what the command changed.
 TEST_F(OutsideRequestsTest, RestoreAndProfileAreRefusedAlikeWhileTheKeyEditorIsOpen) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    auto image = DefaultImage();
-    EntryFor(*image, 0, 0x1E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
-    const auto file = std::filesystem::path(m_data.path().toStdString()) / "restore.fwc";
-    ConfigStore store;
-    store.SetImage(std::move(image));
-    ASSERT_TRUE(WriteConfigFile(file, store));
+    const auto file = RestoreFileDisablingKeyA();
     if (window.Panel()->LightingSwitchOn()) {
         window.Panel()->TurnLightingSwitchOff();
     }
