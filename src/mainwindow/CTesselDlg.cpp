@@ -81,6 +81,7 @@ CTesselDlg::~CTesselDlg() {
     StopStatusChannels();
     m_endpoint.reset();
     m_tray.RemoveIcon();
+    ModalBoxes::EndClosing();
 }
 
 void CTesselDlg::BindMessages() {
@@ -116,7 +117,9 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
             OnInitRequest(wParam);
             return 0;
         case kOpenMessage:
-            if (wParam != kOpenTag) {
+            // Refused once the exit is asked for: the sender then waits for the
+            // lock and becomes the instance instead of losing its window.
+            if (wParam != kOpenTag || m_exitAsked) {
                 return 0;
             }
             // A box already asks the user something: bring it forward instead
@@ -337,6 +340,12 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
 // The boxes answer their Cancel (or No) way; their callers, further down this
 // thread's stack, must return before the exit sequence may wait for workers.
 void CTesselDlg::ExitWhenBoxesClosed() {
+    // No start may find this instance while its boxes close: it would hand
+    // over a request that nobody carries out.
+    m_exitAsked = true;
+    if (m_endpoint) {
+        m_endpoint->Withdraw();
+    }
     ModalBoxes::CloseAll();
     if (ModalBoxes::AnyOpen()) {
         QTimer::singleShot(kBoxCloseRetryMs, this, [this] { ExitWhenBoxesClosed(); });

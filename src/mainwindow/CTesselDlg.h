@@ -288,6 +288,7 @@ private:
     std::atomic<bool> m_firstShow{false};
     std::atomic<MacroLayer> m_macroLayer{MacroLayer::A};
     bool m_exiting = false;
+    bool m_exitAsked = false;
     // Counts the edits; an apply whose snapshot is older did not send them.
     uint64_t m_editGeneration = 0;
     uint64_t m_sentGeneration = 0;

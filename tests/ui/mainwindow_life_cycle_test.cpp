@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <future>
@@ -32,6 +33,7 @@
 #include "model/ProfileImage.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
+#include "platform/RequestEndpoint.h"
 #include "skin/qt/CPngButton.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageChoice.h"
@@ -186,6 +188,8 @@ TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
 
     intptr_t opened = 0;
     intptr_t killed = 0;
+    intptr_t openedAfterKill = -1;
+    bool findableAfterKill = true;
     bool openLeftItOpen = false;
     QTimer::singleShot(0, &window, [&] {
         auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -197,6 +201,10 @@ TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
         opened = SendFromWorker({kOpenMessage, kOpenTag, 0});
         openLeftItOpen = dialog->isVisible();
         killed = SendFromWorker({kKillMessage, kKillTag, 0});
+        // While the dialog's caller has not returned yet, the exit waits; no
+        // start may find the instance or have an open taken meanwhile.
+        findableAfterKill = std::ranges::count(EndpointProcesses(kInstanceName), getpid()) > 0;
+        openedAfterKill = SendFromWorker({kOpenMessage, kOpenTag, 0});
     });
     // Whatever happens, the test does not wait for a user.
     QTimer::singleShot(10s, &window, [] {
@@ -209,6 +217,8 @@ TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(openLeftItOpen);
     EXPECT_EQ(killed, 1);
+    EXPECT_FALSE(findableAfterKill);
+    EXPECT_EQ(openedAfterKill, 0);
     EXPECT_EQ(chosen, 0);
     EXPECT_EQ(button->Color(), before);
     EXPECT_TRUE(ProcessEventsUntil([&] { return finished; }));

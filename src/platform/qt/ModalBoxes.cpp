@@ -50,4 +50,8 @@ void ModalBoxes::CloseAll() {
     }
 }
 
+void ModalBoxes::EndClosing() {
+    g_closing = false;
+}
+
 }  // namespace tessel

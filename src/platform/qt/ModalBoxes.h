@@ -27,6 +27,9 @@ public:
     static bool Closing();
     static void RaiseTop();
     static void CloseAll();
+    // The window that asked for the closing is gone: boxes of a window made
+    // after it wait for their user again.
+    static void EndClosing();
 };
 
 }  // namespace tessel

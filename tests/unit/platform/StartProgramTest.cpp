@@ -3,6 +3,9 @@
 // by merely showing the file.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "PlatformTestSupport.h"
 #include "platform/ShellOpen.h"
@@ -40,6 +43,29 @@ TEST(StartProgramTest, StartsOnlyWhatMayRunAndNeverThroughTheOpener) {
     EXPECT_TRUE(ShellOpenStarted(StartProgram(updater, ShowCommand::Hidden)));
     EXPECT_TRUE(WaitUntil([&] { return ReadText(marker) == "0\n"; })) << ReadText(marker);
     EXPECT_FALSE(std::filesystem::exists(opened));
+}
+
+// With one process left to the user, the detach's second fork fails: nothing
+// runs, so the caller must not hear "started".
+TEST(StartProgramTest, ADetachStoppedByTheProcessLimitIsNoStart) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to run as a user of its own with a process limit";
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kUserWithNoProcesses = 54321;
+        const rlimit two{2, 2};
+        if (setgid(kUserWithNoProcesses) != 0 || setuid(kUserWithNoProcesses) != 0 ||
+            setrlimit(RLIMIT_NPROC, &two) != 0) {
+            _exit(2);
+        }
+        _exit(ShellOpenStarted(StartProgram("/bin/true", ShowCommand::Hidden)) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: called started, 2: could not become the user";
 }
 
 }  // namespace
