@@ -184,7 +184,7 @@ void SceneSwitch::LoadScene(std::function<void()> loaded) {
         },
         [this, contents, loaded = std::move(loaded)](int) {
             m_services.sceneFile.LoadScene(std::move(*contents), m_services.keyboard);
-            m_refreshNotice.Note(!m_services.sceneFile.WriteFailed(), m_services.sceneFile.Path(),
+            m_refreshNotice.Note(m_services.sceneFile.WriteFailure(), m_services.sceneFile.Path(),
                                  m_services.prompter, m_services.texts);
             const MacroAreaKnowledge macros = m_services.sceneFile.KeyboardMacroArea();
             // The store's macros are the keyboard's, in its order, only when

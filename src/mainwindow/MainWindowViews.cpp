@@ -14,6 +14,7 @@
 #include "mainwindow/LightingPanelControls.h"
 #include "model/KeyButtons.h"
 #include "model/LightingModel.h"
+#include "platform/AtomicFile.h"
 #include "platform/Registry.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/LightingFileStore.h"
@@ -170,11 +171,13 @@ void CTesselDlg::ShowReportRate(int rate) {
 }
 
 void CTesselDlg::TellLightingSwitchNotSaved() {
-    ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts);
+    ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts,
+                      LastWriteFailure());
 }
 
 void CTesselDlg::TellColourFileNotSaved(int profile) {
-    ReportFailedWrite(m_lightingFiles->Colours().FileOf(profile), m_parts->prompter, *m_texts);
+    ReportFailedWrite(m_lightingFiles->Colours().FileOf(profile), m_parts->prompter, *m_texts,
+                      LastWriteFailure());
 }
 
 }  // namespace tessel

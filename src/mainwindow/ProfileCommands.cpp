@@ -250,7 +250,8 @@ void CTesselDlg::ApplyChanges() {
     const auto lock = m_context.editStore.Lock();
     const bool saved = m_sceneFile->SaveSceneFile();
     if (m_sceneFile->WriteFailed()) {
-        ReportFailedWrite(m_sceneFile->Path(), m_parts->prompter, *m_texts);
+        ReportFailedWrite(m_sceneFile->Path(), m_parts->prompter, *m_texts,
+                          m_sceneFile->WriteFailure());
     }
     StartApplyTransfer(false, [this, saved](std::optional<int> result, bool editedMeanwhile) {
         // An edit made meanwhile has not reached the keyboard.

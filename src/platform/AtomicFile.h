@@ -35,4 +35,12 @@ private:
 FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
                                     std::span<const uint8_t> bytes);
 
+// Why this thread's last failed write failed, kept as the system keeps a last
+// error: for callers that hear only yes or no through the layers between
+// (the settings and colour files' INI writes).
+const std::string& LastWriteFailure();
+// For a write refused before any byte was written (the file in the way
+// cannot be read).
+void NoteFailedWrite(std::string reason);
+
 }  // namespace tessel

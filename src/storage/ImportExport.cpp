@@ -115,7 +115,7 @@ ImportResult LoadImportFile(const ImportExportContext& context) {
     }
     SceneFile scene(context.dataFolder, context.editStore);
     if (!scene.SaveSceneFile() && scene.WriteFailed()) {
-        ReportFailedWrite(scene.Path(), context.prompter, context.texts);
+        ReportFailedWrite(scene.Path(), context.prompter, context.texts, scene.WriteFailure());
     }
     return ImportResult::Imported;
 }

@@ -15,14 +15,14 @@ std::filesystem::path SceneFile::Path() const {
 }
 
 bool SceneFile::SaveSceneFile() {
-    writeFailed_ = false;
+    writeFailure_.clear();
     const auto path = Path();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return false;
     }
-    writeFailed_ = !WriteConfigFile(path, editStore_);
-    return !writeFailed_;
+    writeFailure_ = WriteConfigFile(path, editStore_).Reason();
+    return writeFailure_.empty();
 }
 
 bool SceneFile::RefreshSceneFile(KeyboardContents contents, const KeyboardFacts& keyboard) {
@@ -33,10 +33,12 @@ bool SceneFile::RefreshSceneFile(KeyboardContents contents, const KeyboardFacts&
     const Configuration& scene = merged.configuration;
     keyboardMacros_ =
         merged.macrosUnknown ? MacroAreaKnowledge::Unreadable : MacroAreaKnowledge::Known;
-    if (!WriteFileAtomically(path, EncodeConfigFile(*scene.image, scene.macros, scene.texts))) {
+    const FileWriteResult written =
+        WriteFileAtomically(path, EncodeConfigFile(*scene.image, scene.macros, scene.texts));
+    if (!written) {
         // The keyboard was read: the window shows what it plays even though
         // the file keeps its old content.
-        writeFailed_ = true;
+        writeFailure_ = written.Reason();
         unwritten_ = std::move(merged.configuration);
         return false;
     }
@@ -47,7 +49,7 @@ SceneFile::Source SceneFile::LoadScene(std::optional<KeyboardContents> contents,
                                        const KeyboardFacts& keyboard) {
     CreateDataFolder(dataFolder_);
     keyboardMacros_ = MacroAreaKnowledge::NotRead;
-    writeFailed_ = false;
+    writeFailure_.clear();
     unwritten_.reset();
     const bool refreshed = contents && RefreshSceneFile(std::move(*contents), keyboard);
     const Source source = unwritten_ ? LoadUnwritten() : LoadFileOrDefaults(refreshed);

@@ -32,7 +32,9 @@ public:
     // Whether the last save, refresh or scene load found the file's folder
     // unwritable (full, read-only); a missing file or an unreadable keyboard
     // is no write failure.
-    bool WriteFailed() const { return writeFailed_; }
+    bool WriteFailed() const { return !writeFailure_.empty(); }
+    // Why that write failed ("read-only file system").
+    const std::string& WriteFailure() const { return writeFailure_; }
 
     // Keyboard: read from the keyboard, but the file could not be written.
     enum class Source { File, Keyboard, Defaults };
@@ -54,7 +56,7 @@ private:
     std::filesystem::path dataFolder_;
     ConfigStore& editStore_;
     MacroAreaKnowledge keyboardMacros_ = MacroAreaKnowledge::NotRead;
-    bool writeFailed_ = false;
+    std::string writeFailure_;
     std::optional<Configuration> unwritten_;  // the last refresh that could not be written
 };
 

@@ -22,15 +22,15 @@ void ReportFailedWrite(const std::filesystem::path& file, Prompter& prompter,
                          PromptIcon::Warning);
 }
 
-void UnaskedWriteNotice::Note(bool written, const std::filesystem::path& file, Prompter& prompter,
-                              const TextLookup& texts) {
-    if (written) {
+void UnaskedWriteNotice::Note(std::string_view failure, const std::filesystem::path& file,
+                              Prompter& prompter, const TextLookup& texts) {
+    if (failure.empty()) {
         told_ = false;
         return;
     }
     if (!told_) {
         told_ = true;
-        ReportFailedWrite(file, prompter, texts);
+        ReportFailedWrite(file, prompter, texts, failure);
     }
 }
 

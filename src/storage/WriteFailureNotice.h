@@ -24,7 +24,8 @@ void ReportFailedWrite(const std::filesystem::path& file, Prompter& prompter,
 // once, and again only after a write of it has succeeded in between.
 class UnaskedWriteNotice {
 public:
-    void Note(bool written, const std::filesystem::path& file, Prompter& prompter,
+    // `failure` empty: written.
+    void Note(std::string_view failure, const std::filesystem::path& file, Prompter& prompter,
               const TextLookup& texts);
 
 private:

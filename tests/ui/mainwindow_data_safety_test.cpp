@@ -140,17 +140,17 @@ TEST_F(DataSafetyTest, CustomModeChangesThatCannotBeSavedNameTheColourFile) {
     const auto file = files.Colours().FileOf(0);
     std::filesystem::create_directory(file);
     CTesselDlg& window = StartWindowWithKeyboard();
-    const std::u16string told = SafeFormat(Localised(kWriteFailedText), {file.u16string()});
-    ASSERT_NE(told.find(file.u16string()), std::u16string::npos);
+    const std::u16string named = SafeFormat(Localised(kWriteFailedText), {file.u16string()});
+    ASSERT_NE(named.find(file.u16string()), std::u16string::npos);
 
     window.Item<QComboBox>(kIdCustomModeList)->setCurrentIndex(4);
-    EXPECT_EQ(m_prompter.Texts(), std::vector<std::u16string>{told});
+    EXPECT_EQ(m_prompter.Texts(), std::vector<std::u16string>{named + u"\n\nis a folder"});
 
     m_prompter.shown.clear();
     m_prompter.answer = PromptAnswer::Yes;
     window.SendCommand(kIdDefaults);
     const auto texts = m_prompter.Texts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), told), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), named + u"\n\nis not a regular file"), 1);
     EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 

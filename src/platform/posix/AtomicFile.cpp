@@ -103,10 +103,9 @@ int FlushFolder(const std::filesystem::path& folder) {
     return error == EINVAL || error == EROFS ? 0 : error;
 }
 
-}  // namespace
+thread_local std::string lastWriteFailure;
 
-FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
-                                    std::span<const uint8_t> bytes) {
+FileWriteResult WriteAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     if (path.empty() || path.filename().empty()) {
         return FileWriteResult::Failed("has no file name");
     }
@@ -142,6 +141,25 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
     }
     error = FlushFolder(target->parent_path().empty() ? "." : target->parent_path());
     return error == 0 ? FileWriteResult::Written() : FailedWith(error);
+}
+
+}  // namespace
+
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
+                                    std::span<const uint8_t> bytes) {
+    FileWriteResult written = WriteAtomically(path, bytes);
+    if (!written) {
+        NoteFailedWrite(written.Reason());
+    }
+    return written;
+}
+
+void NoteFailedWrite(std::string reason) {
+    lastWriteFailure = std::move(reason);
+}
+
+const std::string& LastWriteFailure() {
+    return lastWriteFailure;
 }
 
 }  // namespace tessel

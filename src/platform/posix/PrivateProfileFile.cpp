@@ -14,6 +14,7 @@ FileRead ReadProfileFile(const std::filesystem::path& file, std::string& bytes) 
     if (!read.ok) {
         if (!read.missing) {
             ReportUnreadableFile(file, read.error);
+            NoteFailedWrite(read.error);
         }
         return read.missing ? FileRead::Missing : FileRead::Failed;
     }

@@ -214,7 +214,8 @@ TEST_F(ImportExportTest, AnImportWhoseSceneFileCannotBeSavedSaysSo) {
     prompter_.fileAnswers = {chosen.u16string()};
     EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
         return LoadImportFile(context) == ImportResult::Imported && prompter_.shown.size() == 1 &&
-               prompter_.shown[0].text == u"Not saved: " + scene.u16string();
+               prompter_.shown[0].text ==
+                   u"Not saved: " + scene.u16string() + u"\n\npermission denied";
     }));
 }
 

@@ -218,22 +218,23 @@ TEST_F(SceneRefreshTest, ARefreshThatCannotBeWrittenIsToldOnceAndKeepsTheKeyboar
         EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
                   SceneFile::Source::Keyboard);
         EXPECT_TRUE(scene.WriteFailed());
-        notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+        notice.Note(scene.WriteFailure(), scene.Path(), prompter_, texts_);
         EXPECT_EQ(Entry(0, kZ).type, static_cast<uint16_t>(AssignmentType::Key));
         EXPECT_EQ(Entry(0, kZ).value, 0x02Au);
     }
     ASSERT_EQ(prompter_.shown.size(), 1u) << "told once across two attaches";
-    EXPECT_EQ(prompter_.shown[0].text, u"Not saved: " + scene.Path().u16string());
+    EXPECT_EQ(prompter_.shown[0].text,
+              u"Not saved: " + scene.Path().u16string() + u"\n\nnot a directory");
 
     // Once the folder is writable again, a later failure is told anew.
     std::filesystem::remove(blocked);
     EXPECT_EQ(scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_),
               SceneFile::Source::File);
-    notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+    notice.Note(scene.WriteFailure(), scene.Path(), prompter_, texts_);
     std::filesystem::remove_all(blocked);
     testing::WriteBytes(blocked, {1});
     scene.LoadScene(ReadKeyboardContents(keyboard_.Link(), facts_, u"Macro"), facts_);
-    notice.Note(!scene.WriteFailed(), scene.Path(), prompter_, texts_);
+    notice.Note(scene.WriteFailure(), scene.Path(), prompter_, texts_);
     EXPECT_EQ(prompter_.shown.size(), 2u);
 }
 
