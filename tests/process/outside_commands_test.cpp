@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 
 #include "ProgramFixture.h"
 #include "platform/MainWindowRequests.h"
@@ -52,10 +51,7 @@ protected:
     }
     // The instance answers a command at once and carries it out afterwards.
     bool SelectorBecomes(const std::string& value) {
-        for (int i = 0; i < 100 && Selector() != value; ++i) {
-            std::this_thread::sleep_for(50ms);
-        }
-        return Selector() == value;
+        return Eventually([&] { return Selector() == value; }, kBound);
     }
     // As any process of this user could: straight to the endpoint.
     std::optional<intptr_t> Deliver(pid_t pid, uint32_t message, uintptr_t wParam) {

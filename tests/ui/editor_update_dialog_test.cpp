@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "device/CommandFrame.h"
 #include "device/DeviceConnection.h"
 #include "editor_update_Fixture.h"
+#include "model/ProfileImage.h"
 #include "storage/ConfigFile.h"
 
 namespace tessel::testing {
@@ -120,6 +123,48 @@ TEST_F(UpdateDialogTest, UpdateSendsTheBootFrameStartsTheUpdaterAndTheKeyboardLe
     // In boot mode the keyboard leaves: the window follows it.
     EXPECT_TRUE(ProcessEventsUntil([&] { return !window.isVisible(); }));
     EXPECT_EQ(window.Device()->Link().GetActiveProfile(), -1);
+}
+
+// Boot mode is one more user of the keyboard: clicked while an Apply is being
+// sent, it waits until the Apply's bracket has ended.
+TEST_F(UpdateDialogTest, BootModeWaitsForTheApplyBeingSent) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        window.ShowWindow();
+        return window.isVisible();
+    }));
+    const auto updater = Updater("flash-tool", true);
+    {
+        const auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
+    }
+    window.EnableApply(true);
+    SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(20);
+    SimControl<void (*)()>("TorvexSimClearFrameLog")();
+    window.SendCommand(kIdApply);
+    InDialog([&](Dialog& dialog) {
+        ASSERT_TRUE(window.IsTransferRunning());
+        m_prompter.fileAnswers.push_back(updater.u16string());
+        Click(dialog, u"CONTROL_OPENButton");
+        Click(dialog, u"CONTROL_UPButton");
+        ASSERT_TRUE(Settle());
+    });
+    SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(0);
+
+    std::vector<uint8_t> commands;
+    for (const TorvexSimFrame& frame : CommandFrames()) {
+        commands.push_back(frame.bytes[CommandFrame::kCommandAt]);
+    }
+    const auto boot = std::ranges::find(commands, uint8_t{0xEE});
+    ASSERT_NE(boot, commands.end());
+    const auto begins =
+        std::count(commands.begin(), boot, static_cast<uint8_t>(DeviceCommand::BeginTransfer));
+    EXPECT_EQ(begins, 1) << "the Apply's bracket";
+    EXPECT_EQ(std::count(commands.begin(), boot, static_cast<uint8_t>(DeviceCommand::EndTransfer)),
+              begins)
+        << "boot mode inside the Apply's bracket";
+    EXPECT_FALSE(window.IsApplyEnabled()) << "the Apply went out whole";
 }
 
 TEST_F(UpdateDialogTest, WithoutAKeyboardUpdateSaysSoAndStartsNothing) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <QComboBox>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <optional>
@@ -102,6 +103,21 @@ public:
             }
         }
         return brackets;
+    }
+    // Each job's frames in one run: no job sends between another's frames,
+    // even one whose bracket never ended because the keyboard left.
+    void ExpectJobsOneAfterAnother() {
+        std::vector<uint32_t> finished;
+        uint32_t current = 0;
+        for (const TorvexSimFrame& frame : Frames()) {
+            if (frame.direction != TORVEX_SIM_TO_KEYBOARD || frame.label == current) {
+                continue;
+            }
+            EXPECT_EQ(std::ranges::count(finished, frame.label), 0)
+                << "job " << frame.label << " sent again after job " << current;
+            finished.push_back(current);
+            current = frame.label;
+        }
     }
     std::optional<RequestReply> DeliverFromAnotherProcess(const WindowRequest& request,
                                                           const std::string& payload) {
@@ -341,8 +357,9 @@ class UnplugMidApplyTest : public DeviceTransfersTest,
 
 TEST_P(UnplugMidApplyTest, FailsTheWholeApply) {
     const bool comesBack = GetParam();
-    CTesselDlg& window = StartWindowWithKeyboard();
+    CTesselDlg& window = StartLabelledWindow();
     EditKeysAndMacros(window);
+    ClearFrameLog();
     m_prompter.shown.clear();
     SimControl<int (*)(int, int, int)>("TorvexSimSetFault")(TORVEX_SIM_FAULT_REMOVE, 10, 0);
     window.SendCommand(kIdApply);
@@ -358,6 +375,35 @@ TEST_P(UnplugMidApplyTest, FailsTheWholeApply) {
     EXPECT_TRUE(window.IsApplyEnabled());
     EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
     EXPECT_FALSE(m_prompter.shown.empty()) << "the failed Apply is told";
+    // The attach's reload took its turn after the failed Apply.
+    ExpectJobsOneAfterAnother();
+}
+
+// The clock-set Apply runs first; an import asked for meanwhile follows it
+// and is what the keyboard holds in the end.
+TEST_F(DeviceTransfersTest, AnImportWhileAClockSetApplyRunsReachesTheKeyboard) {
+    CTesselDlg& window = StartLabelledWindow();
+    EditKeysAndMacros(window);
+    const auto file = std::filesystem::path(m_data.path().toStdString()) / "import.fwc";
+    {
+        auto image = DefaultImage();
+        EntryFor(*image, 0, 0x01E)->type = static_cast<uint16_t>(AssignmentType::Disabled);
+        ConfigStore store;
+        store.SetImage(std::move(image));
+        ASSERT_TRUE(WriteConfigFile(file, store));
+    }
+    ClearFrameLog();
+    m_clock.ChangeClock();
+    ASSERT_TRUE(window.IsTransferRunning());
+    m_prompter.fileAnswers = {file.u16string()};
+    window.SendCommand(kCommandImport);
+    ASSERT_TRUE(Settle());
+
+    EXPECT_EQ(ExpectBracketsHoldOneJobEach(), 2);
+    EXPECT_FALSE(window.IsApplyEnabled()) << "the import was sent";
+    const auto lock = m_editStore.Lock();
+    EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type,
+              static_cast<uint16_t>(AssignmentType::Disabled));
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyboardGoneOrBack, UnplugMidApplyTest, ::testing::Bool());
