@@ -42,6 +42,7 @@ class PlugNotices;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
+struct KeyboardContents;
 class LightingFileStore;
 class LightingModel;
 class Prompter;
@@ -125,6 +126,8 @@ public:
     void ExportFile();
     // After a keyboard was attached: its configuration, profile and lighting.
     void ReloadAfterAttach();
+    void KeepEditsOverAttach(std::function<void()> afterScene);
+    bool HoldsSceneFileKeys(const KeyboardContents& contents) const;
     LightingModel* Lighting() const { return m_lighting.get(); }
     LightingPanel* Panel() const { return m_panel.get(); }
     KeyboardView* Keyboard() const { return m_keyboardView.get(); }

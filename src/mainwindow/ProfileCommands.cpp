@@ -15,13 +15,16 @@
 #include "mainwindow/UnplacedKeysNotice.h"
 #include "model/ApplyAssignments.h"
 #include "model/AssignmentEdits.h"
+#include "model/KeyBlockCodec.h"
 #include "model/LightingEffects.h"
 #include "model/LightingModel.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
 #include "skin/qt/CPngButton.h"
+#include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
 #include "storage/ImportExport.h"
+#include "storage/KeyboardBackup.h"
 #include "storage/LightingFileStore.h"
 #include "storage/SceneFile.h"
 #include "storage/WriteFailureNotice.h"
@@ -36,6 +39,7 @@ namespace {
 constexpr int kDefaultsFieldOffset = 18;
 constexpr std::array<uint8_t, 6> kDefaultsFieldBytes{};
 constexpr int kDefaultReportRate = 0;
+constexpr std::u16string_view kOtherKeyboardQuestion = u"IDS_MAIN_OTHER_KEYBOARD";
 
 struct WebLink {
     int id;
@@ -200,22 +204,54 @@ void CTesselDlg::ReloadAfterAttach() {
         });
     };
     if (m_applyEnabled) {
-        // Edits not yet applied survive a cable wiggle: the store is not
-        // rebuilt from the keyboard, and Apply stays enabled for them.
-        m_session->Submit(
-            [](DeviceLink& link) {
-                link.GetActiveProfile();
-                return kDeviceDone;
-            },
-            [this, afterScene](int) {
-                RefreshKeyButtonLabels();
-                m_scenes->BuildSceneMenu(false);
-                afterScene();
-            },
-            KeyboardJobs::OnFailure::Quiet);
+        KeepEditsOverAttach(afterScene);
         return;
     }
     m_scenes->LoadScene(afterScene);
+}
+
+// Edits not yet applied survive a cable wiggle: the store is not rebuilt from
+// the keyboard, and Apply stays enabled for them. A keyboard whose key blocks
+// are not those of the scene file is another one (or was changed elsewhere):
+// the user decides whether the edits are meant for it.
+void CTesselDlg::KeepEditsOverAttach(std::function<void()> afterScene) {
+    auto contents = std::make_shared<std::optional<KeyboardContents>>();
+    const KeyboardFacts& keyboard = m_parts->keyboard;
+    const std::u16string prefix(m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    m_session->Submit(
+        [contents, &keyboard, prefix](DeviceLink& link) {
+            *contents = ReadKeyboardContents(link, keyboard, prefix);
+            return kDeviceDone;
+        },
+        [this, contents, afterScene](int) {
+            if (*contents && !HoldsSceneFileKeys(**contents) &&
+                m_parts->prompter.ShowMessage(LocalText(kOtherKeyboardQuestion).toStdU16String(),
+                                              u"", PromptButtons::YesNo,
+                                              PromptIcon::Question) == PromptAnswer::No) {
+                EnableApply(false);
+                m_scenes->LoadScene(afterScene);
+                return;
+            }
+            RefreshKeyButtonLabels();
+            m_scenes->BuildSceneMenu(false);
+            afterScene();
+        },
+        KeyboardJobs::OnFailure::Quiet);
+}
+
+bool CTesselDlg::HoldsSceneFileKeys(const KeyboardContents& contents) const {
+    const std::optional<Configuration> scene = ReadConfigFile(m_sceneFile->Path());
+    if (!scene) {
+        return false;
+    }
+    const KeyBlock defaults = m_parts->keyboard.DefaultKeyBlock();
+    for (int profile = 0; profile < kKeyBlockCount; ++profile) {
+        if (BuildKeyBlock(*scene->image, scene->macros, profile, defaults) !=
+            contents.blocks[static_cast<std::size_t>(profile)]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 ApplyServices CTesselDlg::ApplyServicesForWindow(Prompter* prompter) {

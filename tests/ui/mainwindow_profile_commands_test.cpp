@@ -255,5 +255,59 @@ TEST_F(ProfileCommandsTest, ChoosingAProfileClosesTheOpenLightingPanel) {
     EXPECT_EQ(SimActiveProfile(), 2);
 }
 
+// Unapplied edits over an unplug and plug: kept without a word when the
+// keyboard comes back as it left; a keyboard holding other keys asks first,
+// and No loads what it holds.
+struct ReplugCase {
+    const char* name;
+    bool otherKeys;
+    PromptAnswer answer;
+    bool editKept;
+};
+
+class ReplugWithEditsTest : public ProfileCommandsTest,
+                            public ::testing::WithParamInterface<ReplugCase> {};
+
+TEST_P(ReplugWithEditsTest, KeepsTheEditsForTheSameKeyboardAndAsksForAnother) {
+    const ReplugCase& replug = GetParam();
+    CTesselDlg& window = StartWindowWithKeyboard();
+    {
+        auto lock = m_editStore.Lock();
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
+        EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
+    }
+    window.EnableApply(true);
+    m_prompter.shown.clear();
+    m_prompter.answer = replug.answer;
+
+    SetPlugged(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    if (replug.otherKeys) {
+        std::vector<uint8_t> block = ReadSimArea(TORVEX_SIM_AREA_KEY_BLOCKS, 0, 192);
+        block[0] ^= 0x01;
+        SimControl<int (*)(int, uint32_t, const uint8_t*, uint32_t)>("TorvexSimWriteArea")(
+            TORVEX_SIM_AREA_KEY_BLOCKS, 0, block.data(), static_cast<uint32_t>(block.size()));
+    }
+    SetPlugged(true);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(Settle());
+
+    const auto asked = std::count_if(m_prompter.shown.begin(), m_prompter.shown.end(),
+                                     [&](const ShownMessage& shown) {
+                                         return shown.text == Localised(u"IDS_MAIN_OTHER_KEYBOARD");
+                                     });
+    EXPECT_EQ(asked, replug.otherKeys ? 1 : 0);
+    EXPECT_EQ(window.IsApplyEnabled(), replug.editKept);
+    const auto lock = m_editStore.Lock();
+    EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type == 2, replug.editKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replug, ReplugWithEditsTest,
+    ::testing::Values(ReplugCase{"SameKeyboard", false, PromptAnswer::No, true},
+                      ReplugCase{"OtherKeysKept", true, PromptAnswer::Yes, true},
+                      ReplugCase{"OtherKeysLoaded", true, PromptAnswer::No, false}),
+    [](const ::testing::TestParamInfo<ReplugCase>& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace tessel
