@@ -370,6 +370,25 @@ std::optional<HeadlessSway::Outcome> HeadlessSway::Run(
     return outcome;
 }
 
+int HeadlessSway::RunAsUser(const std::function<int()>& work, std::chrono::milliseconds bound) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const bool switched = geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(m_gid) == 0 &&
+                                                 setuid(m_uid) == 0);
+        _exit(switched ? work() : 126);
+    }
+    if (pid < 0) {
+        return -1;
+    }
+    const auto status = WaitFor(pid, bound);
+    if (!status) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    return *status;
+}
+
 std::optional<std::string> HeadlessSway::Message(const std::string& type,
                                                  const std::string& command) {
     std::vector<std::string> argv{"swaymsg", "--socket", m_sock.string(), "--raw", "-t", type};

@@ -70,6 +70,11 @@ public:
     std::optional<Outcome> Run(const std::vector<std::string>& argv,
                                std::chrono::milliseconds bound = std::chrono::seconds(10),
                                const std::map<std::string, std::string>& extra = {});
+    // Runs `work` in a child process with the compositor's user id and
+    // returns its result (-1 when the child could not run or did not end
+    // within `bound`); for talking to a client's sockets as that user would.
+    int RunAsUser(const std::function<int()>& work,
+                  std::chrono::milliseconds bound = std::chrono::seconds(10));
     // "swaymsg -t TYPE [COMMAND]": the reply text, nothing when swaymsg failed.
     std::optional<std::string> Message(const std::string& type, const std::string& command = {});
     // "swaymsg COMMAND" and whether sway reports success.

@@ -1,0 +1,121 @@
+// The program on a real Wayland compositor: how its windows float, take the
+// focus and look, and that the outside commands reach it there.
+
+#include <QImage>
+
+#include "WaylandProgram.h"
+
+namespace tessel::testing {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The compositor's background (its config) shows through where the mask cuts.
+const QColor kCompositorBackground(0x20, 0x28, 0x30);
+
+bool Floats(const SwayView& view, QSize size) {
+    return view.floating && view.visible && view.rect.size() == size;
+}
+
+std::string Describe(const std::vector<SwayView>& views) {
+    std::string text;
+    for (const SwayView& view : views) {
+        text += view.title.toStdString() + " " + std::to_string(view.rect.x()) + "," +
+                std::to_string(view.rect.y()) + " " + std::to_string(view.rect.width()) + "x" +
+                std::to_string(view.rect.height()) + (view.floating ? " floating" : " tiled") +
+                (view.focused ? " focused" : "") + "; ";
+    }
+    return text;
+}
+
+class WaylandWindows : public WaylandProgram {
+protected:
+    // The instance in the tray, its window shown by a second start.
+    pid_t StartShown() {
+        const pid_t first = Start({"/Start"});
+        EXPECT_TRUE(HeadlessSway::WaitUntil([&] { return Answers(first); }, 20s))
+            << ErrorOutput(first);
+        EXPECT_EQ(Run({}), 0);
+        EXPECT_TRUE(WaitForViews(first, [&](const auto& views) {
+            return views.size() == 1 && Floats(views[0], SkinSize("Main.ini"));
+        })) << Describe(Views(first));
+        return first;
+    }
+};
+
+TEST_F(WaylandWindows, SecondStartShowsTheMainWindowFloatingAtItsSkinSizeAndFocused) {
+    const pid_t first = StartShown();
+    const auto views = Views(first);
+    ASSERT_EQ(views.size(), 1u) << LastTree();
+    EXPECT_TRUE(views[0].focused) << Describe(views);
+    // No tray host runs on a bare compositor: said once, in the user's language.
+    EXPECT_TRUE(HeadlessSway::WaitUntil([&] {
+        return ErrorOutput(first).find("No system tray is running") != std::string::npos;
+    })) << ErrorOutput(first);
+    const std::string errors = ErrorOutput(first);
+    EXPECT_EQ(errors.find("No system tray"), errors.rfind("No system tray"));
+}
+
+TEST_F(WaylandWindows, OutsideTheMaskTheCompositorShowsThrough) {
+    const pid_t first = StartShown();
+    const QRect window = Views(first).at(0).rect;
+    const auto shot = m_sway.Folder() / "main.png";
+    ASSERT_TRUE(m_sway.Screenshot(shot)) << "grim could not take the screen";
+    const QImage screen(QString::fromStdString(shot.string()));
+    const QImage mask(
+        QString::fromStdString((m_programFolder / "Skins" / "main_mask.bmp").string()));
+    ASSERT_FALSE(mask.isNull());
+    // Each corner of the rounded outline, and the middle of the body.
+    const struct {
+        QPoint point;
+        bool inside;
+    } kProbes[] = {{{0, 0}, false},
+                   {{mask.width() - 1, 0}, false},
+                   {{0, mask.height() - 1}, false},
+                   {{mask.width() - 1, mask.height() - 1}, false},
+                   {{mask.width() / 2, mask.height() / 2}, true}};
+    for (const auto& probe : kProbes) {
+        ASSERT_EQ(mask.pixelColor(probe.point) != QColor(Qt::white), probe.inside);
+        const QColor seen = screen.pixelColor(window.topLeft() + probe.point);
+        EXPECT_EQ(seen == kCompositorBackground, !probe.inside)
+            << probe.point.x() << "," << probe.point.y() << " " << seen.name().toStdString();
+    }
+}
+
+TEST_F(WaylandWindows, UpdateDialogFloatsOverTheMainWindowAndTakesTheFocus) {
+    const pid_t first = StartShown();
+    ASSERT_EQ(Run({"/Update"}), 0);
+    const QSize dialogSize = SkinSize("UpdateDlg.ini");
+    EXPECT_TRUE(WaitForViews(first, [&](const auto& views) {
+        return views.size() == 2 && Floats(views[1], dialogSize) && views[1].focused;
+    })) << Describe(Views(first));
+    const auto views = Views(first);
+    ASSERT_EQ(views.size(), 2u);
+    // Opened over its owner, not somewhere else on the screen.
+    EXPECT_TRUE(views[0].rect.intersects(views[1].rect)) << Describe(views);
+    EXPECT_TRUE(views[0].visible);
+}
+
+TEST_F(WaylandWindows, KillEndsTheProgramWithItsWindowShown) {
+    const pid_t first = StartShown();
+    ASSERT_EQ(Run({"/Kill"}), 0);
+    EXPECT_EQ(m_sway.WaitForExit(first, 20s), 0) << ErrorOutput(first);
+    EXPECT_TRUE(Views(first).empty());
+}
+
+TEST_F(WaylandWindows, KeyEditorOpensOverTheMainWindow) {
+    // No pointer device exists on the headless seat: the screenshot mode's
+    // key option opens the editor, and its picture shows both windows.
+    const auto shot = m_userFolder / "editor.png";
+    ASSERT_EQ(Run({"--screenshot", shot.string(), "--edit-key", "A"}), 0);
+    const QImage picture(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(picture.isNull());
+    const QSize main = SkinSize("Main.ini");
+    EXPECT_GE(picture.width(), main.width());
+    EXPECT_GE(picture.height(), main.height());
+}
+
+}  // namespace
+
+}  // namespace tessel::testing
