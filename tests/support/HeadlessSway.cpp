@@ -210,8 +210,10 @@ fs::path HeadlessSway::UserFolder(const std::string& name) {
 fs::path HeadlessSway::StageForUser(const fs::path& source, const std::string& name) {
     const fs::path target = m_folder / name;
     fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    for (const auto& entry : fs::recursive_directory_iterator(target)) {
-        lchown(entry.path().c_str(), m_uid, m_gid);
+    if (fs::is_directory(target)) {
+        for (const auto& entry : fs::recursive_directory_iterator(target)) {
+            lchown(entry.path().c_str(), m_uid, m_gid);
+        }
     }
     if (chown(target.c_str(), m_uid, m_gid) != 0) {
         return {};

@@ -60,7 +60,7 @@ std::string ReadText(const fs::path& file) {
 }  // namespace
 
 void WaylandProgram::SetUp() {
-    if (!m_sway.Start()) {
+    if (!m_sway.Start(kScreen.width(), kScreen.height())) {
         // Said on standard output as well, for the log of a run that skips.
         std::printf("Wayland tests skipped: %s\n", m_sway.Reason().c_str());
         GTEST_SKIP() << m_sway.Reason();
@@ -153,6 +153,31 @@ QSize WaylandProgram::SkinSize(const std::string& iniName) const {
     const fs::path skins = m_programFolder / "Skins";
     const ScreenPictures pictures = ReadScreenPictures(skins / iniName);
     return QImageReader(QString::fromStdString((skins / ToUtf8(pictures.main)).string())).size();
+}
+
+QPoint WaylandProgram::SkinCentre(const std::string& iniName, const std::u16string& entry) const {
+    const SkinRect rect = ReadSkinRect(m_programFolder / "Skins" / iniName, u"BUTTONINFO", entry);
+    return QPoint(rect.left + rect.width / 2, rect.top + rect.height / 2);
+}
+
+bool WaylandProgram::Click(QPoint point, std::string& reason) {
+#ifdef TESSEL_WAYLAND_CLICK
+    if (m_clickTool.empty()) {
+        m_clickTool = m_sway.StageForUser(TESSEL_WAYLAND_CLICK, "wayland_click");
+    }
+    const auto outcome = m_sway.Run({m_clickTool.string(), std::to_string(kScreen.width()),
+                                     std::to_string(kScreen.height()), std::to_string(point.x()),
+                                     std::to_string(point.y())});
+    if (!outcome || outcome->status != 0) {
+        reason = "the virtual pointer did not click: " + (outcome ? outcome->output : "no end");
+        return false;
+    }
+    return true;
+#else
+    (void)point;
+    reason = "built without libwayland-client, so without the virtual pointer that clicks";
+    return false;
+#endif
 }
 
 }  // namespace tessel::testing

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <QJsonObject>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -34,6 +35,8 @@ struct SwayView {
 
 class WaylandProgram : public ::testing::Test {
 protected:
+    static constexpr QSize kScreen{1280, 800};
+
     void SetUp() override;
 
     // Starts the program with `arguments`; its standard error is kept.
@@ -54,6 +57,11 @@ protected:
                       std::chrono::milliseconds bound = std::chrono::seconds(20));
     // The size a skinned window takes: its background picture's.
     QSize SkinSize(const std::string& iniName) const;
+    // The centre of a control's rectangle in the skin file, in window pixels.
+    QPoint SkinCentre(const std::string& iniName, const std::u16string& entry) const;
+    // A left click at `point` of the screen through a virtual pointer; false
+    // with `reason` when no click can be made here.
+    bool Click(QPoint point, std::string& reason);
     std::string LastTree() const { return m_lastTree; }
 
     HeadlessSway m_sway;
@@ -62,6 +70,7 @@ protected:
 
 private:
     std::map<pid_t, std::filesystem::path> m_errorFiles;
+    std::filesystem::path m_clickTool;
     std::string m_lastTree;
 };
 

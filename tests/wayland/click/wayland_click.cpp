@@ -1,0 +1,95 @@
+// wayland_click WIDTH HEIGHT X Y: clicks the left button at (X, Y) of a
+// WIDTH x HEIGHT output layout through a virtual pointer of the compositor
+// (wlr-virtual-pointer-unstable-v1), as a user's mouse would. Exit status 0
+// when the compositor took the events, 1 without such a compositor.
+
+#include <wayland-client.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The two interfaces of the protocol, as its XML file declares them; the
+// requests are numbered in declaration order.
+extern const wl_interface kVirtualPointerInterface;
+
+const wl_interface* kCreateTypes[] = {&wl_seat_interface, &kVirtualPointerInterface};
+const wl_message kManagerRequests[] = {
+    {"create_virtual_pointer", "?on", kCreateTypes},
+    {"destroy", "", nullptr},
+};
+const wl_interface kManagerInterface = {
+    "zwlr_virtual_pointer_manager_v1", 1, 2, kManagerRequests, 0, nullptr};
+
+const wl_interface* kNoTypes[] = {nullptr, nullptr, nullptr, nullptr, nullptr};
+const wl_message kPointerRequests[] = {
+    {"motion", "uff", kNoTypes},   {"motion_absolute", "uuuuu", kNoTypes},
+    {"button", "uuu", kNoTypes},   {"axis", "uuf", kNoTypes},
+    {"frame", "", kNoTypes},       {"axis_source", "u", kNoTypes},
+    {"axis_stop", "uu", kNoTypes}, {"axis_discrete", "uufi", kNoTypes},
+    {"destroy", "", kNoTypes},
+};
+const wl_interface kVirtualPointerInterface = {"zwlr_virtual_pointer_v1", 1, 9,
+                                               kPointerRequests,          0, nullptr};
+
+enum Request : uint32_t { kMotionAbsolute = 1, kButton = 2, kFrame = 4, kDestroy = 8 };
+constexpr uint32_t kLeftButton = 0x110;  // BTN_LEFT
+
+wl_proxy* g_manager = nullptr;
+
+void Global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+    if (std::strcmp(interface, kManagerInterface.name) == 0) {
+        g_manager = static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kManagerInterface, 1));
+    }
+}
+void GlobalRemove(void*, wl_registry*, uint32_t) {}
+const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
+
+void Send(wl_proxy* pointer, uint32_t request, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0,
+          uint32_t d = 0, uint32_t e = 0) {
+    wl_proxy_marshal_flags(pointer, request, nullptr, 1, 0, a, b, c, d, e);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT X Y\n", argv[0]);
+        return 2;
+    }
+    const auto number = [&](int i) {
+        return static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10));
+    };
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "no Wayland display\n");
+        return 1;
+    }
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, nullptr);
+    wl_display_roundtrip(display);
+    if (!g_manager) {
+        std::fprintf(stderr, "the compositor offers no virtual pointer\n");
+        return 1;
+    }
+    auto* pointer =
+        wl_proxy_marshal_flags(g_manager, 0, &kVirtualPointerInterface, 1, 0, nullptr, nullptr);
+    // The new pointer first reaches the seat, then moves, then presses.
+    wl_display_roundtrip(display);
+    const uint32_t width = number(1), height = number(2), x = number(3), y = number(4);
+    uint32_t time = 1;
+    Send(pointer, kMotionAbsolute, time++, x, y, width, height);
+    Send(pointer, kFrame);
+    wl_display_roundtrip(display);
+    Send(pointer, kButton, time++, kLeftButton, 1);
+    Send(pointer, kFrame);
+    Send(pointer, kButton, time++, kLeftButton, 0);
+    Send(pointer, kFrame);
+    wl_display_roundtrip(display);
+    wl_proxy_marshal_flags(pointer, kDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
+    wl_display_roundtrip(display);
+    wl_display_disconnect(display);
+    return 0;
+}
