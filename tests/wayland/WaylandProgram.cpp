@@ -1,6 +1,8 @@
 #include "WaylandProgram.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -162,14 +164,12 @@ QPoint WaylandProgram::SkinCentre(const std::string& iniName, const std::u16stri
 
 bool WaylandProgram::Click(QPoint point, std::string& reason) {
 #ifdef TESSEL_WAYLAND_CLICK
-    if (m_clickTool.empty()) {
-        m_clickTool = m_sway.StageForUser(TESSEL_WAYLAND_CLICK, "wayland_click");
+    if (m_clicks < 0 && !StartPointer(reason)) {
+        return false;
     }
-    const auto outcome = m_sway.Run({m_clickTool.string(), std::to_string(kScreen.width()),
-                                     std::to_string(kScreen.height()), std::to_string(point.x()),
-                                     std::to_string(point.y())});
-    if (!outcome || outcome->status != 0) {
-        reason = "the virtual pointer did not click: " + (outcome ? outcome->output : "no end");
+    const std::string line = std::to_string(point.x()) + " " + std::to_string(point.y()) + "\n";
+    if (write(m_clicks, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+        reason = "the virtual pointer has ended: " + ReadText(m_userFolder / "pointer.log");
         return false;
     }
     return true;
@@ -178,6 +178,41 @@ bool WaylandProgram::Click(QPoint point, std::string& reason) {
     reason = "built without libwayland-client, so without the virtual pointer that clicks";
     return false;
 #endif
+}
+
+bool WaylandProgram::StartPointer(std::string& reason) {
+#ifdef TESSEL_WAYLAND_CLICK
+    const fs::path tool = m_sway.StageForUser(TESSEL_WAYLAND_CLICK, "wayland_click");
+    const fs::path fifo = m_userFolder / "clicks";
+    if (tool.empty() || mkfifo(fifo.c_str(), 0600) != 0 ||
+        chown(fifo.c_str(), m_sway.Uid(), static_cast<gid_t>(-1)) != 0) {
+        reason = "cannot prepare the virtual pointer";
+        return false;
+    }
+    const pid_t pid = m_sway.Spawn({tool.string(), std::to_string(kScreen.width()),
+                                    std::to_string(kScreen.height()), fifo.string()},
+                                   {}, m_userFolder / "pointer.log");
+    // Opening for writing succeeds once the pointer has opened its end.
+    HeadlessSway::WaitUntil([&] {
+        m_clicks = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        return m_clicks >= 0 || !m_sway.IsRunning(pid);
+    });
+    if (m_clicks < 0) {
+        reason = "the virtual pointer did not start: " + ReadText(m_userFolder / "pointer.log");
+        return false;
+    }
+    fcntl(m_clicks, F_SETFL, 0);
+    return true;
+#else
+    reason = "built without libwayland-client";
+    return false;
+#endif
+}
+
+void WaylandProgram::TearDown() {
+    if (m_clicks >= 0) {
+        close(m_clicks);
+    }
 }
 
 }  // namespace tessel::testing

@@ -38,6 +38,7 @@ protected:
     static constexpr QSize kScreen{1280, 800};
 
     void SetUp() override;
+    void TearDown() override;
 
     // Starts the program with `arguments`; its standard error is kept.
     pid_t Start(const std::vector<std::string>& arguments,
@@ -59,8 +60,9 @@ protected:
     QSize SkinSize(const std::string& iniName) const;
     // The centre of a control's rectangle in the skin file, in window pixels.
     QPoint SkinCentre(const std::string& iniName, const std::u16string& entry) const;
-    // A left click at `point` of the screen through a virtual pointer; false
-    // with `reason` when no click can be made here.
+    // A left click at `point` of the screen through a virtual pointer, which
+    // stays on the seat for the rest of the test; false with `reason` when no
+    // click can be made here.
     bool Click(QPoint point, std::string& reason);
     std::string LastTree() const { return m_lastTree; }
 
@@ -70,7 +72,9 @@ protected:
 
 private:
     std::map<pid_t, std::filesystem::path> m_errorFiles;
-    std::filesystem::path m_clickTool;
+    // Writing end of the virtual pointer's command FIFO, once it runs.
+    bool StartPointer(std::string& reason);
+    int m_clicks = -1;
     std::string m_lastTree;
 };
 

@@ -1,7 +1,9 @@
-// wayland_click WIDTH HEIGHT X Y: clicks the left button at (X, Y) of a
-// WIDTH x HEIGHT output layout through a virtual pointer of the compositor
-// (wlr-virtual-pointer-unstable-v1), as a user's mouse would. Exit status 0
-// when the compositor took the events, 1 without such a compositor.
+// wayland_click WIDTH HEIGHT COMMANDS: a mouse for a compositor without one.
+// Adds a virtual pointer (wlr-virtual-pointer-unstable-v1) to the seat and,
+// for each line "X Y" read from the file COMMANDS (a FIFO), clicks the left
+// button at (X, Y) of the WIDTH x HEIGHT output layout, as a user's mouse
+// would. One pointer for the whole run: clients bind it once. Exit status 0
+// at the end of COMMANDS, 1 without a compositor that offers such pointers.
 
 #include <wayland-client.h>
 
@@ -55,13 +57,12 @@ void Send(wl_proxy* pointer, uint32_t request, uint32_t a = 0, uint32_t b = 0, u
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT X Y\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT COMMANDS\n", argv[0]);
         return 2;
     }
-    const auto number = [&](int i) {
-        return static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10));
-    };
+    const uint32_t width = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    const uint32_t height = static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10));
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::fprintf(stderr, "no Wayland display\n");
@@ -76,18 +77,25 @@ int main(int argc, char** argv) {
     }
     auto* pointer =
         wl_proxy_marshal_flags(g_manager, 0, &kVirtualPointerInterface, 1, 0, nullptr, nullptr);
-    // The new pointer first reaches the seat, then moves, then presses.
     wl_display_roundtrip(display);
-    const uint32_t width = number(1), height = number(2), x = number(3), y = number(4);
+    std::FILE* commands = std::fopen(argv[3], "r");
+    if (!commands) {
+        std::fprintf(stderr, "cannot read %s\n", argv[3]);
+        return 1;
+    }
     uint32_t time = 1;
-    Send(pointer, kMotionAbsolute, time++, x, y, width, height);
-    Send(pointer, kFrame);
-    wl_display_roundtrip(display);
-    Send(pointer, kButton, time++, kLeftButton, 1);
-    Send(pointer, kFrame);
-    Send(pointer, kButton, time++, kLeftButton, 0);
-    Send(pointer, kFrame);
-    wl_display_roundtrip(display);
+    unsigned x = 0, y = 0;
+    while (std::fscanf(commands, "%u %u", &x, &y) == 2) {
+        Send(pointer, kMotionAbsolute, time++, x, y, width, height);
+        Send(pointer, kFrame);
+        wl_display_roundtrip(display);
+        Send(pointer, kButton, time++, kLeftButton, 1);
+        Send(pointer, kFrame);
+        Send(pointer, kButton, time++, kLeftButton, 0);
+        Send(pointer, kFrame);
+        wl_display_roundtrip(display);
+    }
+    std::fclose(commands);
     wl_proxy_marshal_flags(pointer, kDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
