@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -92,6 +93,12 @@ pid_t WaylandProgram::Start(const std::vector<std::string>& arguments,
         {"TORVEX_SIM_STATE", (m_userFolder / "keyboard.state").string()},
         {"LANG", "C.UTF-8"},
     };
+    // A sanitizer build of the program is told what the test was told.
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name)) {
+            environment[name] = value;
+        }
+    }
     for (const auto& [name, value] : extra) {
         environment[name] = value;
     }
@@ -163,18 +170,28 @@ QPoint WaylandProgram::SkinCentre(const std::string& iniName, const std::u16stri
 }
 
 bool WaylandProgram::Click(QPoint point, std::string& reason) {
+    return SendPointer(std::to_string(point.x()) + " " + std::to_string(point.y()), reason);
+}
+
+bool WaylandProgram::Drag(QPoint from, QPoint to, std::string& reason) {
+    return SendPointer(std::to_string(from.x()) + " " + std::to_string(from.y()) + " " +
+                           std::to_string(to.x()) + " " + std::to_string(to.y()),
+                       reason);
+}
+
+bool WaylandProgram::SendPointer(const std::string& command, std::string& reason) {
 #ifdef TESSEL_WAYLAND_CLICK
     if (m_clicks < 0 && !StartPointer(reason)) {
         return false;
     }
-    const std::string line = std::to_string(point.x()) + " " + std::to_string(point.y()) + "\n";
+    const std::string line = command + "\n";
     if (write(m_clicks, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
         reason = "the virtual pointer has ended: " + ReadText(m_userFolder / "pointer.log");
         return false;
     }
     return true;
 #else
-    (void)point;
+    (void)command;
     reason = "built without libwayland-client, so without the virtual pointer that clicks";
     return false;
 #endif

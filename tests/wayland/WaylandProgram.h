@@ -64,6 +64,8 @@ protected:
     // stays on the seat for the rest of the test; false with `reason` when no
     // click can be made here.
     bool Click(QPoint point, std::string& reason);
+    // Presses at `from`, moves to `to` and lets go there.
+    bool Drag(QPoint from, QPoint to, std::string& reason);
     std::string LastTree() const { return m_lastTree; }
 
     HeadlessSway m_sway;
@@ -74,6 +76,7 @@ private:
     std::map<pid_t, std::filesystem::path> m_errorFiles;
     // Writing end of the virtual pointer's command FIFO, once it runs.
     bool StartPointer(std::string& reason);
+    bool SendPointer(const std::string& line, std::string& reason);
     int m_clicks = -1;
     std::string m_lastTree;
 };

@@ -73,6 +73,16 @@ TEST_F(WaylandWindows, SecondStartShowsTheMainWindowFloatingAtItsSkinSizeAndFocu
     const auto views = Views(first);
     ASSERT_EQ(views.size(), 1u) << LastTree();
     EXPECT_TRUE(views[0].focused) << Describe(views);
+    // Shown but out of sight on another workspace: the next start brings it
+    // back into view with the focus.
+    ASSERT_TRUE(m_sway.Command("workspace 2"));
+    ASSERT_TRUE(WaitForViews(first, [](const auto& views) {
+        return views.size() == 1 && !views[0].focused && !views[0].visible;
+    }));
+    EXPECT_EQ(Run({}), 0);
+    EXPECT_TRUE(WaitForViews(first, [](const auto& views) {
+        return views.size() == 1 && views[0].focused && views[0].visible;
+    })) << Describe(Views(first));
     // No tray host runs on a bare compositor: said once, in the user's language.
     EXPECT_TRUE(HeadlessSway::WaitUntil([&] {
         return ErrorOutput(first).find("No system tray is running") != std::string::npos;
@@ -144,8 +154,9 @@ TEST_F(WaylandWindows, AKeyTypedIntoTheEditorOpenedByAClickReachesTheKeyboard) {
     // X is to send the 1 key from now on: typed into the editor's capture,
     // then the editor's OK and the main window's OK (Apply, then hide).
     // wtype gives its keys key codes in the order they first appear: the
-    // Escape released first makes the 1 arrive as the 1 key's own code.
-    ASSERT_TRUE(m_sway.Type({"-p", "Escape", "-k", "1"}));
+    // Escape released first makes the 1 arrive as the 1 key's own code. Its
+    // keyboard is new to the seat: the pause lets the program take it first.
+    ASSERT_TRUE(m_sway.Type({"-s", "200", "-p", "Escape", "-k", "1"}));
     ASSERT_TRUE(ClickUntil(editor + SkinCentre("Composite.ini", u"CONTROL_OK"), first,
                            [](const auto& views) { return views.size() == 1; }));
     ASSERT_TRUE(ClickUntil(main + SkinCentre("Main.ini", u"CONTROL_OK"), first,
@@ -159,6 +170,44 @@ TEST_F(WaylandWindows, AKeyTypedIntoTheEditorOpenedByAClickReachesTheKeyboard) {
     ASSERT_NE(x, nullptr);
     EXPECT_EQ(x->type, static_cast<uint16_t>(AssignmentType::Key));
     EXPECT_EQ(x->value & 0xFFFF, 0x02u) << std::hex << x->value;
+}
+
+TEST_F(WaylandWindows, DraggingTheBodyMovesTheWindow) {
+    const pid_t first = StartShown();
+    const QRect before = Views(first).at(0).rect;
+    // A spot of the title band that no control covers.
+    const QPoint grip = before.topLeft() + QPoint(620, 40);
+    const QPoint by(-50, 30);
+    std::string reason;
+    // The first press may come before the program has bound the new pointer.
+    const bool moved = [&] {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QPoint at = Views(first).at(0).rect.topLeft();
+            if (!Drag(grip + (at - before.topLeft()), grip + (at - before.topLeft()) + by,
+                      reason)) {
+                return false;
+            }
+            if (WaitForViews(
+                    first,
+                    [&](const auto& views) {
+                        return views.size() == 1 && views[0].rect.topLeft() != before.topLeft();
+                    },
+                    5s)) {
+                return true;
+            }
+        }
+        return false;
+    }();
+    if (!moved && !reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    ASSERT_TRUE(moved) << Describe(Views(first));
+    // The compositor moves the window from the moment the program asked it
+    // to, which may be a little after the press: the way, not the distance.
+    const QRect after = Views(first).at(0).rect;
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_LT(after.left(), before.left()) << Describe(Views(first));
+    EXPECT_GT(after.top(), before.top()) << Describe(Views(first));
 }
 
 TEST_F(WaylandWindows, KeyEditorOpensOverTheMainWindow) {

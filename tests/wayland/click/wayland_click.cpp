@@ -2,14 +2,17 @@
 // Adds a virtual pointer (wlr-virtual-pointer-unstable-v1) to the seat and,
 // for each line "X Y" read from the file COMMANDS (a FIFO), clicks the left
 // button at (X, Y) of the WIDTH x HEIGHT output layout, as a user's mouse
-// would. One pointer for the whole run: clients bind it once. Exit status 0
-// at the end of COMMANDS, 1 without a compositor that offers such pointers.
+// would; a line "X Y X2 Y2" drags from (X, Y) to (X2, Y2) instead. One pointer for the whole run:
+// clients bind it once. Exit status 0 at the end of COMMANDS, 1 without a compositor that offers
+// such pointers.
 
 #include <wayland-client.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -84,16 +87,37 @@ int main(int argc, char** argv) {
         return 1;
     }
     uint32_t time = 1;
-    unsigned x = 0, y = 0;
-    while (std::fscanf(commands, "%u %u", &x, &y) == 2) {
+    const auto moveTo = [&](unsigned x, unsigned y) {
         Send(pointer, kMotionAbsolute, time++, x, y, width, height);
         Send(pointer, kFrame);
         wl_display_roundtrip(display);
-        Send(pointer, kButton, time++, kLeftButton, 1);
-        Send(pointer, kFrame);
-        Send(pointer, kButton, time++, kLeftButton, 0);
+    };
+    const auto button = [&](uint32_t state) {
+        Send(pointer, kButton, time++, kLeftButton, state);
         Send(pointer, kFrame);
         wl_display_roundtrip(display);
+    };
+    char line[128];
+    while (std::fgets(line, sizeof line, commands)) {
+        unsigned x = 0, y = 0, toX = 0, toY = 0;
+        const int count = std::sscanf(line, "%u %u %u %u", &x, &y, &toX, &toY);
+        if (count < 2) {
+            continue;
+        }
+        moveTo(x, y);
+        button(1);
+        // A drag goes there in steps at a hand's pace: the program answers
+        // the press by asking the compositor to move its window, and the
+        // motion must still be going on when that request arrives.
+        if (count == 4) {
+            constexpr int kSteps = 25;
+            for (int step = 1; step <= kSteps; ++step) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                moveTo(x + (static_cast<int>(toX - x) * step) / kSteps,
+                       y + (static_cast<int>(toY - y) * step) / kSteps);
+            }
+        }
+        button(0);
     }
     std::fclose(commands);
     wl_proxy_marshal_flags(pointer, kDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
