@@ -172,6 +172,36 @@ TEST_F(WaylandWindows, AKeyTypedIntoTheEditorOpenedByAClickReachesTheKeyboard) {
     EXPECT_EQ(x->value & 0xFFFF, 0x02u) << std::hex << x->value;
 }
 
+TEST_F(WaylandWindows, EachEditorOpenedByAClickFloatsOverTheMainWindowAtItsSkinSize) {
+    const struct {
+        std::u16string control;  // in Main.ini
+        std::string skin;        // the editor's
+    } kEditors[] = {
+        {u"FUNC_PROFILES", "Profile.ini"},  // scene-mode manager
+        {u"FUNC_MACRO", "Composite.ini"},   // macro page of the key editor
+        {u"KEY_01E", "Composite.ini"},      // key editor of A
+    };
+    const pid_t first = StartShown();
+    const QRect main = Views(first).at(0).rect;
+    for (const auto& editor : kEditors) {
+        SCOPED_TRACE(editor.skin);
+        const QSize size = SkinSize(editor.skin);
+        const bool opened = ClickUntil(
+            main.topLeft() + SkinCentre("Main.ini", editor.control), first, [&](const auto& views) {
+                return views.size() == 2 && Floats(views[1], size) && views[1].focused;
+            });
+        if (!opened && !m_noClick.empty()) {
+            GTEST_SKIP() << m_noClick;
+        }
+        ASSERT_TRUE(opened);
+        EXPECT_TRUE(Views(first).at(1).rect.intersects(main));
+        // The focused editor closed from the compositor, as a close button would.
+        ASSERT_TRUE(m_sway.Command("kill"));
+        ASSERT_TRUE(WaitForViews(first, [](const auto& views) { return views.size() == 1; }))
+            << Describe(Views(first));
+    }
+}
+
 TEST_F(WaylandWindows, DraggingTheBodyMovesTheWindow) {
     const pid_t first = StartShown();
     const QRect before = Views(first).at(0).rect;
