@@ -10,6 +10,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/InstanceWait.h"
+#include "platform/ActivationToken.h"
 #include "platform/EndProcess.h"
 #include "platform/FindProcess.h"
 #include "platform/RequestEndpoint.h"
@@ -75,11 +76,16 @@ bool PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& requ
             return false;
         }
     }
+    // The desktop's activation token goes along with an open request, so the
+    // compositor lets the running instance take the focus.
+    const std::string token = request.message == kOpenMessage && request.wParam == kOpenTag
+                                  ? StartActivationToken().value_or(std::string())
+                                  : std::string();
     const auto answer =
-        tessel::DeliverRequest(kInstanceName, pid, kMainMarker, request, kDeliveryWait);
+        DeliverRequestWithText(kInstanceName, pid, kMainMarker, request, token, kDeliveryWait);
     // Said on the terminal, so a user who started the program there knows why
     // no window appears from this process.
-    if (!answer || *answer == 0) {
+    if (!answer || answer->result == 0) {
         const std::string process = std::to_string(pid);
         m_unreachedReason = "the running instance (process " + process +
                             ") did not answer; nothing was done (end it with \"kill " + process +
@@ -87,6 +93,9 @@ bool PlatformInstanceServices::DeliverRequest(int pid, const WindowRequest& requ
         return false;
     }
     m_unreachedReason.clear();
+    if (!token.empty()) {
+        ForgetStartActivationToken();
+    }
     std::fprintf(stderr, "%s: asked the running instance (process %d) to %s\n",
                  m_paths.programFileName.c_str(), pid, WhatWasAsked(request));
     if (request.message == kKillMessage) {

@@ -37,6 +37,8 @@ CAboutDlg::CAboutDlg() : QDialog(nullptr), m_ok(new QPushButton(QStringLiteral("
     m_lines[kIdLink]->setOpenExternalLinks(true);
 
     auto* layout = new QGridLayout(this);
+    // A fixed size: tiling compositors float the box instead of stretching it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(icon, 0, 0, Qt::AlignTop);
     layout->addLayout(lines, 0, 1);
     layout->addWidget(m_ok, 1, 1, Qt::AlignRight);

@@ -129,6 +129,7 @@ intptr_t CTesselDlg::OnRequest(uint32_t message, uintptr_t wParam, intptr_t lPar
                 return 1;
             }
             ShowWindow();
+            m_activation.BringForward(*this);
             CheckFirmware();
             return 1;
         case kKillMessage:

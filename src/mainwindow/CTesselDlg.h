@@ -26,6 +26,7 @@
 #include "mainwindow/MainWindowIds.h"
 #include "mainwindow/SkinImageSet.h"
 #include "platform/RequestEndpoint.h"
+#include "platform/qt/WaylandWindows.h"
 #include "skin/qt/CBaseDialog.h"
 #include "widgets/CTrayIcon.h"
 
@@ -256,6 +257,8 @@ private:
     AppContext& m_context;
     MainWindowParts* m_parts;
     std::unique_ptr<CurrentLanguageTexts> m_texts;
+    // Filled by the endpoint's thread: declared first, so it outlives it.
+    WindowActivation m_activation;
     std::unique_ptr<RequestEndpoint> m_endpoint;
     std::unique_ptr<StatusChannels> m_status;
     std::unique_ptr<DeviceConnection> m_device;

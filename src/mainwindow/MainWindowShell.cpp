@@ -209,6 +209,9 @@ void CTesselDlg::CreateTrayIcon() {
         m_parts ? LocalText(m_parts->languageTable.TextKey(TextKeyEntry::KEYBOARD_TRAY_DESC))
                 : QGuiApplication::applicationDisplayName();
     m_tray.Create(kTrayIconId, TrayIconPicture(kApplicationIconId), tooltip);
+    if (m_parts) {
+        m_tray.SayOnceWithoutHost(LocalText(u"IDS_WAYLAND_NO_TRAY"));
+    }
     m_tray.SetMenuLocaliser([this](QMenu&) { PrepareTrayMenu(); });
     m_trayIconId = kApplicationIconId;
 }

@@ -71,6 +71,9 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
     if (!known) {
         return {0, {}};
     }
+    if (request.message == kOpenMessage) {
+        m_activation.Offer(std::string(payload));
+    }
     // Posted: the window may be showing a box inside its handler, and the
     // sender must not wait for a user.
     Requests().Post(request);

@@ -1,9 +1,14 @@
 #include "widgets/CTrayIcon.h"
 
+#include "platform/StartupFailureReport.h"
+
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QVariant>
+
+#include <cstdio>
 
 namespace tessel {
 
@@ -49,6 +54,16 @@ void CTrayIcon::ShowNotice(const QString& title, const QString& text) {
     if (m_icon) {
         m_icon->showMessage(title, text, m_icon->icon());
     }
+}
+
+bool CTrayIcon::SayOnceWithoutHost(const QString& text) {
+    if (m_saidWithoutHost || QSystemTrayIcon::isSystemTrayAvailable() ||
+        !PlatformHasAUser(QGuiApplication::platformName().toStdString())) {
+        return false;
+    }
+    m_saidWithoutHost = true;
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return true;
 }
 
 void CTrayIcon::SetTooltipText(const QString& text) {

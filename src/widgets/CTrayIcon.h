@@ -36,6 +36,10 @@ public:
     // A desktop notification beside the icon; nothing without an icon.
     void ShowNotice(const QString& title, const QString& text);
     QString TooltipText() const { return m_tooltip; }
+    // Where no notification-area host runs (a bare Wayland compositor, say)
+    // nobody sees the icon: writes `text` to standard error, once, on a
+    // platform a user looks at. Whether it was written.
+    bool SayOnceWithoutHost(const QString& text);
 
     QAction* AddMenuItem(int commandId, const QString& text);
     QAction* MenuItem(int commandId) const;
@@ -55,6 +59,7 @@ private:
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon* m_icon = nullptr;
     MenuLocaliser m_localiser;
+    bool m_saidWithoutHost = false;
 };
 
 }  // namespace tessel

@@ -1,6 +1,7 @@
 #include "skin/qt/CBaseDialog.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/WaylandWindows.h"
 #include "skin/BitmapToRegion.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/SkinPictures.h"
@@ -36,6 +37,7 @@ CBaseDialog::CBaseDialog(const DialogTemplate& dialogTemplate, QWidget* parent,
       m_template(dialogTemplate),
       m_ini(std::move(skinIni)),
       m_skinFolder(std::move(skinFolder)) {
+    PrepareSkinnedWindow(*this);
     resize(m_template.size);
     setWindowTitle(ToQString(m_template.title));
 }
@@ -164,7 +166,7 @@ void CBaseDialog::LoadSkin() {
     }
     m_background = QPixmap();
     m_shapeApplied = false;
-    resize(size);
+    FixSkinnedWindowSize(*this, size);
     raise();
     hide();
     m_loadingSkin = false;
@@ -234,6 +236,7 @@ void CBaseDialog::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
+    ClipToShape(painter, *this);
     painter.drawPixmap(0, 0, m_background);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The skinned dialog every window of the program derives from: frameless,
-// shaped by its mask picture, sized to and painted from its background
-// picture, dragged by its body. It builds its controls from a template, and
+// shaped by its mask picture, fixed to the size of and painted from its
+// background picture, dragged by its body. It builds its controls from a template, and
 // dispatches control commands and private window requests through its
 // message map.
 
