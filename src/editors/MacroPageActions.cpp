@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <utility>
 
 #include "editors/MacroActionCells.h"
 #include "editors/Tessel_DlgComposite.h"
@@ -257,10 +258,19 @@ void CompositeMacroPage::OnDelayEdited(int row, const QString& text) {
         return;
     }
     // The editor may be closed while the message is shown (unplug, exit):
-    // then the row is gone with the rest of its working copy.
-    if (result.capped &&
-        !Tell(TextKeyEntry::MACRO_ACTION_ERR_DELAY_MAX, static_cast<int>(kMaxTypedDelay))) {
-        return;
+    // then the row is gone with the rest of its working copy, and the table's
+    // rows go once the message has returned.
+    if (result.capped) {
+        m_cellMessageShown = true;
+        const bool stillOpen =
+            Tell(TextKeyEntry::MACRO_ACTION_ERR_DELAY_MAX, static_cast<int>(kMaxTypedDelay));
+        m_cellMessageShown = false;
+        if (std::exchange(m_rowsToClear, false)) {
+            ShowRows();
+        }
+        if (!stillOpen) {
+            return;
+        }
     }
     m_copies.Rows().SetDelay(row, *result.delay);
     ShowRow(row);

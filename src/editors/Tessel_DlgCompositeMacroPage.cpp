@@ -291,7 +291,11 @@ void CompositeMacroPage::Discard() {
     StopRecording();
     m_copies.Discard();
     FillBox();
-    ShowRows();
+    if (m_cellMessageShown) {
+        m_rowsToClear = true;
+    } else {
+        ShowRows();
+    }
     UpdateGauge();
 }
 

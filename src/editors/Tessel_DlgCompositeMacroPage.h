@@ -110,6 +110,10 @@ private:
     MacroMemoryBar* m_gauge = nullptr;
     bool m_boxBusy = false;
     bool m_listBusy = false;
+    // A cell's message is shown from inside the cell's commit: the table keeps
+    // its rows, and the cell's editor, until the commit has returned.
+    bool m_cellMessageShown = false;
+    bool m_rowsToClear = false;
 };
 
 }  // namespace tessel

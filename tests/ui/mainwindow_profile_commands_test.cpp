@@ -264,6 +264,9 @@ struct ReplugCase {
     PromptAnswer answer;
     bool editKept;
 };
+void PrintTo(const ReplugCase& replug, std::ostream* out) {
+    *out << replug.name;
+}
 
 class ReplugWithEditsTest : public ProfileCommandsTest,
                             public ::testing::WithParamInterface<ReplugCase> {};
