@@ -327,6 +327,7 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     if (m_scenes) {
         m_scenes->BuildSceneMenu(true);
     }
+    CreateFocusSwitch();
     m_initialised = true;
     HideWindow();
     if (std::exchange(m_openUpdateAtStart, false)) {
@@ -351,6 +352,9 @@ void CTesselDlg::ExitSequence() {
     }
     m_exiting = true;
     LeaveSingleInstance(m_endpoint.get(), m_context.instance);
+    if (m_focusSwitch) {
+        m_focusSwitch->Stop();
+    }
     StopWatchingClockChanges();
     // A job that has begun ends its bracket first, bounded by the transport's
     // time-outs; jobs still waiting are dropped.

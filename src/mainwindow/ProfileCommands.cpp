@@ -105,6 +105,10 @@ void CTesselDlg::EnableApply(bool enable) {
     if (QWidget* apply = GetDlgItem(kIdApply)) {
         apply->setEnabled(enable);
     }
+    if (!enable) {
+        // A switch to follow the application in front may wait for this.
+        FocusHoldMayHaveEnded();
+    }
 }
 
 void CTesselDlg::SelectProfile(int profile) {

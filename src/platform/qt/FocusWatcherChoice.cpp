@@ -1,0 +1,20 @@
+#include "platform/qt/FocusWatcherChoice.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "platform/qt/FocusWatcherX11.h"
+
+namespace tessel {
+
+std::unique_ptr<FocusWatcher> CreateFocusWatcher() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return nullptr;
+    }
+    // Also without Qt on xcb (the offscreen platform): the X server, when
+    // there is one, still knows the window in front.
+    const char* display = std::getenv("DISPLAY");
+    return display && *display ? CreateX11FocusWatcher() : nullptr;
+}
+
+}  // namespace tessel
