@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "appfocus/AppProfileSettings.h"
@@ -89,7 +90,10 @@ void FocusSwitchDriver::SetWantOpenApplications(bool want) {
 }
 
 void FocusSwitchDriver::OnFront(const FocusedWindow& window) {
-    const bool ours = window.pid == static_cast<int>(getpid());
+    const bool ours = window.pid == static_cast<int>(getpid()) ||
+                      std::ranges::any_of(ownNames_, [&](const std::u16string& name) {
+                          return SameApplication(name, window.application);
+                      });
     const auto delay = policy_.OnFront({window.application, ours}, FocusSwitchPolicy::Clock::now());
     if (delay) {
         settle_.start(std::chrono::duration_cast<std::chrono::milliseconds>(*delay));

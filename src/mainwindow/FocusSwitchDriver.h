@@ -39,6 +39,9 @@ public:
     // Reads the rules (saying once on standard error what was skipped) and
     // starts watching when there is something to follow.
     void Start();
+    // The names the desktop gives this program's own windows, where it tells
+    // no process id (Wayland app ids).
+    void SetOwnApplications(std::vector<std::u16string> names) { ownNames_ = std::move(names); }
     // No more watching or switching (the exit sequence).
     void Stop();
     // Re-reads the rules from the settings file.
@@ -75,6 +78,7 @@ private:
     WatcherFactory makeWatcher_;
     FocusSwitchPolicy policy_;
     std::vector<std::string> problems_;
+    std::vector<std::u16string> ownNames_;
     std::unique_ptr<FocusWatcher> watcher_;
     bool watcherFailed_ = false;
     bool stopped_ = false;

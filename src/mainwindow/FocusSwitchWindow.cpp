@@ -3,6 +3,8 @@
 // it would lose work; the tray tooltip names the rule in force and the window
 // says what waits.
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSystemTrayIcon>
 
@@ -36,6 +38,17 @@ void CTesselDlg::CreateFocusSwitch() {
         static_cast<FocusSwitchHost&>(*this), UserSettingsFile(m_dataFolder),
         m_parts->focusWatchers ? m_parts->focusWatchers
                                : FocusSwitchDriver::WatcherFactory(&CreateFocusWatcher));
+    // Qt names the Wayland app id of its windows so.
+    QString own = QGuiApplication::desktopFileName();
+    if (own.endsWith(QLatin1String(".desktop"))) {
+        own.chop(8);
+    }
+    std::vector<std::u16string> ownNames{
+        QFileInfo(QCoreApplication::applicationFilePath()).baseName().toStdU16String()};
+    if (!own.isEmpty()) {
+        ownNames.push_back(own.toStdU16String());
+    }
+    m_focusSwitch->SetOwnApplications(std::move(ownNames));
     // The editor's count is down before it says it finished.
     connect(
         m_keyEditor.get(), &QDialog::finished, this, [this] { FocusHoldMayHaveEnded(); },

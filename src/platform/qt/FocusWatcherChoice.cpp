@@ -3,13 +3,14 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
+#include "platform/qt/FocusWatcherWlroots.h"
 #include "platform/qt/FocusWatcherX11.h"
 
 namespace tessel {
 
 std::unique_ptr<FocusWatcher> CreateFocusWatcher() {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        return nullptr;
+        return CreateWlrootsFocusWatcher();
     }
     // Also without Qt on xcb (the offscreen platform): the X server, when
     // there is one, still knows the window in front.
