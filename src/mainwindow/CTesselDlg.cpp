@@ -13,6 +13,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/AppProfileDialog.h"
 #include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"

@@ -36,6 +36,7 @@ class QSystemTrayIcon;
 
 namespace tessel {
 
+class AppProfileDialog;
 class CAboutDlg;
 class ClockChangeSource;
 class CPngButton;
@@ -136,6 +137,7 @@ public:
     QMenu* CommandMenu() const { return m_commandMenu.get(); }
     // Following the application in front; nothing before the window's init.
     FocusSwitchDriver* FocusSwitch() const { return m_focusSwitch.get(); }
+    AppProfileDialog* AppProfiles() const { return m_appProfiles.get(); }
 
     // What the keyboard's worker threads ask of the window; each is carried to
     // the window's thread and refused once the exit sequence has begun.
@@ -262,6 +264,9 @@ private:
     int KnownActiveProfile() const override;
     bool SwitchProfileForApplication(int profile, std::function<void(int)> done) override;
     void FocusSwitchStateChanged() override;
+    // The window of the application rules, opened from the menus.
+    void OpenAppProfiles();
+    QString AppProfilesMenuText() const;
 
     AppContext& m_context;
     MainWindowParts* m_parts;
@@ -313,6 +318,7 @@ private:
     std::atomic<int> m_undeliveredResults{0};
     std::unique_ptr<FocusSwitchDriver> m_focusSwitch;
     QLabel* m_focusWaitLine = nullptr;  // a child of the window
+    std::unique_ptr<AppProfileDialog> m_appProfiles;
     // Last: stopped before the keyboard's link goes away.
     std::unique_ptr<KeyboardSession> m_session;
 };

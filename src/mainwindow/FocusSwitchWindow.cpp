@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 
 #include "device/DeviceConnection.h"
+#include "editors/AppProfileDialog.h"
 #include "editors/CTessel_DlgProfile.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
@@ -122,6 +123,24 @@ void CTesselDlg::FocusSwitchStateChanged() {
     m_focusWaitLine->move(8, height() - m_focusWaitLine->height() - 8);
     m_focusWaitLine->show();
     m_focusWaitLine->raise();
+}
+
+QString CTesselDlg::AppProfilesMenuText() const {
+    return TextOr(LocalText(u"IDS_APPPROFILE_MENU"), u"Application profiles...");
+}
+
+void CTesselDlg::OpenAppProfiles() {
+    if (!m_focusSwitch || m_exiting) {
+        return;
+    }
+    if (!m_appProfiles) {
+        m_appProfiles = std::make_unique<AppProfileDialog>(
+            AppProfileDialogServices{*m_focusSwitch, m_parts->languageFiles,
+                                     [this] { return LanguageIndex(); },
+                                     m_context.paths.programFolder},
+            this);
+    }
+    m_appProfiles->Open();
 }
 
 }  // namespace tessel
