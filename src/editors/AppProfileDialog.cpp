@@ -160,8 +160,10 @@ void AppProfileDialog::ApplyLanguage() {
 namespace {
 
 QString ProfileName(const LanguageFiles& files, int languageIndex, int profile) {
-    const std::u16string key = u"IDS_MAIN_PROFILE" + std::u16string(1, u'1' + profile);
-    const std::u16string text = files.LocalText(key, languageIndex);
+    // The texts of the main window's profile buttons.
+    constexpr std::u16string_view kKeys[] = {u"IDS_MAIN_PROFILE1", u"IDS_MAIN_PROFILE2",
+                                             u"IDS_MAIN_PROFILE3", u"IDS_MAIN_PROFILE4"};
+    const std::u16string text = files.LocalText(kKeys[profile], languageIndex);
     return text.empty() || text == kMissingText ? QStringLiteral("Profile %1").arg(profile + 1)
                                                 : QString::fromStdU16String(text);
 }
