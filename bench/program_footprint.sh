@@ -12,6 +12,10 @@
 # hides the window, then plugged back) and measures again HIDDEN_WAIT (60)
 # seconds later. IDLE_SECONDS (10) is the span over which wake-ups (context
 # switches of all threads) are counted in the tray.
+#
+# FOCUS=x11 runs the program with following the application in front switched
+# on (a rule set with --app-profile before each start) on an Xvfb of its own,
+# so the idle wake-ups include the focus watcher's.
 set -euo pipefail
 
 build=${1:-build/default}
@@ -46,6 +50,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+xvfb=
+if [ "${FOCUS:-}" = x11 ]; then
+    Xvfb -displayfd 1 -nolisten tcp -screen 0 320x240x24 >"$root/display" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$root/display" ] && break; pause 0.05; done
+    export DISPLAY=:$(head -n1 "$root/display")
+    trap 'cleanup; kill "$xvfb" 2>/dev/null || true' EXIT
+fi
+
 world() {
     local dir=$root/run$1
     mkdir -p "$dir"/{home,config,data,cache,state,run}
@@ -54,6 +67,9 @@ world() {
     export XDG_CACHE_HOME=$dir/cache XDG_STATE_HOME=$dir/state XDG_RUNTIME_DIR=$dir/run
     export QT_QPA_PLATFORM=offscreen TORVEX_BACKEND=sim
     export TORVEX_SIM_STATE=$dir/keyboard.state TORVEX_SIM_CONTROL=$dir/sim.sock
+    if [ -n "$xvfb" ]; then
+        "$program" --app-profile set xterm 2 >/dev/null
+    fi
 }
 
 stop_program() {

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <utility>
+#include <variant>
 
 #include "app/StartSwitches.h"
 #include "device/DeviceLink.h"
@@ -29,6 +31,8 @@ constexpr std::array kOptions{
                "check FILE, then write its four profiles and macros to the keyboard"},
     OptionInfo{"--profile", CommandKind::Profile, "N",
                "make on-board profile N (1 to 4) the keyboard's active profile"},
+    OptionInfo{"--app-profile", CommandKind::AppProfile, "list|set APP N|remove APP",
+               "show the application rules, or make APP in front switch to profile N"},
     OptionInfo{"--help", CommandKind::Help, "", "show this help and end"},
     OptionInfo{"--version", CommandKind::Version, "", "show the program's version and end"},
 };
@@ -56,6 +60,48 @@ std::optional<int> ParseProfile(std::string_view text) {
         return std::nullopt;
     }
     return number - 1;
+}
+
+// The words after "--app-profile" (the first may come as "--app-profile=WORD").
+std::variant<AppProfileRequest, std::string> ScanAppProfile(std::span<const std::string> arguments,
+                                                            std::size_t& i,
+                                                            std::optional<std::string> first) {
+    const auto word = [&]() -> std::optional<std::string> {
+        if (first) {
+            return std::exchange(first, std::nullopt);
+        }
+        if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
+            return arguments[++i];
+        }
+        return std::nullopt;
+    };
+    const auto action = word();
+    AppProfileRequest request;
+    if (action == "list") {
+        return request;
+    }
+    if (action != "set" && action != "remove") {
+        return std::string("--app-profile takes list, set APP N or remove APP") +
+               (action ? ", not \"" + *action + "\"" : std::string());
+    }
+    const auto application = word();
+    if (!application || application->empty()) {
+        return "--app-profile " + *action + " needs an application name";
+    }
+    request.application = *application;
+    if (action == "remove") {
+        request.action = AppProfileAction::Remove;
+        return request;
+    }
+    request.action = AppProfileAction::Set;
+    const auto number = word();
+    const auto profile = number ? ParseProfile(*number) : std::nullopt;
+    if (!profile) {
+        return "--app-profile set takes a profile number from 1 to 4" +
+               (number ? ", not \"" + *number + "\"" : std::string());
+    }
+    request.profile = *profile;
+    return request;
 }
 
 }  // namespace
@@ -102,8 +148,18 @@ CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
             return wrong("give one command at a time, not " + std::string(option->name) +
                          " as well");
         }
-        CommandLineCommand command{option->kind, {}, 0};
-        if (option->value.empty()) {
+        CommandLineCommand command{option->kind, {}, 0, {}};
+        if (option->kind == CommandKind::AppProfile) {
+            auto request =
+                ScanAppProfile(arguments, i,
+                               equals == std::string_view::npos
+                                   ? std::nullopt
+                                   : std::optional<std::string>(argument.substr(equals + 1)));
+            if (auto* line = std::get_if<std::string>(&request)) {
+                return wrong(*line);
+            }
+            command.appProfile = std::get<AppProfileRequest>(request);
+        } else if (option->value.empty()) {
             if (equals != std::string_view::npos) {
                 return wrong(std::string(option->name) + " takes no value");
             }
@@ -142,7 +198,8 @@ CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
 
 std::string HelpText(std::string_view programName) {
     std::string text = "Usage: " + std::string(programName) +
-                       " [SWITCH...] | --backup FILE | --restore FILE | --profile N\n"
+                       " [SWITCH...] | --backup FILE | --restore FILE | --profile N |\n"
+                       "       --app-profile list|set APP N|remove APP\n"
                        "Configures the keyboard; without a command it runs in the tray.\n\n"
                        "Keyboard commands (no display needed; a running instance carries\n"
                        "them out, otherwise this process talks to the keyboard itself):\n";

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/AppIdentity.h"
+#include "app/AppProfileCommandLine.h"
 #include "app/KeyboardTurn.h"
 #include "app/PlatformInstanceServices.h"
 #include "device/DeviceStartup.h"
@@ -105,6 +106,9 @@ int RunHeadlessCommand(const CommandLineCommand& command, const ProgramPaths& pa
     if (command.kind == CommandKind::Version) {
         std::fputs(VersionText(paths.programFileName).c_str(), stdout);
         return 0;
+    }
+    if (command.kind == CommandKind::AppProfile) {
+        return RunAppProfileCommand(command.appProfile, paths);
     }
     // The running instance has a working folder of its own.
     std::error_code error;

@@ -3,10 +3,13 @@
 // what it learns from the keyboard. All live for the whole run.
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 namespace tessel {
 
 class ClockChangeSource;
+class FocusWatcher;
 class ExportResolver;
 class Registry;
 class KeyboardFacts;
@@ -31,6 +34,8 @@ struct MainWindowParts {
     Registry* settings = nullptr;
     // Changes of the wall clock; the system's when nullptr.
     ClockChangeSource* clockChanges = nullptr;
+    // Tells which application is in front; the desktop's own watcher when empty.
+    std::function<std::unique_ptr<FocusWatcher>()> focusWatchers = {};
 };
 
 }  // namespace tessel

@@ -13,6 +13,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStartup.h"
 #include "device/StatusChannels.h"
+#include "editors/AppProfileDialog.h"
 #include "editors/CTessel_DlgUpdate.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CAboutDlg.h"
@@ -331,6 +332,7 @@ void CTesselDlg::OnInitRequest(uintptr_t wParam) {
     if (m_scenes) {
         m_scenes->BuildSceneMenu(true);
     }
+    CreateFocusSwitch();
     m_initialised = true;
     HideWindow();
     if (std::exchange(m_openUpdateAtStart, false)) {
@@ -361,6 +363,9 @@ void CTesselDlg::ExitSequence() {
     }
     m_exiting = true;
     LeaveSingleInstance(m_endpoint.get(), m_context.instance);
+    if (m_focusSwitch) {
+        m_focusSwitch->Stop();
+    }
     StopWatchingClockChanges();
     // A job that has begun ends its bracket first, bounded by the transport's
     // time-outs; jobs still waiting are dropped.

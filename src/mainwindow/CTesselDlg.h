@@ -19,6 +19,7 @@
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
 #include "editors/Tessel_DlgComposite.h"
+#include "mainwindow/FocusSwitchDriver.h"
 #include "mainwindow/KeyboardView.h"
 #include "mainwindow/LightingPanel.h"
 #include "mainwindow/LockIndicators.h"
@@ -30,11 +31,13 @@
 #include "skin/qt/CBaseDialog.h"
 #include "widgets/CTrayIcon.h"
 
+class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 
 namespace tessel {
 
+class AppProfileDialog;
 class CAboutDlg;
 class ClockChangeSource;
 class CPngButton;
@@ -61,7 +64,8 @@ class CTesselDlg : public CBaseDialog,
                    private SceneHost,
                    private KeyboardViewHost,
                    private LightingPanelHost,
-                   private KeyEditorHost {
+                   private KeyEditorHost,
+                   private FocusSwitchHost {
     Q_OBJECT
 public:
     static constexpr int kCommandOpen = tessel::kCommandOpen;
@@ -135,6 +139,9 @@ public:
     SceneSwitch* Scenes() const { return m_scenes.get(); }
     Tessel_DlgComposite* KeyEditor() const { return m_keyEditor.get(); }
     QMenu* CommandMenu() const { return m_commandMenu.get(); }
+    // Following the application in front; nothing before the window's init.
+    FocusSwitchDriver* FocusSwitch() const { return m_focusSwitch.get(); }
+    AppProfileDialog* AppProfiles() const { return m_appProfiles.get(); }
 
     // What the keyboard's worker threads ask of the window; each is carried to
     // the window's thread and refused once the exit sequence has begun.
@@ -254,6 +261,17 @@ private:
     void RestoreForCommand(const CommandJob& job);
     void SelectProfileForCommand(const CommandJob& job);
 
+    // Following the application in front.
+    void CreateFocusSwitch();
+    void FocusHoldMayHaveEnded();
+    bool SwitchWouldLoseWork() const override;
+    int KnownActiveProfile() const override;
+    bool SwitchProfileForApplication(int profile, std::function<void(int)> done) override;
+    void FocusSwitchStateChanged() override;
+    // The window of the application rules, opened from the menus.
+    void OpenAppProfiles();
+    QString AppProfilesMenuText() const;
+
     AppContext& m_context;
     MainWindowParts* m_parts;
     std::unique_ptr<CurrentLanguageTexts> m_texts;
@@ -305,6 +323,9 @@ private:
     // A failed job was told; the next is told once one has succeeded.
     bool m_keyboardFailureTold = false;
     std::atomic<int> m_undeliveredResults{0};
+    std::unique_ptr<FocusSwitchDriver> m_focusSwitch;
+    QLabel* m_focusWaitLine = nullptr;  // a child of the window
+    std::unique_ptr<AppProfileDialog> m_appProfiles;
     // Last: stopped before the keyboard's link goes away.
     std::unique_ptr<KeyboardSession> m_session;
 };

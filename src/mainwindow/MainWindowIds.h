@@ -33,6 +33,8 @@ inline constexpr int kReportRateButtonIds[] = {1147, 1168, 1169, 1170};
 // The command menu's items.
 inline constexpr int kCommandImport = 32776;
 inline constexpr int kCommandExport = 32777;
+// The window of the application rules (command menu and tray menu).
+inline constexpr int kCommandAppProfiles = 32790;
 
 // Tray icon and its menu (the menu's resource id is the icon id).
 inline constexpr int kTrayIconId = 140;

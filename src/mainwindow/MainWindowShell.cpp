@@ -153,6 +153,9 @@ void CTesselDlg::OnTrayCommand(int command) {
         case kCommandExit:
             ExitSequence();
             break;
+        case kCommandAppProfiles:
+            OpenAppProfiles();
+            break;
         default:
             break;
     }
@@ -202,6 +205,7 @@ void CTesselDlg::CreateTrayIcon() {
     if (m_tray.Menu().actions().isEmpty()) {
         m_tray.AddMenuItem(kCommandOpen, QStringLiteral("Open(&O)"));
         m_tray.AddMenuItem(kCommandAbout, QStringLiteral("About(&A)"));
+        m_tray.AddMenuItem(kCommandAppProfiles, QStringLiteral("Application profiles..."));
         m_tray.AddMenuItem(kCommandExit, QStringLiteral("Exit(&X)"));
         m_tray.SetMenuDefaultItem(kCommandOpen);
     }
@@ -225,6 +229,7 @@ void CTesselDlg::PrepareTrayMenu() {
     m_tray.MenuItem(kCommandOpen)->setText(texts.open);
     m_tray.MenuItem(kCommandAbout)->setText(texts.about);
     m_tray.MenuItem(kCommandExit)->setText(texts.exit);
+    m_tray.MenuItem(kCommandAppProfiles)->setText(AppProfilesMenuText());
 }
 
 QIcon CTesselDlg::TrayIconPicture(int iconId) const {

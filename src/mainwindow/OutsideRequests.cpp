@@ -7,6 +7,7 @@
 #include <future>
 #include <memory>
 
+#include "appfocus/AppProfileCommand.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceResult.h"
 #include "editors/SceneSwitch.h"
@@ -14,7 +15,9 @@
 #include "model/ApplyAssignments.h"
 #include "model/KeyboardFacts.h"
 #include "platform/Utf8.h"
+#include "storage/DataFolder.h"
 #include "storage/KeyboardCommands.h"
+#include "storage/UserSettingsFile.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
 
@@ -81,6 +84,16 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
 }
 
 void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
+    if (job->tag == kAppProfileTag) {
+        // Only the rules change; the keyboard follows at the next focus change.
+        job->Answer(CarryOutAppProfileRequest(
+            AppProfileRequestOf(job->profile, job->file.string()),
+            UserSettingsFile(m_dataFolder.empty() ? UserDataFolder() : m_dataFolder)));
+        if (m_focusSwitch) {
+            m_focusSwitch->ReloadRules();
+        }
+        return;
+    }
     if (!m_session || !m_parts || !m_keyboardView) {
         job->Answer({false, "the running instance has no keyboard link"});
         return;

@@ -85,6 +85,7 @@ void CTesselDlg::BindProfileCommands() {
     });
     BindCommand(kCommandImport, [this] { ImportFile(); });
     BindCommand(kCommandExport, [this] { ExportFile(); });
+    BindCommand(kCommandAppProfiles, [this] { OpenAppProfiles(); });
     BindCommand(kIdLink,
                 [this] { ShellOpen(m_link.toStdU16String(), u"", {}, ShowCommand::Normal); });
     for (const WebLink& link : kWebLinks) {
@@ -108,6 +109,10 @@ void CTesselDlg::EnableApply(bool enable) {
     m_applyEnabled = enable;
     if (QWidget* apply = GetDlgItem(kIdApply)) {
         apply->setEnabled(enable);
+    }
+    if (!enable) {
+        // A switch to follow the application in front may wait for this.
+        FocusHoldMayHaveEnded();
     }
 }
 
@@ -340,7 +345,7 @@ void CTesselDlg::ShowCommandMenu() {
     }
     if (!m_commandMenu) {
         m_commandMenu = std::make_unique<QMenu>(this);
-        for (int command : {kCommandImport, kCommandExport}) {
+        for (int command : {kCommandImport, kCommandExport, kCommandAppProfiles}) {
             QAction* action = m_commandMenu->addAction(QString());
             action->setData(command);
             connect(action, &QAction::triggered, this, [this, command] { SendCommand(command); });
@@ -349,6 +354,7 @@ void CTesselDlg::ShowCommandMenu() {
     const QList<QAction*> actions = m_commandMenu->actions();
     actions[0]->setText(LocalText(u"IDS_BUTTON_MENU_IMPORT"));
     actions[1]->setText(LocalText(u"IDS_BUTTON_MENU_EXPORT"));
+    actions[2]->setText(AppProfilesMenuText());
     m_commandMenu->popup(QCursor::pos());
 }
 

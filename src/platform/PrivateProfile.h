@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tessel {
 
@@ -33,6 +35,20 @@ std::u16string GetPrivateProfileString(std::u16string_view section, std::u16stri
 // or when section or key is empty or holds a line break.
 bool WritePrivateProfileString(std::u16string_view section, std::u16string_view key,
                                std::u16string_view value, const std::filesystem::path& file);
+
+// The lines of the first section of that name as they stand, blanks around
+// them dropped, without empty lines and comments; empty when it is absent.
+std::vector<std::u16string> GetPrivateProfileSection(std::u16string_view section,
+                                                     const std::filesystem::path& file);
+
+// Replaces every section of that name by one at the end of the file that holds
+// `entries` (key, value) in their order; no entries removes the section. The
+// rest of the file is kept and the file is replaced atomically. False when it
+// cannot be written or an entry cannot stand on one line.
+bool WritePrivateProfileSection(
+    std::u16string_view section,
+    const std::vector<std::pair<std::u16string, std::u16string>>& entries,
+    const std::filesystem::path& file);
 
 // The language whose legacy code page files without BOM that are not UTF-8 are
 // read and written in: 936 for 0x0804, 950 for 0x0404, 949 for 0x0412, 1252

@@ -93,10 +93,10 @@ TEST_F(MainWindowTest, StartsHiddenInTheTrayWithOpenAboutExit) {
     ASSERT_NE(window.TrayIcon(), nullptr);
     ASSERT_NE(window.TrayMenu(), nullptr);
     const QList<QAction*> items = window.TrayMenu()->actions();
-    ASSERT_EQ(items.size(), 3);
+    ASSERT_EQ(items.size(), 4);
     EXPECT_EQ(items[0]->text(), "Open(&O)");
     EXPECT_EQ(items[1]->text(), "About(&A)");
-    EXPECT_EQ(items[2]->text(), "Exit(&X)");
+    EXPECT_EQ(items[3]->text(), "Exit(&X)");
     EXPECT_EQ(window.TrayMenu()->defaultAction(), items[0]);
     EXPECT_EQ(m_services.agentStarts, 1);
 
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, DoModalReturnsAfterTheTrayExit) {
         AppContext{m_paths, m_services, {}, m_editStore, m_applyStore});
     m_window = std::make_unique<CTesselDlg>(*m_context);
     QTimer::singleShot(50, m_window.get(),
-                       [this] { m_window->TrayMenu()->actions().at(2)->trigger(); });
+                       [this] { m_window->TrayMenu()->actions().at(3)->trigger(); });
     m_window->DoModal();
     EXPECT_EQ(m_services.mutexCloses, 1);
 }

@@ -124,13 +124,15 @@ TEST_F(MainWindowLifeCycleTest, TrayMenuOffersOpenAboutExitInTheUsersLanguage) {
     ASSERT_NE(menu, nullptr);
     emit menu->aboutToShow();
     const QList<QAction*> items = menu->actions();
-    ASSERT_EQ(items.size(), 3);
+    ASSERT_EQ(items.size(), 4);
     const int english = m_language.LanguageIndex();
     EXPECT_EQ(items[0]->text().toStdU16String(),
               m_files.LocalText(u"IDS_POP_UP_MENU_OPEN", english));
     EXPECT_EQ(items[1]->text().toStdU16String(),
               m_files.LocalText(u"IDS_POP_UP_MENU_ABOUT", english));
     EXPECT_EQ(items[2]->text().toStdU16String(),
+              m_files.LocalText(u"IDS_APPPROFILE_MENU", english));
+    EXPECT_EQ(items[3]->text().toStdU16String(),
               m_files.LocalText(u"IDS_POP_UP_MENU_EXIT", english));
     EXPECT_EQ(menu->defaultAction(), items[0]);
 

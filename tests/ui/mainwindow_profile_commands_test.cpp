@@ -156,15 +156,16 @@ TEST_F(ProfileCommandsTest, ApplySendsOnlyPendingEditsAndKeepsApplyOnFailure) {
     EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
 }
 
-TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportAndExportOnly) {
+TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportExportAndTheApplicationRules) {
     CTesselDlg& window = StartWindowWithKeyboard();
     window.SendCommand(kIdCommandMenu);
     QMenu* menu = window.CommandMenu();
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> items = menu->actions();
-    ASSERT_EQ(items.size(), 2);
+    ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text().toStdU16String(), Localised(u"IDS_BUTTON_MENU_IMPORT"));
     EXPECT_EQ(items[1]->text().toStdU16String(), Localised(u"IDS_BUTTON_MENU_EXPORT"));
+    EXPECT_EQ(items[2]->text().toStdU16String(), Localised(u"IDS_APPPROFILE_MENU"));
     menu->hide();
 
     // Export, then import what was exported: the import applies and leaves

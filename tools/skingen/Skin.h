@@ -127,5 +127,6 @@ SkinWindow MainWindowSkin();
 SkinWindow CompositeSkin();
 SkinWindow ProfileSkin();
 SkinWindow UpdateSkin();
+SkinWindow AppProfileSkin();
 
 }  // namespace skingen

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     }
     QString error;
     for (const auto& window : {skingen::MainWindowSkin(), skingen::CompositeSkin(),
-                               skingen::ProfileSkin(), skingen::UpdateSkin()}) {
+                               skingen::ProfileSkin(), skingen::UpdateSkin(),
+                               skingen::AppProfileSkin()}) {
         if (error.isEmpty())
             error = skingen::WriteSkinWindow(window, folder);
     }

@@ -265,6 +265,17 @@ bool IniDocument::SetValue(std::u16string_view section, std::u16string_view key,
     return true;
 }
 
+void IniDocument::RemoveSection(std::u16string_view section) {
+    bool inside = false;
+    std::erase_if(lines_, [&](const Line& line) {
+        std::u16string_view name, value;
+        if (Classify(line.text, &name, &value) == LineKind::Section) {
+            inside = IniNamesEqual(name, section);
+        }
+        return inside;
+    });
+}
+
 std::optional<std::string> IniDocument::Encode(std::u16string_view text) const {
     switch (encoding_) {
         case IniEncoding::Utf16LeWithBom:

@@ -53,6 +53,8 @@ public:
     // end or the key after the section's last key when missing. False (and no
     // change) for names or values that cannot be stored on one line.
     bool SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    // Drops every section of that name with all its lines.
+    void RemoveSection(std::u16string_view section);
 
 private:
     // Nothing when the file's encoding cannot hold the text.

@@ -29,6 +29,13 @@ std::u16string_view WithoutTrailingBlanks(std::u16string_view text) {
     return text;
 }
 
+std::u16string_view WithoutBlanks(std::u16string_view text) {
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) {
+        text.remove_prefix(1);
+    }
+    return WithoutTrailingBlanks(text);
+}
+
 std::atomic<int>& LegacyCodePage() {
     static std::atomic<int> codePage{kDefaultLegacyCodePage};
     return codePage;
@@ -69,6 +76,54 @@ bool WritePrivateProfileString(std::u16string_view section, std::u16string_view 
     IniDocument document = IniDocument::Parse(bytes, LegacyCodePage());
     if (!document.SetValue(section, key, value)) {
         return false;
+    }
+    const bool written = ReplaceProfileFile(file, document.Serialize());
+    PrivateProfileCache::Instance().Forget(file);
+    return written;
+}
+
+std::vector<std::u16string> GetPrivateProfileSection(std::u16string_view section,
+                                                     const std::filesystem::path& file) {
+    std::string bytes;
+    if (ReadProfileFile(file, bytes) != FileRead::Read) {
+        return {};
+    }
+    const IniDocument document = IniDocument::Parse(bytes, LegacyCodePage());
+    std::vector<std::u16string> lines;
+    bool inside = false;
+    for (const IniDocument::Line& line : document.Lines()) {
+        std::u16string_view name, value;
+        const auto kind = IniDocument::Classify(line.text, &name, &value);
+        if (kind == IniDocument::LineKind::Section) {
+            if (inside) {
+                break;
+            }
+            inside = IniNamesEqual(name, section);
+            continue;
+        }
+        const std::u16string_view text = WithoutBlanks(line.text);
+        if (inside && !text.empty() && text.front() != u';') {
+            lines.emplace_back(text);
+        }
+    }
+    return lines;
+}
+
+bool WritePrivateProfileSection(
+    std::u16string_view section,
+    const std::vector<std::pair<std::u16string, std::u16string>>& entries,
+    const std::filesystem::path& file) {
+    std::lock_guard lock(WriteMutex());
+    std::string bytes;
+    if (ReadProfileFile(file, bytes) == FileRead::Failed) {
+        return false;
+    }
+    IniDocument document = IniDocument::Parse(bytes, LegacyCodePage());
+    document.RemoveSection(section);
+    for (const auto& [key, value] : entries) {
+        if (!document.SetValue(section, key, value)) {
+            return false;
+        }
     }
     const bool written = ReplaceProfileFile(file, document.Serialize());
     PrivateProfileCache::Instance().Forget(file);
