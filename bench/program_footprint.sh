@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Whole-program footprint of the built program against the simulated keyboard
-# (offscreen platform): time from start until the request endpoint exists,
-# resident memory in the tray, idle wake-ups, and resident memory with the
-# window shown and after it was hidden again.
+# (offscreen platform), side by side in one run with a bare Qt Widgets program
+# that has a tray icon, its menu and a Unix socket endpoint
+# (bench/footprint_bare_tray.cpp, built with the other benchmarks).
 #
 #   bash bench/program_footprint.sh [build folder]      (default build/default)
 #
-# RUNS (5) cold starts with "/Start", each in fresh HOME and XDG folders; the
-# figures are the median over the runs. The last run then opens the window
-# (a second start hands over), hides it (the keyboard is unplugged, which
-# hides the window, then plugged back) and measures again HIDDEN_WAIT (60)
-# seconds later. IDLE_SECONDS (10) is the span over which wake-ups (context
-# switches of all threads) are counted in the tray.
+# RUNS (7) cold starts of each, alternating (the bare program, then the
+# program), each in fresh HOME and XDG folders; the figures are the medians
+# over the runs, and the ratios those of the program's medians to the bare
+# program's. bench_footprint_probe times each start until the endpoint answers
+# a request of no meaning (the program's endpoint thread answers it), and until
+# the main thread answers one (the program's once its event loop has done the
+# start-up work queued before it); the second is the start time compared.
+# Resident memory in the tray is taken SETTLE (2) seconds after the start, and
+# wake-ups (context switches of all threads) are then counted over
+# IDLE_SECONDS (5). The program's last run then opens the window (a second
+# start hands over), hides it (the keyboard is unplugged, which hides the
+# window, then plugged back) and measures again HIDDEN_WAIT (60) seconds later.
 #
 # FOCUS=x11 runs the program with following the application in front switched
 # on (a rule set with --app-profile before each start) on an Xvfb of its own,
@@ -21,19 +27,32 @@ set -euo pipefail
 build=${1:-build/default}
 program=$(realpath "$build/program/tessel")
 sim=$(realpath "$build/program/torvex-sim")
-runs=${RUNS:-5}
-settle=${SETTLE:-3}
-idle_seconds=${IDLE_SECONDS:-10}
+bare=$build/bin/bench_footprint_bare_tray
+probe=$build/bin/bench_footprint_probe
+icon=$build/program/Skins/icon128.png
+runs=${RUNS:-7}
+settle=${SETTLE:-2}
+idle_seconds=${IDLE_SECONDS:-5}
 hidden_wait=${HIDDEN_WAIT:-60}
 
-# A sleep without a process of its own, so the polling disturbs little.
+for needed in "$bare" "$probe"; do
+    if [ ! -x "$needed" ]; then
+        echo "$needed is missing: build the benchmarks first" \
+            "(cmake --build $build --target $(basename "$needed"))" >&2
+        exit 1
+    fi
+done
+[ -f "$icon" ] || { echo "$icon is missing: build the program first" >&2; exit 1; }
+
+# A sleep without a process of its own, so the waiting disturbs little.
 exec {pause_fd}<> <(:)
 pause() { read -r -t "$1" -u "$pause_fd" || true; }
 
-now_us() { local t=${EPOCHREALTIME/[.,]/}; echo "$t"; }
-# CPU time the process has used, in ms: on a busy machine a steadier figure
-# than the wall-clock time.
-cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$1/stat"; }
+now_us() { local t=${EPOCHREALTIME/[.,]/}; echo "$((10#$t))"; }
+pause_until_us() {
+    local left=$(($1 - $(now_us)))
+    if [ "$left" -gt 0 ]; then pause "$(printf '%d.%06d' $((left / 1000000)) $((left % 1000000)))"; fi
+}
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 switches() {
     cat /proc/"$1"/task/*/status 2>/dev/null |
@@ -41,6 +60,8 @@ switches() {
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 mb() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb / 1024 }'; }
+ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
+load() { cut -d' ' -f1-3 /proc/loadavg; }
 
 root=$(mktemp -d /tmp/tessel-footprint-XXXXXX)
 pid=
@@ -60,7 +81,7 @@ if [ "${FOCUS:-}" = x11 ]; then
 fi
 
 world() {
-    local dir=$root/run$1
+    local dir=$root/$1
     mkdir -p "$dir"/{home,config,data,cache,state,run}
     chmod 700 "$dir/run"
     export HOME=$dir/home XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
@@ -72,38 +93,62 @@ world() {
     fi
 }
 
-stop_program() {
-    "$program" /Kill >/dev/null 2>&1 || true
+stop() {
+    if [ "$1" = program ]; then
+        "$program" /Kill >/dev/null 2>&1 || true
+    else
+        kill -TERM "$pid" 2>/dev/null || true
+    fi
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; pause 0.05; done
     if kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
     wait "$pid" 2>/dev/null || true
     pid=
 }
 
-start_ms=() start_cpu_ms=() tray_kb=() wakeups=()
-for run in $(seq "$runs"); do
-    world "$run"
+# One cold start of `who` (program or bare); its figures go to $root/<who>.<figure>.
+measure() {
+    local who=$1 run=$2 endpoint begin endpoint_us main_us cpu_us tray before wakeups
+    world "$who$run"
+    local out=$root/$who$run.out
     begin=$(now_us)
-    "$program" /Start >"$root/out$run" 2>&1 &
-    pid=$!
-    socket=$XDG_RUNTIME_DIR/Zerkon_PX5.$pid.sock
-    until [ -S "$socket" ]; do
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat "$root/out$run"; exit 1; }
-        pause 0.0005
-    done
-    start_ms+=("$(( ($(now_us) - begin) / 1000 ))")
-    start_cpu_ms+=("$(cpu_ms "$pid")")
-    sleep "$settle"
-    tray_kb+=("$(rss_kb "$pid")")
+    if [ "$who" = program ]; then
+        "$program" /Start >"$out" 2>&1 &
+        pid=$!
+        endpoint=Zerkon_PX5
+    else
+        "$bare" "$icon" >"$out" 2>&1 &
+        pid=$!
+        endpoint=footprint_bare_tray
+    fi
+    if ! read -r endpoint_us main_us cpu_us < <("$probe" "$endpoint" "$pid" 2>>"$out"); then
+        echo "the $who did not answer:"
+        cat "$out"
+        exit 1
+    fi
+    echo $((endpoint_us - begin)) >>"$root/$who.endpoint"
+    echo $((main_us - begin)) >>"$root/$who.start"
+    echo "$cpu_us" >>"$root/$who.cpu"
+    pause_until_us $((begin + settle * 1000000))
+    tray=$(rss_kb "$pid")
+    echo "$tray" >>"$root/$who.tray"
     before=$(switches "$pid")
-    sleep "$idle_seconds"
-    wakeups+=("$(awk -v n="$(( $(switches "$pid") - before ))" -v s="$idle_seconds" 'BEGIN { printf "%.1f", n / s }')")
-    printf 'run %d: endpoint after %d ms (%d ms of CPU), tray %s MB, %s wake-ups/s\n' "$run" \
-        "${start_ms[-1]}" "${start_cpu_ms[-1]}" "$(mb "${tray_kb[-1]}")" "${wakeups[-1]}"
-    [ "$run" -lt "$runs" ] && stop_program
+    pause "$idle_seconds"
+    wakeups=$(awk -v n="$(($(switches "$pid") - before))" -v s="$idle_seconds" 'BEGIN { printf "%.1f", n / s }')
+    echo "$wakeups" >>"$root/$who.wakeups"
+    printf 'run %d, %-8s endpoint answers after %6s ms, main thread after %6s ms (%5s ms of CPU), tray %s MB, %s wake-ups/s\n' \
+        "$run" "$who:" "$(ms $((endpoint_us - begin)))" "$(ms $((main_us - begin)))" "$(ms "$cpu_us")" \
+        "$(mb "$tray")" "$wakeups"
+}
+
+load_before=$(load)
+for run in $(seq "$runs"); do
+    measure bare "$run"
+    stop bare
+    measure program "$run"
+    if [ "$run" -lt "$runs" ]; then stop program; fi
 done
 
-# The last run: show the window, then hide it.
+# The program's last run: show the window, then hide it.
 "$program" >/dev/null 2>&1 || true
 sleep "$settle"
 shown_kb=$(rss_kb "$pid")
@@ -112,12 +157,28 @@ sleep 1
 "$sim" plug >/dev/null
 sleep "$hidden_wait"
 hidden_kb=$(rss_kb "$pid")
-stop_program
+stop program
+load_after=$(load)
+
+of() { median <"$root/$1.$2"; }
+row() {  # label, figure, unit scale (ms or mb or none)
+    local program_value bare_value
+    program_value=$(of program "$2")
+    bare_value=$(of bare "$2")
+    awk -v label="$1" -v p="$program_value" -v b="$bare_value" -v unit="$3" 'BEGIN {
+        scale = unit == "ms" ? 1000 : unit == "MB" ? 1024 : 1
+        ratio = b > 0 ? sprintf("%.2f", p / b) : "-"
+        printf "%-44s %9.1f %9.1f %7s\n", label, p / scale, b / scale, ratio
+    }'
+}
 
 echo
-echo "start until the request endpoint exists, median of $runs: $(printf '%s\n' "${start_ms[@]}" | median) ms (${start_ms[*]})"
-echo "CPU time used until then, median: $(printf '%s\n' "${start_cpu_ms[@]}" | median) ms"
-echo "resident memory in the tray, window never shown, median: $(mb "$(printf '%s\n' "${tray_kb[@]}" | median)") MB"
-echo "idle wake-ups in the tray, median: $(printf '%s\n' "${wakeups[@]}" | median) per second"
-echo "resident memory with the window shown: $(mb "$shown_kb") MB"
+printf '%-44s %9s %9s %7s\n' "median of $runs cold starts each" program bare ratio
+row "start until the endpoint answers, ms" endpoint ms
+row "start until the main thread answers, ms" start ms
+row "CPU time used until then, ms" cpu ms
+row "resident memory in the tray after ${settle} s, MB" tray MB
+row "idle wake-ups in the tray, per second" wakeups none
+echo "resident memory of the program with the window shown: $(mb "$shown_kb") MB"
 echo "resident memory ${hidden_wait} s after the window was hidden: $(mb "$hidden_kb") MB"
+echo "load average (1, 5, 15 min): $load_before at the start, $load_after at the end"
