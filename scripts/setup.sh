@@ -6,7 +6,8 @@ preset=${1:-default}
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libhidapi-dev libudev-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps)
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps
+          at-spi2-core dbus-bin python3-pyatspi)
 [ "$preset" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
