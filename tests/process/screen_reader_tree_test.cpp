@@ -137,7 +137,7 @@ TEST_F(ScreenReaderTreeTest, TheProfileButtonsAndKeyAAreFoundByName) {
     const pid_t program = Start();
     ASSERT_TRUE(WaitUntilAnswering(program));
     const std::filesystem::path script =
-        std::filesystem::path(__FILE__).parent_path() / "read_accessible_tree.py";
+        std::filesystem::path(TESSEL_SOURCE_DIR) / "tests/process/read_accessible_tree.py";
     const std::string command = WithShared(std::string(kPython) + " '" + script.string() +
                                            "' --timeout 30 'Profile 1=radio button' "
                                            "'Profile 2=radio button' 'Profile 3=radio button' "
