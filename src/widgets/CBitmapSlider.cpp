@@ -47,7 +47,7 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) {
         QPainter(this).drawPixmap(0, 0, m_picture);
     }
-    if (hasFocus()) {
+    if (ShowsFocusMark(*this)) {
         QPainter painter(this);
         DrawFocusMark(painter, *this);
     }

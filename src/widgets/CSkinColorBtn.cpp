@@ -138,7 +138,7 @@ void CSkinColorBtn::paintEvent(QPaintEvent*) {
     if (!isEnabled()) {
         painter.fillRect(frame, QColor(0, 0, 0, 128));
     }
-    if (hasFocus()) {
+    if (ShowsFocusMark(*this)) {
         DrawFocusMark(painter, *this);
     }
 }

@@ -35,7 +35,7 @@ void ClickablePicture::Press() {
 
 void ClickablePicture::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
+    if (ShowsFocusMark(*this)) {
         QPainter painter(this);
         DrawFocusMark(painter, *this);
     }

@@ -236,6 +236,17 @@ TEST_F(AccessibilityTest, TabVisitsEveryControlOnceAndTheKeyPictureIsOneStop) {
 
     Press(window, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), visited.back()) << "Shift+Tab goes back";
+
+    // The focus mark shows for the keyboard's focus only.
+    auto* ok = window.Item<CPngButton>(kIdOk);
+    QWidget* cancel = window.GetDlgItem(kIdCancel);
+    cancel->setFocus(Qt::TabFocusReason);
+    const QImage plain = ok->grab().toImage();
+    ok->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(ok->grab().toImage(), plain);
+    cancel->setFocus(Qt::TabFocusReason);
+    ok->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(ok->grab().toImage(), plain);
 }
 
 TEST_F(AccessibilityTest, ArrowsReachEveryKeyOfThePictureRowByRow) {

@@ -16,7 +16,6 @@ bool Counts(const QWidget* widget) {
     return widget->isEnabled() && widget->isVisibleTo(widget->window());
 }
 
-
 bool IsArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
@@ -157,7 +156,8 @@ bool ArrowFocusGroup::eventFilter(QObject* watched, QEvent* event) {
                 break;
             }
             if (QWidget* target = Target(member, key->key())) {
-                target->setFocus(Qt::OtherFocusReason);
+                // Counts as keyboard focus: the target shows its focus mark.
+                target->setFocus(Qt::TabFocusReason);
             }
             return true;
         }

@@ -199,7 +199,7 @@ void CPngButton::paintEvent(QPaintEvent*) {
         if (m_drawText) {
             DrawText(painter, look.colour);
         }
-        if (hasFocus()) {
+        if (ShowsFocusMark(*this)) {
             DrawFocusMark(painter, *this, m_textColours[kOverColour]);
         }
     }

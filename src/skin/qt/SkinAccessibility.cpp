@@ -2,6 +2,8 @@
 
 #include <QAccessibleEvent>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPen>
 #include <QWidget>
@@ -17,6 +19,32 @@ namespace {
 
 constexpr char kTextSourceName[] = "tessel-accessible-text";
 constexpr char kAnnouncerName[] = "tessel-announcer";
+constexpr char kKeyboardFocus[] = "tessel-keyboard-focus";
+
+bool IsKeyboardReason(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+// Notes on each widget whether its focus came from the keyboard. A window
+// that is left and activated again keeps what its focus widget had.
+class FocusReasonWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && watched->isWidgetType()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                watched->setProperty(kKeyboardFocus,
+                                     type == QEvent::FocusIn && IsKeyboardReason(reason));
+            }
+        }
+        return false;
+    }
+};
 
 // Keeps a widget's text source alive exactly as long as the widget.
 class TextSourceHolder : public QObject {
@@ -117,6 +145,9 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object) {
 void InstallSkinAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(&SkinFactory);
+        if (QCoreApplication* application = QCoreApplication::instance()) {
+            application->installEventFilter(new FocusReasonWatch(application));
+        }
         return true;
     }();
     (void)installed;
@@ -180,6 +211,10 @@ void NotifyCheckedChanged(QWidget& widget) {
     changed.checked = true;
     QAccessibleStateChangeEvent event(&widget, changed);
     QAccessible::updateAccessibility(&event);
+}
+
+bool ShowsFocusMark(const QWidget& widget) {
+    return widget.hasFocus() && widget.property(kKeyboardFocus).toBool();
 }
 
 void DrawFocusMark(QPainter& painter, const QWidget& widget, QColor colour) {

@@ -47,6 +47,11 @@ QString AccessibleNameOf(const QWidget& widget, std::initializer_list<QString> f
 void NotifyNameChanged(QWidget& widget);
 void NotifyCheckedChanged(QWidget& widget);
 
+// Whether `widget` has the focus and got it from the keyboard (Tab, Shift+Tab,
+// the arrows of a group, a shortcut): as on the desktop, the mark shows only
+// once the user works with the keyboard, and stays while the window is away.
+bool ShowsFocusMark(const QWidget& widget);
+
 // The focus mark: a dotted frame inside the widget, in `colour` when it is
 // valid, else the highlight colour of the skin's palette.
 void DrawFocusMark(QPainter& painter, const QWidget& widget, QColor colour = QColor());
