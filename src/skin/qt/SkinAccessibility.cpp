@@ -37,9 +37,11 @@ protected:
         const QEvent::Type type = event->type();
         if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && watched->isWidgetType()) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-                watched->setProperty(kKeyboardFocus,
-                                     type == QEvent::FocusIn && IsKeyboardReason(reason));
+            const bool fromKeyboard = type == QEvent::FocusIn && IsKeyboardReason(reason);
+            // Only a change is written: most widgets never get the property.
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                watched->property(kKeyboardFocus).toBool() != fromKeyboard) {
+                watched->setProperty(kKeyboardFocus, fromKeyboard);
             }
         }
         return false;
