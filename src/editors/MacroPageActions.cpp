@@ -17,6 +17,7 @@
 #include "model/MacroList.h"
 #include "platform/qt/QtText.h"
 #include "skin/qt/CPngButton.h"
+#include "skin/qt/SkinAccessibility.h"
 #include "storage/ProfileSettings.h"
 #include "text/TextLookup.h"
 
@@ -182,6 +183,14 @@ void CompositeMacroPage::OnMove(RowMove move) {
     List()->setFocus();
 }
 
+namespace {
+
+void AnnounceRecording(Tessel_DlgComposite& editor, std::u16string_view textKey) {
+    Announce(editor, ToQString(editor.Services().texts.LocalText(textKey)));
+}
+
+}  // namespace
+
 void CompositeMacroPage::OnRecord() {
     if (IsRecording()) {
         StopRecording();
@@ -197,6 +206,7 @@ void CompositeMacroPage::OnRecord() {
     m_recorder.Start();
     m_capture.Install(m_editor);
     ShowRecordingState();
+    AnnounceRecording(m_editor, u"IDS_A11Y_RECORDING_STARTED");
 }
 
 void CompositeMacroPage::StopRecording() {
@@ -206,6 +216,7 @@ void CompositeMacroPage::StopRecording() {
     m_recorder.Stop();
     m_capture.Remove();
     ShowRecordingState();
+    AnnounceRecording(m_editor, u"IDS_A11Y_RECORDING_STOPPED");
 }
 
 void CompositeMacroPage::ShowRecordingState() {

@@ -108,6 +108,8 @@ public:
     bool IsMacroOnly() const { return m_macroOnly; }
     CompositePage ShownPage() const { return m_page; }
     bool IsCapturingKeys() const { return m_capture.IsInstalled(); }
+    // Installed but passing every key on: Tab has left the captured-key field.
+    bool IsCaptureResting() const { return m_captureResting; }
     int EditedKeyIndex() const { return m_target.keyIndex; }
     const KeyEditorServices& Services() const { return m_services; }
     CompositeMacroPage& MacroPage() { return *m_macroPage; }
@@ -118,6 +120,7 @@ protected:
     void OnCancel() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Opening and closing.
@@ -142,6 +145,7 @@ private:
     void ApplyLanguage(int languageIndex);
     QString Text(std::u16string_view textKey, int languageIndex) const;
     QString TitleText(int languageIndex) const;
+    void NameControlsForReaders(int languageIndex);
 
     // Pages.
     void ShowPage(int category, bool firstShowing);
@@ -164,6 +168,7 @@ private:
     void InstallCapture();
     void RemoveCapture();
     void Capture(uint16_t code);
+    void OnKeyFieldFocus(bool in, Qt::FocusReason reason);
 
     // Apply.
     KeySource CheckedSource() const;
@@ -192,6 +197,12 @@ private:
     bool m_macroOnly = false;
     int m_category = 0;
     uint16_t m_capturedCode = 0;
+    // What was captured before the Shift that a Shift+Tab out of the field
+    // starts with.
+    uint16_t m_codeBeforeShift = 0;
+    bool m_captureResting = false;
+    // Back in the field after Tab left it: the next key is taken, Tab too.
+    bool m_tabCapturable = false;
     uint32_t m_storedValue = 0;
     uint16_t m_storedType = 0;
     bool m_firstMacroVisit = true;

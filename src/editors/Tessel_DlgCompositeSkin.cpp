@@ -319,6 +319,7 @@ void Tessel_DlgComposite::ApplyLanguage(int languageIndex) {
     for (int id : kTextStyledButtons) {
         Item<CPngButton>(id)->update();
     }
+    NameControlsForReaders(languageIndex);
 }
 
 // The title says which key the editor assigns; the macro-only editor always

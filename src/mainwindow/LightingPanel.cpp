@@ -20,6 +20,7 @@
 #include "text/LanguageTable.h"
 #include "widgets/CBitmapSlider.h"
 #include "widgets/CSkinColorBtn.h"
+#include "widgets/ClickablePicture.h"
 
 namespace tessel {
 namespace {
@@ -348,6 +349,10 @@ void LightingPanel::OnPictureClicked(int id) {
 void LightingPanel::SetPicture(int id, const QString& pictureName) {
     if (auto* picture = m_window.Item<QLabel>(id)) {
         picture->setPixmap(m_pictures.Get(pictureName));
+    }
+    // A picture's pressed look ("...down.bmp") is its on state, for readers.
+    if (auto* clickable = m_window.Item<ClickablePicture>(id)) {
+        clickable->SetChecked(pictureName.endsWith(QLatin1String("down.bmp")));
     }
 }
 

@@ -14,6 +14,7 @@
 #include "skin/qt/SkinPlacement.h"
 #include "widgets/CBitmapSlider.h"
 #include "widgets/CSkinColorBtn.h"
+#include "widgets/ClickablePicture.h"
 #include "widgets/ColorStatic.h"
 
 namespace tessel {
@@ -34,7 +35,7 @@ const PanelControl kPanelControls[] = {
     {kIdReportRateCaption, u"CONTROL_UsbStatic", Control<ColorStatic>, kShown},
     {kIdRgbCaption, u"CONTROL_RGBStatic", Control<ColorStatic>, kShown},
     {kIdLightingCaption, u"CONTROL_DengStatic", Control<ColorStatic>, kShown},
-    {kIdLightingSwitch, u"CONTROL_DengStaPic", Control<QLabel>, kShown},
+    {kIdLightingSwitch, u"CONTROL_DengStaPic", Control<ClickablePicture>, kShown},
     {kIdEffectList, u"CONTROL_XGcombox", Control<QComboBox>, kHidden},
     {kIdProgressPicture, u"CONTROL_JDTStatic", Control<QLabel>, kHidden},
     {kIdBrightnessCaption, u"CONTROL_LightStatic", Control<ColorStatic>, kHidden},
@@ -42,11 +43,11 @@ const PanelControl kPanelControls[] = {
     {kIdSpeedCaption, u"CONTROL_SpeedStatic", Control<ColorStatic>, kHidden},
     {kIdSpeedSlider, u"CONTROL_SpeedSlider", Control<CBitmapSlider>, kHidden},
     {kIdDirectionCaption, u"CONTROL_BLFXStatic", Control<ColorStatic>, kHidden},
-    {kIdDirectionLeft, u"CONTROL_BLFXLStaPic", Control<QLabel>, kHidden},
-    {kIdDirectionRight, u"CONTROL_BLFXRStaPic", Control<QLabel>, kHidden},
+    {kIdDirectionLeft, u"CONTROL_BLFXLStaPic", Control<ClickablePicture>, kHidden},
+    {kIdDirectionRight, u"CONTROL_BLFXRStaPic", Control<ClickablePicture>, kHidden},
     {kIdColourCaptionB, u"CONTROL_FYYSStatic", Control<ColorStatic>, kHidden},
     {kIdColourButtonB, u"CONTROL_FYYSButton", Control<CSkinColorBtn>, kHidden},
-    {kIdColourfulPictureB, u"CONTROL_FYSJSStaPic", Control<QLabel>, kHidden},
+    {kIdColourfulPictureB, u"CONTROL_FYSJSStaPic", Control<ClickablePicture>, kHidden},
     {kIdColourfulCaptionB, u"CONTROL_FYSJSStatic", Control<ColorStatic>, kHidden},
     {1182, u"CONTROL_FYCFStatic", Control<ColorStatic>, kHidden},
     {1181, u"CONTROL_FYdjcfStatic", Control<ColorStatic>, kHidden},
@@ -60,7 +61,7 @@ const PanelControl kPanelControls[] = {
     {kIdColourCaptionA, u"CONTROL_HXysStatic", Control<ColorStatic>, kHidden},
     {kIdColourButtonA, u"CONTROL_HXysButton", Control<CSkinColorBtn>, kHidden},
     {kIdColourfulCaptionA, u"CONTROL_HXsjsStatic", Control<ColorStatic>, kHidden},
-    {kIdColourfulPictureA, u"CONTROL_HXsjsStaPic", Control<QLabel>, kHidden},
+    {kIdColourfulPictureA, u"CONTROL_HXsjsStaPic", Control<ClickablePicture>, kHidden},
     {1157, u"CONTROL_JTysStatic", Control<ColorStatic>, kHidden},
     {kIdHiddenColourButton, u"CONTROL_JTysButton", Control<CSkinColorBtn>, kHidden},
     {kIdPlainColourCaption, u"CONTROL_USERysStatic", Control<ColorStatic>, kHidden},
@@ -68,8 +69,8 @@ const PanelControl kPanelControls[] = {
     {kIdLinkedColourCaption, u"CONTROL_USERjsStatic", Control<ColorStatic>, kHidden},
     {kIdLinkedColourButton, u"CONTROL_USERjsButton", Control<CSkinColorBtn>, kHidden},
     {kIdToolCaption, u"CONTROL_USERgjStatic", Control<ColorStatic>, kHidden},
-    {kIdToolPlain, u"CONTROL_USERgjStaPic1", Control<QLabel>, kHidden},
-    {kIdToolLinked, u"CONTROL_USERgjStaPic2", Control<QLabel>, kHidden},
+    {kIdToolPlain, u"CONTROL_USERgjStaPic1", Control<ClickablePicture>, kHidden},
+    {kIdToolLinked, u"CONTROL_USERgjStaPic2", Control<ClickablePicture>, kHidden},
     {kIdSwatchFirst, u"CONTROL_Color1", Control<QLabel>, kHidden},
     {kIdSwatchFirst + 1, u"CONTROL_Color2", Control<QLabel>, kHidden},
     {kIdSwatchFirst + 2, u"CONTROL_Color3", Control<QLabel>, kHidden},

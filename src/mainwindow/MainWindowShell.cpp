@@ -18,6 +18,7 @@
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FirmwareCheck.h"
 #include "mainwindow/HelpPage.h"
+#include "mainwindow/MainWindowAccess.h"
 #include "mainwindow/TrayMenuTexts.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
@@ -293,6 +294,8 @@ void CTesselDlg::ApplyLanguage(int index) {
             StyleButtonText(*button, 10);
         }
     }
+    DescribeMainWindow(*this,
+                       [this, index](std::u16string_view key) { return LocalText(key, index); });
 }
 
 }  // namespace tessel

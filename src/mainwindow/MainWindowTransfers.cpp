@@ -11,6 +11,7 @@
 #include "model/ApplyAssignments.h"
 #include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
+#include "skin/qt/SkinAccessibility.h"
 #include "text/LocalText.h"
 
 namespace tessel {
@@ -112,6 +113,8 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
                     }
                 }
                 applied(result, generation != m_editGeneration);
+                Announce(*this,
+                         LocalText(written ? u"IDS_A11Y_APPLY_DONE" : u"IDS_A11Y_APPLY_FAILED"));
                 if (m_appliesInFlight == 0) {
                     m_panel->StopProgress();
                 }

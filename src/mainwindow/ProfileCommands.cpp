@@ -22,6 +22,7 @@
 #include "platform/ShellOpen.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/ConfigFile.h"
+#include "skin/qt/SkinAccessibility.h"
 #include "storage/DataFolder.h"
 #include "storage/ImportExport.h"
 #include "storage/KeyboardBackup.h"
@@ -116,6 +117,19 @@ void CTesselDlg::EnableApply(bool enable) {
     }
 }
 
+namespace {
+
+constexpr char16_t kActiveKey[] = u"IDS_A11Y_PROFILE_ACTIVE";
+
+// Readers hear which profile is active now, by its button's caption.
+void SayProfile(CBaseDialog& window, int profile, const QString& prompt) {
+    if (const auto* button = window.Item<CPngButton>(kProfileButtonIds[profile])) {
+        Announce(window, prompt + QLatin1Char(' ') + button->text());
+    }
+}
+
+}  // namespace
+
 void CTesselDlg::SelectProfile(int profile) {
     SelectProfileThen(profile, {});
 }
@@ -142,6 +156,7 @@ bool CTesselDlg::SelectProfileThen(int profile, std::function<void(int)> switche
                                      if (result == kDeviceDone) {
                                          CheckButtonOfGroup(kProfileButtonIds, profile);
                                          m_keyboardView->SetColourKeysMode(false);
+                                         SayProfile(*this, profile, LocalText(kActiveKey));
                                      }
                                      if (switched) {
                                          switched(result);

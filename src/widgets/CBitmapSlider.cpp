@@ -1,5 +1,6 @@
 #include "widgets/CBitmapSlider.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,11 +8,14 @@
 #include <algorithm>
 
 #include "skin/qt/CBaseDialog.h"
+#include "skin/qt/SkinAccessibility.h"
+#include "widgets/WidgetAccessibility.h"
 
 namespace tessel {
 
 CBitmapSlider::CBitmapSlider(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    InstallWidgetAccessibility();
 }
 
 void CBitmapSlider::SetRange(int minimum, int maximum) {
@@ -22,7 +26,13 @@ void CBitmapSlider::SetRange(int minimum, int maximum) {
 
 void CBitmapSlider::SetPos(int position) {
     m_pos = std::clamp(position, m_min, m_max);
+    ShowPosition();
+}
+
+void CBitmapSlider::ShowPosition() {
     update();
+    QAccessibleValueChangeEvent event(this, m_pos);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CBitmapSlider::SetBitmap(const QPixmap& picture) {
@@ -36,6 +46,10 @@ void CBitmapSlider::SetBitmap(const QPixmap& picture) {
 void CBitmapSlider::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) {
         QPainter(this).drawPixmap(0, 0, m_picture);
+    }
+    if (ShowsFocusMark(*this)) {
+        QPainter painter(this);
+        DrawFocusMark(painter, *this);
     }
 }
 
@@ -95,7 +109,7 @@ void CBitmapSlider::MoveTo(int position) {
         return;
     }
     m_pos = clamped;
-    update();
+    ShowPosition();
     if (auto* dialog = qobject_cast<CBaseDialog*>(window())) {
         dialog->Post({kSliderMovedMessage, static_cast<uintptr_t>(m_id), m_pos});
     }

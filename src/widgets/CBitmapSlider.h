@@ -13,6 +13,7 @@ namespace tessel {
 inline constexpr uint32_t kSliderMovedMessage = 0x28D1;
 
 class CBitmapSlider : public QWidget {
+    Q_OBJECT
 public:
     explicit CBitmapSlider(QWidget* parent = nullptr);
 
@@ -35,6 +36,10 @@ public:
     void SetBitmap(const QPixmap& picture);
     const QPixmap& Bitmap() const { return m_picture; }
 
+    // A user's move (mouse, keys or a screen reader): clamps, and posts the
+    // request only when the position changed.
+    void MoveTo(int position);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -43,8 +48,7 @@ protected:
 
 private:
     int PositionAt(int x) const;
-    // A user's move: clamps, and posts the request only when the position changed.
-    void MoveTo(int position);
+    void ShowPosition();
 
     int m_id = 0;
     int m_min = 0;

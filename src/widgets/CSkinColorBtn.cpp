@@ -11,6 +11,8 @@
 #include <algorithm>
 
 #include "platform/qt/ModalBoxes.h"
+#include "skin/qt/SkinAccessibility.h"
+#include "widgets/WidgetAccessibility.h"
 
 namespace tessel {
 namespace {
@@ -50,6 +52,7 @@ const std::array<QColor, CSkinColorBtn::kPaletteSize>& CSkinColorBtn::Palette() 
 CSkinColorBtn::CSkinColorBtn(QWidget* parent) : QPushButton(parent) {
     m_otherDialog = AskSystemColour;
     connect(this, &QPushButton::clicked, this, &CSkinColorBtn::ShowPalette);
+    InstallWidgetAccessibility();
 }
 
 CSkinColorBtn::~CSkinColorBtn() = default;
@@ -57,6 +60,8 @@ CSkinColorBtn::~CSkinColorBtn() = default;
 void CSkinColorBtn::SetColor(QColor colour) {
     m_colour = colour;
     update();
+    // Its name says its colour.
+    NotifyNameChanged(*this);
 }
 
 void CSkinColorBtn::SetDefaultColor(QColor colour) {
@@ -94,6 +99,7 @@ void CSkinColorBtn::BuildPalette() {
         const QColor colour = kPalette[static_cast<std::size_t>(i)];
         cell->setFixedSize(kCellSize, kCellSize);
         cell->setToolTip(colour.name());
+        cell->setAccessibleName(colour.name());
         cell->setStyleSheet(
             QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(colour.name()));
         connect(cell, &QToolButton::clicked, this, [this, colour] {
@@ -131,6 +137,9 @@ void CSkinColorBtn::paintEvent(QPaintEvent*) {
     painter.drawRect(frame);
     if (!isEnabled()) {
         painter.fillRect(frame, QColor(0, 0, 0, 128));
+    }
+    if (ShowsFocusMark(*this)) {
+        DrawFocusMark(painter, *this);
     }
 }
 

@@ -35,6 +35,7 @@ CPngButton::CPngButton(QWidget* parent) : QPushButton(parent) {
     setMouseTracking(true);
     setAutoDefault(false);
     setFocusPolicy(Qt::TabFocus);
+    InstallSkinAccessibility();
 }
 
 CPngButton::~CPngButton() = default;
@@ -73,7 +74,11 @@ void CPngButton::SetAltSources(const QPixmap* first, const QPixmap* second, bool
 }
 
 void CPngButton::SetChecked(bool checked, bool redraw) {
+    const bool changed = m_checked != checked;
     m_checked = checked;
+    if (changed && m_role != SkinRole::Button) {
+        NotifyCheckedChanged(*this);
+    }
     if (redraw) {
         Redraw();
     }
@@ -120,8 +125,13 @@ void CPngButton::SetTooltip(const QString& text, bool activate) {
     if (!m_tooltip) {
         m_tooltip = std::make_unique<ButtonTooltip>(this);
     }
+    const bool renamed = m_tooltipText != text && this->text().isEmpty();
     m_tooltipText = text;
     m_tooltip->SetText(text);
+    if (renamed) {
+        // A key button is known by its tooltip.
+        NotifyNameChanged(*this);
+    }
     m_tooltip->Activate(activate);
 }
 
@@ -135,6 +145,11 @@ void CPngButton::Redraw() {
     } else {
         repaint();
     }
+}
+
+void CPngButton::SetRole(SkinRole role) {
+    m_role = role;
+    setFocusPolicy(TakesFocus(role) ? Qt::TabFocus : Qt::NoFocus);
 }
 
 int CPngButton::LinkedFlag(int profile) const {
@@ -183,6 +198,9 @@ void CPngButton::paintEvent(QPaintEvent*) {
         m_lastPicture = look.picture;
         if (m_drawText) {
             DrawText(painter, look.colour);
+        }
+        if (ShowsFocusMark(*this)) {
+            DrawFocusMark(painter, *this, m_textColours[kOverColour]);
         }
     }
     if (m_redrawCallback) {

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include "skin/qt/SkinAccessibility.h"
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -47,6 +49,10 @@ public:
     void SetRedrawCallback(RedrawCallback callback);
     void SetTooltip(const QString& text, bool activate);
     void Redraw();
+    // What the button is to a screen reader; indicators and labels also leave
+    // the tab chain.
+    void SetRole(SkinRole role);
+    SkinRole Role() const { return m_role; }
 
     // Per-profile linked flags kept for the main window's lighting.
     int LinkedFlag(int profile) const;
@@ -117,6 +123,7 @@ private:
     QImage m_legend;
     const QPixmap* m_legendSource = nullptr;
     QPoint m_legendOffset;
+    SkinRole m_role = SkinRole::Button;
 };
 
 }  // namespace tessel
