@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libhidapi-dev libudev-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps
-          libxcb1-dev sway grim wtype qt6-wayland libwayland-dev at-spi2-core dbus-bin
+          libxcb1-dev sway grim wtype qt6-wayland libwayland-dev at-spi2-core dbus-daemon dbus-bin
           python3-pyatspi)
 [ "$preset" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
