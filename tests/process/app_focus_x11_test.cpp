@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
+#include "support/ReportingProcess.h"
 
 namespace tessel::testing {
 namespace {
@@ -108,7 +109,8 @@ protected:
         if (!OnPath("Xvfb")) {
             GTEST_SKIP() << "needs Xvfb";
         }
-        StartServer();
+        m_server = std::make_unique<OwnXServer>("320x240x24");
+        m_display = m_server->Display();
         ASSERT_FALSE(m_display.empty()) << "Xvfb did not start";
         m_environment["DISPLAY"] = m_display;
         m_environment["TORVEX_SIM_CONTROL"] = (m_root / "sim.sock").string();
@@ -118,10 +120,7 @@ protected:
     void TearDown() override {
         m_desktop.reset();
         ProgramFixture::TearDown();
-        if (m_server > 0) {
-            kill(m_server, SIGTERM);
-            waitpid(m_server, nullptr, 0);
-        }
+        m_server.reset();
     }
 
     // The profiles the keyboard was told to make active, in order: the
@@ -168,32 +167,8 @@ protected:
     }
 
     std::unique_ptr<Desktop> m_desktop;
-    pid_t m_server = -1;
+    std::unique_ptr<OwnXServer> m_server;
     std::string m_display;
-
-private:
-    void StartServer() {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        m_server = fork();
-        if (m_server == 0) {
-            close(ready[0]);
-            const std::string fd = std::to_string(ready[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24",
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(ready[1]);
-        std::string number;
-        char c = 0;
-        while (read(ready[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        close(ready[0]);
-        if (!number.empty()) {
-            m_display = ":" + number;
-        }
-    }
 };
 
 TEST_F(AppFocusX11Test, EachSettledChangeSwitchesOnceAndTheOwnWindowsNever) {

@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 
 #include "ProgramFixture.h"
+#include "support/ReportingProcess.h"
 
 namespace tessel::testing {
 namespace {
@@ -93,7 +95,9 @@ protected:
         if (!OnPath("Xvfb") || !OnPath("xwd")) {
             GTEST_SKIP() << "needs Xvfb and xwd";
         }
-        StartServer();
+        m_server = std::make_unique<OwnXServer>(std::to_string(kScreenWidth) + "x" +
+                                                std::to_string(kScreenHeight) + "x24");
+        m_display = m_server->Display();
         ASSERT_FALSE(m_display.empty()) << "Xvfb did not start";
         m_environment["DISPLAY"] = m_display;
         m_environment["QT_QPA_PLATFORM"] = "xcb";
@@ -101,10 +105,7 @@ protected:
 
     void TearDown() override {
         ProgramFixture::TearDown();
-        if (m_server > 0) {
-            kill(m_server, SIGTERM);
-            waitpid(m_server, nullptr, 0);
-        }
+        m_server.reset();
     }
 
     std::optional<XwdImage> CaptureScreen() {
@@ -120,34 +121,7 @@ protected:
     std::string m_display;
 
 private:
-    // A server of our own on a free display; it writes the display number to
-    // the pipe once it accepts clients.
-    void StartServer() {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        m_server = fork();
-        if (m_server == 0) {
-            close(ready[0]);
-            const std::string fd = std::to_string(ready[1]);
-            const std::string screen =
-                std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(ready[1]);
-        std::string number;
-        char c = 0;
-        while (read(ready[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        close(ready[0]);
-        if (!number.empty()) {
-            m_display = ":" + number;
-        }
-    }
-
-    pid_t m_server = -1;
+    std::unique_ptr<OwnXServer> m_server;
 };
 
 // Above and left of the middle of the screen, where the centred dialog lies

@@ -10,10 +10,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ProgramFixture.h"
+#include "support/ReportingProcess.h"
 
 namespace tessel::testing {
 namespace {
@@ -28,43 +30,6 @@ bool Succeeds(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Runs `argv` in a process group of its own; what it writes to the descriptor
-// it is told of (its argument "{fd}") is read up to the first line end.
-pid_t StartReporting(std::vector<std::string> argv, const std::vector<std::string>& environment,
-                     std::string* firstLine) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
-        return -1;
-    }
-    for (std::string& arg : argv) {
-        if (const auto at = arg.find("{fd}"); at != std::string::npos) {
-            arg.replace(at, 4, std::to_string(pipeFds[1]));
-        }
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        setpgid(0, 0);
-        close(pipeFds[0]);
-        for (const std::string& entry : environment) {
-            putenv(const_cast<char*>(entry.c_str()));
-        }
-        std::vector<char*> args;
-        for (std::string& arg : argv) {
-            args.push_back(arg.data());
-        }
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    close(pipeFds[1]);
-    char c = 0;
-    while (firstLine && read(pipeFds[0], &c, 1) == 1 && c != '\n') {
-        *firstLine += c;
-    }
-    close(pipeFds[0]);
-    return child;
-}
-
 class ScreenReaderTreeTest : public ProgramFixture {
 protected:
     void SetUp() override {
@@ -75,11 +40,9 @@ protected:
             GTEST_SKIP() << "needs Xvfb, dbus-daemon, at-spi2-core and python3-pyatspi";
         }
         std::string display;
-        m_server = StartReporting(
-            {"Xvfb", "-displayfd", "{fd}", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"}, {},
-            &display);
-        ASSERT_FALSE(display.empty()) << "Xvfb did not start";
-        m_display = ":" + display;
+        m_server = std::make_unique<OwnXServer>("1600x1000x24");
+        ASSERT_FALSE(m_server->Display().empty()) << "Xvfb did not start";
+        m_display = m_server->Display();
         m_bus = StartReporting({"dbus-daemon", "--session", "--nofork", "--print-address={fd}"}, {},
                                &m_busAddress);
         ASSERT_FALSE(m_busAddress.empty()) << "the session bus did not start";
@@ -105,12 +68,9 @@ protected:
 
     void TearDown() override {
         ProgramFixture::TearDown();
-        for (pid_t group : {m_launcher, m_bus, m_server}) {
-            if (group > 0) {
-                kill(-group, SIGTERM);
-                waitpid(group, nullptr, 0);
-            }
-        }
+        EndReporting(m_launcher);
+        EndReporting(m_bus);
+        m_server.reset();
     }
 
     // What the bus, the launcher, the program and the script all need.
@@ -128,7 +88,7 @@ protected:
 
     std::string m_display;
     std::string m_busAddress;
-    pid_t m_server = -1;
+    std::unique_ptr<OwnXServer> m_server;
     pid_t m_bus = -1;
     pid_t m_launcher = -1;
 };

@@ -4,9 +4,6 @@
 // Skipped where no dbus-daemon can be started.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -17,6 +14,7 @@
 
 #include "MainWindowFixture.h"
 #include "platform/qt/FocusWatcherKWin.h"
+#include "support/ReportingProcess.h"
 
 namespace tessel::testing {
 namespace {
@@ -55,22 +53,9 @@ public:
 class KWinWatcherTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        m_daemon = fork();
-        if (m_daemon == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--print-address=1",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
         std::string address;
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') {
-            address += c;
-        }
-        close(out[0]);
+        m_daemon = StartReporting({"dbus-daemon", "--session", "--nofork", "--print-address={fd}"},
+                                  {}, &address);
         if (address.empty()) {
             GTEST_SKIP() << "no dbus-daemon";
         }
@@ -79,10 +64,7 @@ protected:
     void TearDown() override {
         QDBusConnection::disconnectFromBus(QStringLiteral("kwin"));
         QDBusConnection::disconnectFromBus(QStringLiteral("program"));
-        if (m_daemon > 0) {
-            kill(m_daemon, SIGTERM);
-            waitpid(m_daemon, nullptr, 0);
-        }
+        EndReporting(m_daemon);
     }
     QDBusConnection Connect(const QString& name) {
         return QDBusConnection::connectToBus(m_address, name);
