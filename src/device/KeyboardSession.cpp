@@ -25,10 +25,18 @@ bool KeyboardSession::Submit(Work work, Done done, OnFailure onFailure) {
         if (stopping_) {
             return false;
         }
-        queue_.push_back(Job{nextJob_++, std::move(work), std::move(done), nullptr, onFailure});
+        const bool quiet = quietSubmits_;
+        queue_.push_back(Job{nextJob_++, std::move(work), std::move(done), nullptr,
+                             quiet ? OnFailure::Quiet : onFailure, quiet});
     }
     changed_.notify_all();
     return true;
+}
+
+void KeyboardSession::SubmitQuietlyWithin(const std::function<void()>& asks) {
+    const bool outer = quietSubmits_.exchange(true);
+    asks();
+    quietSubmits_ = outer;
 }
 
 int KeyboardSession::Run(Work work) {
@@ -111,12 +119,14 @@ void KeyboardSession::RunJobs() {
         }
         const bool tell = job.onFailure == OnFailure::Tell && failureNotice_;
         if (job.done || tell) {
-            deliver_([notice = tell ? failureNotice_ : FailureNotice{}, done = std::move(job.done),
-                      result] {
+            deliver_([this, notice = tell ? failureNotice_ : FailureNotice{},
+                      done = std::move(job.done), quietChain = job.quietChain, result] {
                 if (notice) {
                     notice(result);
                 }
-                if (done) {
+                if (done && quietChain) {
+                    SubmitQuietlyWithin([&] { done(result); });
+                } else if (done) {
                     done(result);
                 }
             });

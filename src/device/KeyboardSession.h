@@ -6,6 +6,7 @@
 // sequence, so no job's frames land inside another's bracket. A job fails as
 // a whole when any of its frames fails.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -37,6 +38,11 @@ public:
     KeyboardSession& operator=(const KeyboardSession&) = delete;
 
     bool Submit(Work work, Done done = {}, OnFailure onFailure = OnFailure::Tell) override;
+    // Jobs asked for while `asks` runs, and the jobs their results ask for in
+    // turn, keep their failures to themselves: for what the user did not
+    // start (following the application in front), where the next occasion
+    // simply tries again. Window thread only.
+    void SubmitQuietlyWithin(const std::function<void()>& asks);
     // For threads other than the owner's and the session's: queues the job
     // and waits for its result; kDeviceAbsent when the session stops first.
     int Run(Work work);
@@ -60,6 +66,8 @@ private:
         Done done;
         std::shared_ptr<std::promise<int>> answer;
         OnFailure onFailure = OnFailure::Quiet;
+        // Asked for quietly: what its `done` asks for in turn is quiet too.
+        bool quietChain = false;
     };
     void RunJobs();
     int Execute(Job& job);
@@ -72,6 +80,7 @@ private:
     std::deque<Job> queue_;
     bool running_ = false;
     bool stopping_ = false;
+    std::atomic<bool> quietSubmits_{false};
     uint64_t nextJob_ = 1;
     JobObserver observer_;
     std::thread thread_;

@@ -80,11 +80,14 @@ int CTesselDlg::KnownActiveProfile() const {
 }
 
 bool CTesselDlg::SwitchProfileForApplication(int profile, std::function<void(int)> done) {
-    // Quietly: an absent keyboard is tried again at the next focus change.
+    // Quietly: an absent keyboard, or one that does not answer, is tried
+    // again at the next focus change.
     if (m_exiting || !m_device || m_device->Service().CommandChannelDeviceCount() <= 0) {
         return false;
     }
-    return SelectProfileThen(profile, std::move(done));
+    bool asked = false;
+    m_session->SubmitQuietlyWithin([&] { asked = SelectProfileThen(profile, std::move(done)); });
+    return asked;
 }
 
 void CTesselDlg::FocusSwitchStateChanged() {

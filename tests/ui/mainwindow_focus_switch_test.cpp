@@ -63,6 +63,20 @@ protected:
         return nullptr;
     }
 
+    std::vector<int> CommandsSent() {
+        std::vector<int> commands;
+        const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
+        for (int i = 0; i < count; ++i) {
+            TorvexSimFrame frame{};
+            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
+            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
+                frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
+                commands.push_back(frame.bytes[3]);
+            }
+        }
+        return commands;
+    }
+
     FakeDesktop m_desktop;
 };
 
@@ -105,19 +119,34 @@ TEST_F(FocusSwitchTest, UnappliedEditsGoToTheOldProfileBeforeTheSwitch) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return Settle() && SimActiveProfile() == 1; }));
     // The commands sent: the edits' key block, then the profile switch.
     std::vector<int> commands;
-    const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
-    for (int i = 0; i < count; ++i) {
-        TorvexSimFrame frame{};
-        SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
-        if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
-            frame.channel == TORVEX_SIM_CHANNEL_COMMAND &&
-            (frame.bytes[3] == 0x08 || frame.bytes[3] == 0x04) &&
-            (commands.empty() || commands.back() != frame.bytes[3])) {
-            commands.push_back(frame.bytes[3]);
+    for (const int command : CommandsSent()) {
+        if ((command == 0x08 || command == 0x04) &&
+            (commands.empty() || commands.back() != command)) {
+            commands.push_back(command);
         }
     }
     EXPECT_EQ(commands, (std::vector<int>{0x08, 0x04}));
     EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_TRUE(m_prompter.shown.empty());
+}
+
+// A keyboard that refuses (busy) or does not answer is not told about: the switch is tried again
+// at the next focus change.
+TEST_F(FocusSwitchTest, AKeyboardThatDoesNotAnswerIsSkippedQuietlyAndTriedAgain) {
+    CTesselDlg& window = Start();
+    m_prompter.shown.clear();
+    SimControl<void (*)()>("TorvexSimClearFrameLog")();
+    SimControl<int (*)(int, int, int)>("TorvexSimSetFault")(TORVEX_SIM_FAULT_BUSY_FF, 1000, 0);
+    m_desktop.Front(u"Gimp");
+    // The switch's job has talked to the keyboard and failed.
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return !CommandsSent().empty() && window.IsKeyboardSettled(); }, 30s));
+    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_EQ(SimActiveProfile(), 0);
+
+    SimControl<void (*)()>("TorvexSimClearFaults")();
+    m_desktop.Front(u"Kate");
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Settle() && SimActiveProfile() == 1; }));
     EXPECT_TRUE(m_prompter.shown.empty());
 }
 
