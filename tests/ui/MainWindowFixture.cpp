@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <future>
 
+#include "device/CommandFrame.h"
 #include "device/DeviceConnection.h"
 #include "torvex_sim.h"
 
@@ -143,6 +144,25 @@ int MainWindowTest::SimActiveProfile() {
     constexpr uint32_t kActiveProfileByte = 10;
     const auto info = ReadSimArea(TORVEX_SIM_AREA_DEVICE_INFO, kActiveProfileByte, 1);
     return info.empty() ? -1 : info[0];
+}
+
+std::vector<TorvexSimFrame> MainWindowTest::SimFrames() {
+    std::vector<TorvexSimFrame> frames(SimControl<int (*)()>("TorvexSimFrameLogCount")());
+    for (int i = 0; i < static_cast<int>(frames.size()); ++i) {
+        SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frames[i]);
+    }
+    return frames;
+}
+
+std::vector<uint8_t> MainWindowTest::SimCommandsSent() {
+    std::vector<uint8_t> commands;
+    for (const TorvexSimFrame& frame : SimFrames()) {
+        if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
+            frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
+            commands.push_back(frame.bytes[CommandFrame::kCommandAt]);
+        }
+    }
+    return commands;
 }
 
 void MainWindowTest::ApplyAndWait(CTesselDlg& window) {

@@ -25,6 +25,7 @@
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
+#include "torvex_sim.h"
 
 namespace tessel::testing {
 
@@ -53,6 +54,10 @@ protected:
     std::vector<uint8_t> ReadSimArea(int area, uint32_t offset, uint32_t length);
     // The keyboard's own active profile, as its profile key leaves it.
     int SimActiveProfile();
+    // The simulator's frame log since it was last cleared, and the command
+    // byte of each frame the keyboard received on its command channel.
+    std::vector<TorvexSimFrame> SimFrames();
+    std::vector<uint8_t> SimCommandsSent();
 
     // The library outlives every window of this program: take back the window's
     // standing reads, or the next window's keyboard events arrive twice.

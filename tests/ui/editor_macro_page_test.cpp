@@ -54,10 +54,7 @@ protected:
     // Frames of each profile's key block start with its parameter write.
     int ProfilesSent() {
         int count = 0;
-        const int frames = SimControl<int (*)()>("TorvexSimFrameLogCount")();
-        for (int i = 0; i < frames; ++i) {
-            TorvexSimFrame frame{};
-            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
+        for (const TorvexSimFrame& frame : SimFrames()) {
             count += frame.direction == TORVEX_SIM_TO_KEYBOARD && frame.bytes[3] == 0x06 ? 1 : 0;
         }
         return count;

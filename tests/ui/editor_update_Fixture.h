@@ -48,8 +48,8 @@ protected:
         const SkinRect rect = ReadSkinRect(dialog.SkinIni(), kButtonInfoSection, entry);
         const QPoint centre(rect.left + rect.width / 2, rect.top + rect.height / 2);
         QWidget* target = dialog.childAt(centre);
-        ASSERT_NE(target, nullptr) << "nothing at the centre of " << std::string(entry.begin(),
-                                                                                  entry.end());
+        ASSERT_NE(target, nullptr)
+            << "nothing at the centre of " << std::string(entry.begin(), entry.end());
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&dialog, centre));
     }
 
@@ -60,11 +60,8 @@ protected:
     // Command frames the keyboard received.
     std::vector<TorvexSimFrame> CommandFrames() {
         std::vector<TorvexSimFrame> frames;
-        const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
-        for (int i = 0; i < count; ++i) {
-            TorvexSimFrame frame{};
-            if (SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame) &&
-                frame.direction == TORVEX_SIM_TO_KEYBOARD &&
+        for (const TorvexSimFrame& frame : SimFrames()) {
+            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
                 frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
                 frames.push_back(frame);
             }

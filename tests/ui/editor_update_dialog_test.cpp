@@ -152,10 +152,7 @@ TEST_F(UpdateDialogTest, BootModeWaitsForTheApplyBeingSent) {
     });
     SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(0);
 
-    std::vector<uint8_t> commands;
-    for (const TorvexSimFrame& frame : CommandFrames()) {
-        commands.push_back(frame.bytes[CommandFrame::kCommandAt]);
-    }
+    const std::vector<uint8_t> commands = SimCommandsSent();
     const auto boot = std::ranges::find(commands, uint8_t{0xEE});
     ASSERT_NE(boot, commands.end());
     const auto begins =

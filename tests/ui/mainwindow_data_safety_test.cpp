@@ -54,17 +54,7 @@ protected:
     // Commands the keyboard received since the log was last cleared.
     std::vector<uint8_t> CommandsSent() {
         Settle();
-        std::vector<uint8_t> commands;
-        const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
-        for (int i = 0; i < count; ++i) {
-            TorvexSimFrame frame{};
-            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
-            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
-                frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
-                commands.push_back(frame.bytes[3]);
-            }
-        }
-        return commands;
+        return SimCommandsSent();
     }
     void ClearSimLog() { SimControl<void (*)()>("TorvexSimClearFrameLog")(); }
     std::vector<uint8_t> SimKeySlot(int profile, int slot) {

@@ -84,7 +84,7 @@ public:
     int ExpectBracketsHoldOneJobEach() {
         int brackets = 0;
         uint32_t open = 0;
-        for (const TorvexSimFrame& frame : Frames()) {
+        for (const TorvexSimFrame& frame : SimFrames()) {
             if (frame.direction != TORVEX_SIM_TO_KEYBOARD ||
                 frame.channel != TORVEX_SIM_CHANNEL_COMMAND) {
                 continue;
@@ -109,7 +109,7 @@ public:
     void ExpectJobsOneAfterAnother() {
         std::vector<uint32_t> finished;
         uint32_t current = 0;
-        for (const TorvexSimFrame& frame : Frames()) {
+        for (const TorvexSimFrame& frame : SimFrames()) {
             if (frame.direction != TORVEX_SIM_TO_KEYBOARD || frame.label == current) {
                 continue;
             }
@@ -154,23 +154,6 @@ protected:
             }
         }
         window.EnableApply(true);
-    }
-    std::vector<TorvexSimFrame> Frames() {
-        std::vector<TorvexSimFrame> frames(SimControl<int (*)()>("TorvexSimFrameLogCount")());
-        for (int i = 0; i < static_cast<int>(frames.size()); ++i) {
-            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frames[i]);
-        }
-        return frames;
-    }
-    std::vector<uint8_t> CommandsSent() {
-        std::vector<uint8_t> commands;
-        for (const TorvexSimFrame& frame : Frames()) {
-            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
-                frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
-                commands.push_back(frame.bytes[CommandFrame::kCommandAt]);
-            }
-        }
-        return commands;
     }
     void ClearFrameLog() { SimControl<void (*)()>("TorvexSimClearFrameLog")(); }
 };
@@ -334,7 +317,7 @@ TEST_F(DeviceTransfersTest, ASecondApplyWaitsItsTurnAndTheWindowAnswersMeanwhile
     ASSERT_TRUE(Settle());
     EXPECT_FALSE(window.IsApplyEnabled());
     EXPECT_EQ(ExpectBracketsHoldOneJobEach(), 2) << "two transfers, one after the other";
-    const std::vector<uint8_t> sent = CommandsSent();
+    const std::vector<uint8_t> sent = SimCommandsSent();
     EXPECT_EQ(sent.front(), kBegin);
     EXPECT_EQ(sent.back(), kEnd);
 }
@@ -417,7 +400,7 @@ TEST_F(DeviceTransfersTest, KillMidApplyExitsOnlyAfterTheLastFrameWasAnswered) {
     SendFromWorker(WindowRequest{kKillMessage, kKillTag, 0});
 
     EXPECT_FALSE(window.IsTransferRunning());
-    const std::vector<TorvexSimFrame> frames = Frames();
+    const std::vector<TorvexSimFrame> frames = SimFrames();
     int sent = 0;
     int answered = 0;
     for (const TorvexSimFrame& frame : frames) {
@@ -425,7 +408,7 @@ TEST_F(DeviceTransfersTest, KillMidApplyExitsOnlyAfterTheLastFrameWasAnswered) {
             ++(frame.direction == TORVEX_SIM_TO_KEYBOARD ? sent : answered);
         }
     }
-    EXPECT_EQ(CommandsSent().back(), kEnd);
+    EXPECT_EQ(SimCommandsSent().back(), kEnd);
     EXPECT_EQ(sent, answered);
 }
 
@@ -440,7 +423,7 @@ TEST_F(DeviceTransfersTest, AnExitDuringTheSwitchQuestionRunsTheExitOnceAndNothi
     ProcessEventsFor(200ms);
     EXPECT_EQ(m_services.mutexCloses, 1);
     EXPECT_EQ(SimActiveProfile(), 0) << "no switch after the exit";
-    for (const uint8_t command : CommandsSent()) {
+    for (const uint8_t command : SimCommandsSent()) {
         EXPECT_NE(command, static_cast<uint8_t>(DeviceCommand::WriteDeviceInfo));
     }
 }
@@ -458,7 +441,7 @@ TEST_F(DeviceTransfersTest, AKeyboardThatStopsAnsweringNeverHoldsTheWindowAndIsT
     });
     window.SendCommand(kProfileButtonIds[2]);
     window.SendCommand(kReportRateButtonIds[1]);
-    EXPECT_TRUE(CommandsSent().size() <= std::size_t(kTransactTries))
+    EXPECT_TRUE(SimCommandsSent().size() <= std::size_t(kTransactTries))
         << "the window's thread sends nothing itself";
     ASSERT_TRUE(
         ProcessEventsUntil([&] { return request.wait_for(0ms) == std::future_status::ready; }));

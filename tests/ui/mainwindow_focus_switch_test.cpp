@@ -63,20 +63,6 @@ protected:
         return nullptr;
     }
 
-    std::vector<int> CommandsSent() {
-        std::vector<int> commands;
-        const int count = SimControl<int (*)()>("TorvexSimFrameLogCount")();
-        for (int i = 0; i < count; ++i) {
-            TorvexSimFrame frame{};
-            SimControl<int (*)(int, TorvexSimFrame*)>("TorvexSimFrameLogEntry")(i, &frame);
-            if (frame.direction == TORVEX_SIM_TO_KEYBOARD &&
-                frame.channel == TORVEX_SIM_CHANNEL_COMMAND) {
-                commands.push_back(frame.bytes[3]);
-            }
-        }
-        return commands;
-    }
-
     FakeDesktop m_desktop;
 };
 
@@ -119,7 +105,7 @@ TEST_F(FocusSwitchTest, UnappliedEditsGoToTheOldProfileBeforeTheSwitch) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return Settle() && SimActiveProfile() == 1; }));
     // The commands sent: the edits' key block, then the profile switch.
     std::vector<int> commands;
-    for (const int command : CommandsSent()) {
+    for (const int command : SimCommandsSent()) {
         if ((command == 0x08 || command == 0x04) &&
             (commands.empty() || commands.back() != command)) {
             commands.push_back(command);
@@ -140,7 +126,7 @@ TEST_F(FocusSwitchTest, AKeyboardThatDoesNotAnswerIsSkippedQuietlyAndTriedAgain)
     m_desktop.Front(u"Gimp");
     // The switch's job has talked to the keyboard and failed.
     ASSERT_TRUE(ProcessEventsUntil(
-        [&] { return !CommandsSent().empty() && window.IsKeyboardSettled(); }, 30s));
+        [&] { return !SimCommandsSent().empty() && window.IsKeyboardSettled(); }, 30s));
     EXPECT_TRUE(m_prompter.shown.empty());
     EXPECT_EQ(SimActiveProfile(), 0);
 
