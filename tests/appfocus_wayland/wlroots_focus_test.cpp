@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "support/HeadlessSway.h"
+#include "support/SimFrameLogText.h"
 
 namespace tessel::testing {
 namespace {
@@ -57,26 +58,10 @@ protected:
         const auto outcome = m_sway.Run({(m_program / "torvex-sim").string(), "--socket",
                                          (m_user / "sim.sock").string(), "log"},
                                         10s, Environment());
-        std::vector<int> profiles;
         if (!outcome || outcome->status != 0) {
-            return profiles;
+            return {};
         }
-        std::istringstream lines(outcome->output);
-        std::string line;
-        while (std::getline(lines, line)) {
-            std::istringstream words(line);
-            std::string number, label, direction, channel, hex;
-            words >> number >> label >> direction >> channel;
-            std::vector<int> bytes;
-            while (words >> hex) {
-                bytes.push_back(std::stoi(hex, nullptr, 16));
-            }
-            if (direction == "->" && channel == "command" && bytes.size() > 18 &&
-                bytes[3] == 0x04) {
-                profiles.push_back(bytes[18]);
-            }
-        }
-        return profiles;
+        return ActiveProfileWrites(outcome->output);
     }
     bool WritesBecome(const std::vector<int>& expected) {
         return HeadlessSway::WaitUntil([&] { return ProfileWrites() == expected; }, 20s);

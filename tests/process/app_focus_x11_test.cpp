@@ -16,6 +16,7 @@
 
 #include "ProgramFixture.h"
 #include "support/ReportingProcess.h"
+#include "support/SimFrameLogText.h"
 
 namespace tessel::testing {
 namespace {
@@ -123,30 +124,12 @@ protected:
         m_server.reset();
     }
 
-    // The profiles the keyboard was told to make active, in order: the
-    // device-information writes (command 4) and their byte 10.
+    // The profiles the keyboard was told to make active, in order.
     std::vector<int> ProfileWrites() {
         const std::string log =
             Output("'" + (m_programFolder / "torvex-sim").string() + "' --socket '" +
                    (m_root / "sim.sock").string() + "' log 2>/dev/null");
-        std::vector<int> profiles;
-        std::istringstream lines(log);
-        std::string line;
-        while (std::getline(lines, line)) {
-            std::istringstream words(line);
-            std::string number, label, direction, channel;
-            words >> number >> label >> direction >> channel;
-            std::vector<int> bytes;
-            std::string hex;
-            while (words >> hex) {
-                bytes.push_back(std::stoi(hex, nullptr, 16));
-            }
-            if (direction == "->" && channel == "command" && bytes.size() > 18 &&
-                bytes[3] == 0x04) {
-                profiles.push_back(bytes[18]);
-            }
-        }
-        return profiles;
+        return ActiveProfileWrites(log);
     }
     bool WritesBecome(const std::vector<int>& expected) {
         return Eventually([&] { return ProfileWrites() == expected; });
