@@ -6,6 +6,7 @@
 // program only through its exit sequence.
 
 #include <QTimer>
+#include <array>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,7 @@
 #include "mainwindow/MainEvents.h"
 #include "mainwindow/MainWindowIds.h"
 #include "mainwindow/SkinImageSet.h"
+#include "model/KeyAction.h"
 #include "platform/RequestEndpoint.h"
 #include "platform/qt/WaylandWindows.h"
 #include "skin/qt/CBaseDialog.h"
@@ -46,7 +48,6 @@ class PlugNotices;
 class CurrentLanguageTexts;
 class DeviceConnection;
 class FlipKeys;
-struct KeyboardContents;
 class LightingFileStore;
 class LightingModel;
 class Prompter;
@@ -132,7 +133,8 @@ public:
     // After a keyboard was attached: its configuration, profile and lighting.
     void ReloadAfterAttach();
     void KeepEditsOverAttach(std::function<void()> afterScene);
-    bool HoldsSceneFileKeys(const KeyboardContents& contents) const;
+    using KeyBlocks = std::array<KeyBlock, kKeyBlockCount>;
+    bool HoldsSceneFileKeys(const KeyBlocks& blocks) const;
     LightingModel* Lighting() const { return m_lighting.get(); }
     LightingPanel* Panel() const { return m_panel.get(); }
     KeyboardView* Keyboard() const { return m_keyboardView.get(); }

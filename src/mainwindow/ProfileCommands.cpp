@@ -21,11 +21,10 @@
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
 #include "skin/qt/CPngButton.h"
-#include "storage/ConfigFile.h"
 #include "skin/qt/SkinAccessibility.h"
+#include "storage/ConfigFile.h"
 #include "storage/DataFolder.h"
 #include "storage/ImportExport.h"
-#include "storage/KeyboardBackup.h"
 #include "storage/LightingFileStore.h"
 #include "storage/SceneFile.h"
 #include "storage/WriteFailureNotice.h"
@@ -235,16 +234,24 @@ void CTesselDlg::ReloadAfterAttach() {
 // are not those of the scene file is another one (or was changed elsewhere):
 // the user decides whether the edits are meant for it.
 void CTesselDlg::KeepEditsOverAttach(std::function<void()> afterScene) {
-    auto contents = std::make_shared<std::optional<KeyboardContents>>();
-    const KeyboardFacts& keyboard = m_parts->keyboard;
-    const std::u16string prefix(m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
+    auto blocks = std::make_shared<std::optional<KeyBlocks>>();
     m_session->Submit(
-        [contents, &keyboard, prefix](DeviceLink& link) {
-            *contents = ReadKeyboardContents(link, keyboard, prefix);
+        [blocks](DeviceLink& link) {
+            // Also refreshes the active profile the buttons show.
+            if (link.GetActiveProfile() < 0) {
+                return kDeviceDone;
+            }
+            KeyBlocks read{};
+            for (int block = 0; block < kKeyBlockCount; ++block) {
+                if (link.ReadKeyBlock(read[static_cast<std::size_t>(block)], block) != 1) {
+                    return kDeviceDone;
+                }
+            }
+            *blocks = read;
             return kDeviceDone;
         },
-        [this, contents, afterScene](int) {
-            if (*contents && !HoldsSceneFileKeys(**contents) &&
+        [this, blocks, afterScene](int) {
+            if (*blocks && !HoldsSceneFileKeys(**blocks) &&
                 m_parts->prompter.ShowMessage(LocalText(kOtherKeyboardQuestion).toStdU16String(),
                                               u"", PromptButtons::YesNo,
                                               PromptIcon::Question) == PromptAnswer::No) {
@@ -259,7 +266,7 @@ void CTesselDlg::KeepEditsOverAttach(std::function<void()> afterScene) {
         KeyboardJobs::OnFailure::Quiet);
 }
 
-bool CTesselDlg::HoldsSceneFileKeys(const KeyboardContents& contents) const {
+bool CTesselDlg::HoldsSceneFileKeys(const KeyBlocks& blocks) const {
     const std::optional<Configuration> scene = ReadConfigFile(m_sceneFile->Path());
     if (!scene) {
         return false;
@@ -267,7 +274,7 @@ bool CTesselDlg::HoldsSceneFileKeys(const KeyboardContents& contents) const {
     const KeyBlock defaults = m_parts->keyboard.DefaultKeyBlock();
     for (int profile = 0; profile < kKeyBlockCount; ++profile) {
         if (BuildKeyBlock(*scene->image, scene->macros, profile, defaults) !=
-            contents.blocks[static_cast<std::size_t>(profile)]) {
+            blocks[static_cast<std::size_t>(profile)]) {
             return false;
         }
     }

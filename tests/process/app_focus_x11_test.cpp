@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <sstream>
 
 #include "ProgramFixture.h"
 #include "support/ReportingProcess.h"
