@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <utility>
 #include <variant>
 
 #include "app/StartSwitches.h"
-#include "device/DeviceLink.h"
+#include "model/ProfileNumber.h"
 
 #ifndef TESSEL_VERSION
 #define TESSEL_VERSION "unknown"
@@ -52,16 +51,6 @@ bool IsStartSwitch(std::string_view argument) {
     });
 }
 
-std::optional<int> ParseProfile(std::string_view text) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size() || number < 1 ||
-        number > kProfileCount) {
-        return std::nullopt;
-    }
-    return number - 1;
-}
-
 // The words after "--app-profile" (the first may come as "--app-profile=WORD").
 std::variant<AppProfileRequest, std::string> ScanAppProfile(std::span<const std::string> arguments,
                                                             std::size_t& i,
@@ -95,7 +84,7 @@ std::variant<AppProfileRequest, std::string> ScanAppProfile(std::span<const std:
     }
     request.action = AppProfileAction::Set;
     const auto number = word();
-    const auto profile = number ? ParseProfile(*number) : std::nullopt;
+    const auto profile = number ? ProfileOfUserNumber(*number) : std::nullopt;
     if (!profile) {
         return "--app-profile set takes a profile number from 1 to 4" +
                (number ? ", not \"" + *number + "\"" : std::string());
@@ -176,7 +165,7 @@ CommandLineScan ScanCommandLine(std::span<const std::string> arguments) {
                 return wrong(line);
             }
             if (option->kind == CommandKind::Profile) {
-                const auto profile = ParseProfile(*value);
+                const auto profile = ProfileOfUserNumber(*value);
                 if (!profile) {
                     return wrong("--profile takes a number from 1 to 4, not \"" + *value + "\"");
                 }

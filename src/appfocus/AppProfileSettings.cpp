@@ -1,8 +1,8 @@
 #include "appfocus/AppProfileSettings.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "model/ProfileNumber.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Utf8.h"
 #include "platform/posix/IniDocument.h"
@@ -15,17 +15,6 @@ constexpr std::u16string_view kSwitchingKey = u"Switching";
 constexpr std::u16string_view kOtherKey = u"OtherApplications";
 constexpr std::u16string_view kRulePrefix = u"Rule";
 constexpr std::u16string_view kStay = u"stay";
-
-// "1" to "4" as 0..3.
-std::optional<int> ProfileNumber(std::u16string_view text) {
-    const std::string digits = ToUtf8(text);
-    int number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size() || number < 1 || number > 4) {
-        return std::nullopt;
-    }
-    return number - 1;
-}
 
 std::u16string_view Trimmed(std::u16string_view text) {
     while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) {
@@ -68,7 +57,7 @@ public:
         } else if (IniNamesEqual(key, kOtherKey)) {
             if (IniNamesEqual(value, kStay)) {
                 read_.rules.SetOtherApplications(std::nullopt);
-            } else if (const auto profile = ProfileNumber(value)) {
+            } else if (const auto profile = ProfileOfUserNumber(ToUtf8(value))) {
                 read_.rules.SetOtherApplications(profile);
             } else {
                 Skip(line, "takes \"stay\" or a profile number from 1 to 4");
@@ -84,8 +73,9 @@ public:
 private:
     void ReadRule(std::u16string_view line, std::u16string_view value) {
         const std::size_t comma = value.find(u',');
-        const auto profile =
-            comma == value.npos ? std::nullopt : ProfileNumber(Trimmed(value.substr(0, comma)));
+        const auto profile = comma == value.npos
+                                 ? std::nullopt
+                                 : ProfileOfUserNumber(ToUtf8(Trimmed(value.substr(0, comma))));
         const std::u16string_view name =
             comma == value.npos ? std::u16string_view() : Trimmed(value.substr(comma + 1));
         if (!profile || name.empty()) {
