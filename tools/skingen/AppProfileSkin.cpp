@@ -19,18 +19,7 @@ Element Place(const char* entry, const QRect& r) {
 }
 
 void PaintFrame(QPainter& p, QSize size) {
-    const QRect all(QPoint(0, 0), size);
-    QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(0x1c, 0x1f, 0x24));
-    body.setColorAt(1, theme::kWindow);
-    p.fillRect(all, body);
-    p.fillRect(QRect(0, 0, size.width(), 52), theme::kTitleBar);
-    p.fillRect(QRect(0, 52, size.width(), 1), theme::kWindowEdge);
-    p.fillRect(QRect(0, 51, 120, 2), theme::kAccent);
-    DrawGlyph(p, QRectF(18, 14, 24, 24), Glyph::Layers, theme::kText);
-    p.setPen(QPen(theme::kWindowEdge, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(all).adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
+    PaintDialogFrame(p, size, Glyph::Layers, true);
     // The rules list and the settings below it, each on a card.
     DrawCard(p, {16, 60, 488, 196}, theme::kCard, theme::kCardEdge, 8);
     DrawCard(p, {16, 310, 364, 76}, theme::kCard, theme::kCardEdge, 8);

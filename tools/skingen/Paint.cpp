@@ -238,4 +238,20 @@ void DrawCaption(QPainter& p, const QRect& r, const QString& text, const QColor&
     p.drawText(r, flags, text);
 }
 
+void PaintDialogFrame(QPainter& p, QSize size, Glyph emblem, bool emblemInBackground) {
+    const QRect all(QPoint(0, 0), size);
+    QLinearGradient body(0, 0, 0, size.height());
+    body.setColorAt(0, QColor(0x1c, 0x1f, 0x24));
+    body.setColorAt(1, theme::kWindow);
+    p.fillRect(all, body);
+    p.fillRect(QRect(0, 0, size.width(), 52), theme::kTitleBar);
+    p.fillRect(QRect(0, 52, size.width(), 1), theme::kWindowEdge);
+    p.fillRect(QRect(0, 51, 120, 2), theme::kAccent);
+    if (emblemInBackground)
+        DrawGlyph(p, QRectF(18, 14, 24, 24), emblem, theme::kText);
+    p.setPen(QPen(theme::kWindowEdge, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(all).adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
+}
+
 }  // namespace skingen
