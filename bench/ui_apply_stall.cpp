@@ -60,7 +60,7 @@ public:
     }
     void ApplyWhileMeasuring(benchmark::State& state) {
         CTesselDlg& window = *m_window;
-        window.EnableApply(true);
+        window.Core().EnableApply(true);
         MeasureWhile(state, [&] { window.SendCommand(kIdApply); });
     }
 
@@ -80,7 +80,7 @@ public:
         tick.start();
         start();
         longest = std::max(longest, clock.elapsed() - last);
-        ProcessEventsUntil([&] { return window.IsKeyboardSettled(); }, 60s);
+        ProcessEventsUntil([&] { return window.Core().IsKeyboardSettled(); }, 60s);
         tick.stop();
         state.counters["transfer_ms"] = double(clock.elapsed());
         state.counters["longest_stall_ms"] = double(longest);

@@ -17,6 +17,7 @@
 #include "platform/UserFolders.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtText.h"
+#include "resident/ResidentCore.h"
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
@@ -94,8 +95,11 @@ bool CTesselApp::InitInstance() {
     KeyboardFacts keyboard;
     MainWindowParts parts{language, languageFiles, languageTable, prompter, keyboard};
     AppContext context{m_paths, m_instance, m_arguments, *editStore, *applyStore, &parts};
-    auto window = std::make_unique<CTesselDlg>(context);
-    prompter.SetParent(window.get());
+    // The window is built when it is first shown; boxes shown before that
+    // have no owner.
+    auto core = std::make_unique<ResidentCore>(context);
+    QObject::connect(core.get(), &ResidentCore::WindowBuilt,
+                     [&prompter](QWidget* window) { prompter.SetParent(window); });
     auto* application = dynamic_cast<CTesselQApplication*>(QCoreApplication::instance());
     if (application) {
         application->SetFaultReport([&](const std::string& what) {
@@ -106,13 +110,15 @@ bool CTesselApp::InitInstance() {
         });
     }
     if (auto screenshot = ScanScreenshotRequest(m_arguments)) {
-        CTesselDlg* shown = window.get();
+        ResidentCore* resident = core.get();
+        core->Start();
+        CTesselDlg* shown = &core->Window();
         ArmScreenshot(
             *shown, std::move(*screenshot), m_paths.mainSkinFile,
-            [shown] { return shown->IsInitialised(); },
-            [this, shown](int status) {
+            [resident] { return resident->IsInitialised(); },
+            [this, resident](int status) {
                 m_exitStatus = status;
-                shown->ExitWhenBoxesClosed();
+                resident->ExitWhenBoxesClosed();
             },
             [shown](int controlId) -> QWidget* {
                 Tessel_DlgComposite* editor = shown->KeyEditor();
@@ -124,7 +130,7 @@ bool CTesselApp::InitInstance() {
                 return editor->IsOpen() ? editor : nullptr;
             });
     }
-    window->DoModal();
+    core->Run();
     SetStartupFailurePrompter(nullptr);
     if (application) {
         application->SetFaultReport(nullptr);
@@ -133,7 +139,7 @@ bool CTesselApp::InitInstance() {
     // Step 6. The desktop repaints what the window covered by itself.
     editStore.reset();
     applyStore.reset();
-    window.reset();
+    core.reset();
     return false;
 }
 

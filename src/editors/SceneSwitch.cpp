@@ -18,8 +18,26 @@ namespace tessel {
 
 SceneSwitch::SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window)
     : m_host(host), m_services(services), m_window(window) {
+    if (m_window) {
+        CreateManager();
+    }
+}
+
+void SceneSwitch::CreateManager() {
     m_manager = new CTessel_DlgProfile(
-        m_services, [this](std::optional<int> profile) { ApplyManagerScene(profile); }, window);
+        m_services, [this](std::optional<int> profile) { ApplyManagerScene(profile); }, m_window);
+}
+
+void SceneSwitch::AttachWindow(QWidget* window) {
+    m_window = window;
+    if (!m_manager) {
+        CreateManager();
+    }
+    BuildSceneMenu(true);
+}
+
+bool SceneSwitch::IsManagerModified() const {
+    return m_manager && m_manager->IsModified();
 }
 
 SceneSwitch::~SceneSwitch() {
@@ -38,7 +56,7 @@ int SceneSwitch::SwitchScene(int n, Switched switched) {
             PromptButtons::Ok, PromptIcon::Warning);
         return 0;
     }
-    const bool pending = m_manager->IsModified() || m_host.HasUnsentEdits();
+    const bool pending = IsManagerModified() || m_host.HasUnsentEdits();
     if (pending) {
         // A request that arrives while the question is shown, or while its
         // answer is carried out, switches without asking again. Only the
@@ -52,7 +70,7 @@ int SceneSwitch::SwitchScene(int n, Switched switched) {
                 return 0;
             }
         }
-    } else if (m_manager->IsOpen()) {
+    } else if (m_manager && m_manager->IsOpen()) {
         m_manager->CheckRow(n);
         m_manager->SetModified(false);
     }
@@ -119,6 +137,10 @@ void SceneSwitch::FollowActiveProfile() {
 }
 
 void SceneSwitch::BuildSceneMenu(bool create) {
+    // The menu and the scene button it labels are the window's.
+    if (!m_window) {
+        return;
+    }
     if (create || !m_menu) {
         m_menu =
             std::make_unique<SceneMenu>(m_window, [this](int command) { OnSceneCommand(command); });
@@ -166,7 +188,7 @@ int SceneSwitch::OpenSceneManager() {
 }
 
 void SceneSwitch::CloseSceneManager() {
-    if (m_manager->IsOpen()) {
+    if (m_manager && m_manager->IsOpen()) {
         m_manager->SendCommand(kIdCancel);
     }
 }

@@ -54,6 +54,7 @@ struct SceneServices {
 class SceneSwitch {
 public:
     // `window` parents the menu and the manager; it must outlive neither.
+    // Without one the switch works alone until a window is attached.
     SceneSwitch(SceneHost& host, const SceneServices& services, QWidget* window);
     ~SceneSwitch();
     SceneSwitch(const SceneSwitch&) = delete;
@@ -84,12 +85,17 @@ public:
     // The keyboard is read in its turn; `loaded` runs when the store is filled.
     void LoadScene(std::function<void()> loaded = {});
 
+    // The window has been built: the menu and the manager are made for it.
+    void AttachWindow(QWidget* window);
     SceneMenu* Menu() const { return m_menu.get(); }
+    bool HasManager() const { return !m_manager.isNull(); }
     CTessel_DlgProfile& Manager() const;
+    bool IsManagerModified() const;
 
 private:
     // False when the exit sequence ran while the question was shown.
     bool AskAboutPendingEdits();
+    void CreateManager();
     // The manager's Apply: its checked scene (a profile) made active, then
     // the scene loaded, after asking about unapplied edits as a switch does.
     void ApplyManagerScene(std::optional<int> profile);

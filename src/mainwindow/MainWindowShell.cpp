@@ -1,44 +1,18 @@
-// The main window as a whole: showing and hiding, the tray icon and its menu,
-// the About box, help, the firmware check on Open and the language request.
+// The main window as a whole: showing and hiding, its keys and system menu,
+// closing its editors and the texts the language request gives its controls.
 
-#include <QAction>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QThread>
 
-#include "app/ApplicationIcon.h"
-#include "device/DeviceConnection.h"
-#include "device/StatusChannels.h"
-#include "editors/CTessel_DlgUpdate.h"
-#include "editors/SceneSwitch.h"
-#include "mainwindow/CAboutDlg.h"
 #include "mainwindow/CTesselDlg.h"
-#include "mainwindow/FirmwareCheck.h"
-#include "mainwindow/HelpPage.h"
 #include "mainwindow/MainWindowAccess.h"
-#include "mainwindow/TrayMenuTexts.h"
-#include "platform/Prompter.h"
-#include "platform/ShellOpen.h"
-#include "platform/qt/ModalBoxes.h"
+#include "resident/ResidentCore.h"
 #include "skin/qt/CPngButton.h"
-#include "skin/qt/SkinPictures.h"
-#include "text/LanguageChoice.h"
-#include "text/LanguageTable.h"
-#include "text/LocalText.h"
 
 namespace tessel {
 
 namespace {
-
-constexpr char16_t kUpdaterProgram[] = u"UPDATE-Zerkon-A.exe";
-constexpr char16_t kUpdaterParameters[] = u"In the upgrade";
-constexpr char16_t kVersionQuestion[] =
-    u"The current version is too low! Please update the program after upgrading.";
-constexpr char16_t kVersionCaption[] = u"Version update";
-constexpr unsigned long kVersionPauseMs = 10;
 
 struct LabelText {
     int id;
@@ -73,18 +47,6 @@ constexpr int kStyledButtons[] = {1135, 1136, 1137, 1199, 1007, 1138, kIdOk, kId
 
 }  // namespace
 
-int CTesselDlg::LanguageIndex() const {
-    return m_parts ? m_parts->language.LanguageIndex() : 0;
-}
-
-QString CTesselDlg::LocalText(std::u16string_view key) const {
-    return LocalText(key, LanguageIndex());
-}
-
-QString CTesselDlg::LocalText(std::u16string_view key, int languageIndex) const {
-    return QString::fromStdU16String(m_parts->languageFiles.LocalText(key, languageIndex));
-}
-
 void CTesselDlg::showEvent(QShowEvent* event) {
     m_images.Decode();
     CBaseDialog::showEvent(event);
@@ -98,14 +60,7 @@ void CTesselDlg::hideEvent(QHideEvent* event) {
     }
 }
 
-void CTesselDlg::ShowWindow() {
-    if (m_status && m_status->LastDeviceCount() == 0) {
-        m_parts->prompter.ShowMessage(
-            LocalText(m_parts->languageTable.TextKey(TextKeyEntry::MAIN_NO_DEVICE_PROMPT))
-                .toStdU16String(),
-            u"", PromptButtons::Ok, PromptIcon::Information);
-        return;
-    }
+void CTesselDlg::ShowNormally() {
     // Shown, the window has a taskbar button like any application window.
     setWindowFlag(Qt::Tool, false);
     showNormal();
@@ -113,63 +68,27 @@ void CTesselDlg::ShowWindow() {
     activateWindow();
 }
 
-void CTesselDlg::ShowAboutBox() {
-    if (!m_about) {
-        m_about = std::make_unique<CAboutDlg>();
-        if (m_parts) {
-            m_about->ApplyLanguage(m_parts->languageFiles, LanguageIndex());
-        }
-    }
-    m_about->show();
-    m_about->raise();
-}
-
-void CTesselDlg::CloseAllEditors() {
-    if (m_about) {
-        m_about->hide();
-    }
-    if (m_scenes) {
-        m_scenes->CloseSceneManager();
-    }
+void CTesselDlg::CloseEditors() {
     if (m_keyEditor) {
         m_keyEditor->CloseKeyEditor();
-    }
-    // Its modal loop must not outlive the window (exit, unplug).
-    if (m_update) {
-        m_update->CloseAsCancel();
     }
     if (isVisible()) {
         activateWindow();
     }
 }
 
-void CTesselDlg::OnTrayCommand(int command) {
-    switch (command) {
-        case kCommandOpen:
-            ShowWindow();
-            break;
-        case kCommandAbout:
-            ShowAboutBox();
-            break;
-        case kCommandExit:
-            ExitSequence();
-            break;
-        case kCommandAppProfiles:
-            OpenAppProfiles();
-            break;
-        default:
-            break;
-    }
+bool CTesselDlg::IsKeyEditorOpen() const {
+    return m_keyEditor && m_keyEditor->IsOpen();
 }
 
 // OK applies, then hides; Cancel only hides. The program stays in the tray.
 void CTesselDlg::OnOK() {
     SendCommand(kIdApply);
-    HideWindow();
+    hide();
 }
 
 void CTesselDlg::OnCancel() {
-    HideWindow();
+    hide();
 }
 
 void CTesselDlg::keyPressEvent(QKeyEvent* event) {
@@ -180,7 +99,7 @@ void CTesselDlg::keyPressEvent(QKeyEvent* event) {
             // The input filter holds them back; without a skin there is none.
             return;
         case Qt::Key_F1:
-            OpenHelp();
+            m_core.OpenHelp();
             return;
         default:
             CBaseDialog::keyPressEvent(event);
@@ -194,96 +113,16 @@ void CTesselDlg::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
-void CTesselDlg::OpenHelp() {
-    if (m_parts && m_texts) {
-        OpenHelpPage(m_context.paths.helpFolder, m_parts->prompter, *m_texts);
-    } else {
-        ShellOpen(kHelpPageName, u"", m_context.paths.helpFolder, ShowCommand::Normal);
-    }
-}
-
-void CTesselDlg::CreateTrayIcon() {
-    if (m_tray.Menu().actions().isEmpty()) {
-        m_tray.AddMenuItem(kCommandOpen, QStringLiteral("Open(&O)"));
-        m_tray.AddMenuItem(kCommandAbout, QStringLiteral("About(&A)"));
-        m_tray.AddMenuItem(kCommandAppProfiles, QStringLiteral("Application profiles..."));
-        m_tray.AddMenuItem(kCommandExit, QStringLiteral("Exit(&X)"));
-        m_tray.SetMenuDefaultItem(kCommandOpen);
-    }
-    const QString tooltip =
-        m_parts ? LocalText(m_parts->languageTable.TextKey(TextKeyEntry::KEYBOARD_TRAY_DESC))
-                : QGuiApplication::applicationDisplayName();
-    m_tray.Create(kTrayIconId, TrayIconPicture(kApplicationIconId), tooltip);
-    if (m_parts) {
-        m_tray.SayOnceWithoutHost(LocalText(u"IDS_WAYLAND_NO_TRAY"));
-    }
-    m_tray.SetMenuLocaliser([this](QMenu&) { PrepareTrayMenu(); });
-    m_trayIconId = kApplicationIconId;
-}
-
-void CTesselDlg::PrepareTrayMenu() {
-    if (!m_parts) {
-        return;
-    }
-    const TrayMenuTexts texts =
-        TrayMenuTextsFor(m_context.paths.programFolder, m_parts->languageFiles, LanguageIndex());
-    m_tray.MenuItem(kCommandOpen)->setText(texts.open);
-    m_tray.MenuItem(kCommandAbout)->setText(texts.about);
-    m_tray.MenuItem(kCommandExit)->setText(texts.exit);
-    m_tray.MenuItem(kCommandAppProfiles)->setText(AppProfilesMenuText());
-}
-
-QIcon CTesselDlg::TrayIconPicture(int iconId) const {
-    const QIcon icon(QString::fromStdU16String(
-        SkinFilePath(m_context.paths.programFolder,
-                     u"Skins\\icon" + QString::number(iconId).toStdU16String() + u".png")
-            .u16string()));
-    return icon.availableSizes().isEmpty() ? ApplicationIcon() : icon;
-}
-
-void CTesselDlg::CheckFirmware() {
-    if (!m_session) {
-        return;
-    }
-    // Only the version matters; a failed read leaves it 0, which asks nothing.
-    auto info = std::make_shared<std::array<uint8_t, kDeviceInfoSize>>();
-    m_session->Submit([info](DeviceLink& link) { return link.ReadDeviceInfo(*info); },
-                      [this, info](int) { AskForFirmwareUpdate(FirmwareVersionOf(*info)); },
-                      KeyboardJobs::OnFailure::Quiet);
-}
-
-void CTesselDlg::AskForFirmwareUpdate(uint16_t version) {
-    if (!FirmwareNeedsUpdate(version)) {
-        return;
-    }
-    QThread::msleep(kVersionPauseMs);
-    const PromptAnswer answer = m_parts->prompter.ShowMessage(
-        kVersionQuestion, kVersionCaption, PromptButtons::OkCancel, PromptIcon::Question);
-    if (answer != PromptAnswer::Ok) {
-        // Closed by an exit request, which runs the exit sequence instead.
-        if (!ModalBoxes::Closing()) {
-            m_context.instance.EndProcess(0);
-        }
-        return;
-    }
-    QThread::msleep(kVersionPauseMs);
-    ShellOpen(kUpdaterProgram, kUpdaterParameters, m_context.paths.helpFolder, ShowCommand::Normal);
-}
-
 void CTesselDlg::ApplyLanguage(int index) {
     if (!m_parts) {
         return;
     }
-    if (m_about) {
-        m_about->ApplyLanguage(m_parts->languageFiles, index);
-    }
     if (m_keyEditor && m_keyEditor->IsCreated()) {
         m_keyEditor->Send({kLanguageMessage, kLanguageTag, static_cast<intptr_t>(index)});
     }
-    ForwardLanguage(index);
     for (const LabelText& label : kLanguageLabels) {
         if (QWidget* control = GetDlgItem(label.id)) {
-            control->setProperty("text", LocalText(label.key, index));
+            control->setProperty("text", m_core.LocalText(label.key, index));
         }
     }
     if (QWidget* rgb = GetDlgItem(kRgbCaptionId)) {
@@ -294,8 +133,22 @@ void CTesselDlg::ApplyLanguage(int index) {
             StyleButtonText(*button, 10);
         }
     }
-    DescribeMainWindow(*this,
-                       [this, index](std::u16string_view key) { return LocalText(key, index); });
+    DescribeMainWindow(
+        *this, [this, index](std::u16string_view key) { return m_core.LocalText(key, index); });
+}
+
+// After the language table was reloaded.
+void CTesselDlg::RefreshLanguageTexts() {
+    ShowLanguageTableTexts();
+    if (m_keyboardView) {
+        m_keyboardView->LabelModeSwitch();
+        m_keyboardView->RefreshKeyButtonLabels();
+    }
+    // The skin's captions for the new selector, and the effect names with it.
+    if (m_panel) {
+        m_panel->LoadLightingCaptions();
+        m_panel->FillLightingPanel();
+    }
 }
 
 }  // namespace tessel

@@ -1,7 +1,7 @@
 // The parts of the main window that show and edit the keyboard: the keyboard
-// picture with its flip keys, the scene-mode switch with its menu and manager,
-// and the lighting panel; created with the layout, bound to their commands,
-// and what each of them asks of the window.
+// picture with its flip keys, the key editor and the lighting panel; created
+// with the layout, bound to their commands, and what each of them asks of the
+// window.
 
 #include <QCursor>
 
@@ -15,7 +15,7 @@
 #include "model/KeyButtons.h"
 #include "model/LightingModel.h"
 #include "platform/AtomicFile.h"
-#include "platform/Registry.h"
+#include "resident/ResidentCore.h"
 #include "skin/qt/CPngButton.h"
 #include "storage/LightingFileStore.h"
 #include "storage/ProfileSettings.h"
@@ -27,42 +27,36 @@
 namespace tessel {
 
 void CTesselDlg::CreateKeyboardParts() {
-    Registry& registry = m_parts->settings ? *m_parts->settings : Registry::CurrentUser();
-    m_settings = std::make_unique<ProfileSettings>(registry);
     const ButtonLookup buttons = [this](int id) { return Item<CPngButton>(id); };
-    m_flipKeys = std::make_unique<FlipKeys>(buttons, m_images, *m_settings, SkinIni());
-    m_keyboardView =
-        std::make_unique<KeyboardView>(static_cast<KeyboardViewHost&>(*this), buttons, m_images,
-                                       m_context.editStore, *m_texts, m_parts->languageTable);
+    m_flipKeys = std::make_unique<FlipKeys>(buttons, m_images, *m_core.Settings(), SkinIni());
+    m_keyboardView = std::make_unique<KeyboardView>(static_cast<KeyboardViewHost&>(*this), buttons,
+                                                    m_images, m_context.editStore, *m_core.Texts(),
+                                                    m_parts->languageTable);
     m_keyboardView->AttachFlipKeys(*m_flipKeys);
     CreateKeyEditor();
 }
 
 void CTesselDlg::CreateKeyEditor() {
-    const KeyEditorServices services{m_context.editStore,
-                                     m_parts->prompter,
-                                     m_parts->languageTable,
-                                     *m_texts,
-                                     m_parts->languageFiles,
-                                     m_context.paths,
-                                     *m_settings,
-                                     m_parts->keyboard};
+    const KeyEditorServices services{
+        m_context.editStore,    m_parts->prompter, m_parts->languageTable, *m_core.Texts(),
+        m_parts->languageFiles, m_context.paths,   *m_core.Settings(),     m_parts->keyboard};
     m_keyEditor =
         std::make_unique<Tessel_DlgComposite>(services, static_cast<KeyEditorHost&>(*this), this);
+    // A switch to follow the application in front may wait for the editor;
+    // its count is down before it says it finished.
+    connect(
+        m_keyEditor.get(), &QDialog::finished, this, [this] { m_core.FocusHoldMayHaveEnded(); },
+        Qt::QueuedConnection);
 }
 
 void CTesselDlg::CreateLightingPanel() {
-    if (!m_lighting) {
+    if (!m_core.Lighting()) {
         return;
     }
-    SceneServices services{
-        *m_session, *m_sceneFile,    m_context.editStore, m_parts->prompter, m_parts->languageTable,
-        *m_texts,   m_context.paths, m_parts->keyboard,   *m_settings,       m_dataFolder};
-    m_scenes = std::make_unique<SceneSwitch>(static_cast<SceneHost&>(*this), services, this);
     m_panel = std::make_unique<LightingPanel>(
-        *this, *m_lighting, *m_lightingFiles, static_cast<LightingPanelHost&>(*this),
+        *this, *m_core.Lighting(), *m_core.LightingFiles(), static_cast<LightingPanelHost&>(*this),
         m_context.paths.programFolder, SkinIni(),
-        [this](int code) { return m_texts->EffectName(code); });
+        [this](int code) { return m_core.Texts()->EffectName(code); });
     PlaceLightingPanel(*this, SkinIni());
     m_panel->InitLightingPanel();
 }
@@ -89,23 +83,16 @@ void CTesselDlg::BindKeyboardCommands() {
     for (int id : {keyboard_ids::kLeftFlipButton, keyboard_ids::kRightFlipButton}) {
         BindCommand(id, [this] { m_flipKeys->ToggleFlipSetting(); });
     }
-    if (!m_scenes) {
+    SceneSwitch* scenes = m_core.Scenes();
+    if (!scenes) {
         return;
     }
-    BindCommand(kIdSceneButton, [this] { m_scenes->OpenSceneManager(); });
-    BindCommand(kIdSceneMenuButton, [this] {
+    BindCommand(kIdSceneButton, [scenes] { scenes->OpenSceneManager(); });
+    BindCommand(kIdSceneMenuButton, [this, scenes] {
         raise();
         activateWindow();
-        m_scenes->PopUpSceneMenu(QCursor::pos());
+        scenes->PopUpSceneMenu(QCursor::pos());
     });
-}
-
-bool CTesselDlg::IsKeyEditorOpen() const {
-    return m_keyEditor && m_keyEditor->IsOpen();
-}
-
-void CTesselDlg::RunApplyCommand() {
-    SendCommand(kIdApply);
 }
 
 void CTesselDlg::RefreshKeyButtonLabels() {
@@ -120,10 +107,6 @@ void CTesselDlg::SetSceneButton(const QString& caption, const QString& tooltip) 
         button->SetTooltip(tooltip, true);
         button->Redraw();
     }
-}
-
-int CTesselDlg::ActiveProfile() {
-    return m_session ? m_session->CachedActiveProfile() : -1;
 }
 
 bool CTesselDlg::LightingSwitchOn() const {
@@ -144,10 +127,6 @@ QWidget* CTesselDlg::KeyButtonWidget(int controlId) {
     return GetDlgItem(controlId);
 }
 
-bool CTesselDlg::SwitchToActiveScene() {
-    return m_scenes && m_scenes->SwitchScene(ActiveProfile()) == 1;
-}
-
 void CTesselDlg::ResetKeyLooks() {
     if (m_keyboardView) {
         m_keyboardView->ResetKeyLooks();
@@ -161,23 +140,13 @@ void CTesselDlg::ShowAssignments() {
 }
 
 void CTesselDlg::ShowKeyColours() {
-    if (m_keyboardView && m_lighting) {
-        m_keyboardView->ShowKeyColours(*m_lighting);
+    if (m_keyboardView && m_core.Lighting()) {
+        m_keyboardView->ShowKeyColours(*m_core.Lighting());
     }
 }
 
 void CTesselDlg::ShowReportRate(int rate) {
     CheckButtonOfGroup(kReportRateButtonIds, rate);
-}
-
-void CTesselDlg::TellLightingSwitchNotSaved() {
-    ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts,
-                      LastWriteFailure());
-}
-
-void CTesselDlg::TellColourFileNotSaved(int profile) {
-    ReportFailedWrite(m_lightingFiles->Colours().FileOf(profile), m_parts->prompter, *m_texts,
-                      LastWriteFailure());
 }
 
 }  // namespace tessel

@@ -1,9 +1,5 @@
 #include "mainwindow/PlugNotices.h"
 
-#include <QWidget>
-
-#include "skin/qt/SkinAccessibility.h"
-
 namespace tessel {
 
 namespace {
@@ -53,10 +49,6 @@ void PlugNotices::OnTrayIcon(int previousIcon, int icon) {
 void PlugNotices::Notify(std::u16string_view textKey) {
     m_lastNotice = m_actions.text(textKey);
     m_actions.notify(m_lastNotice);
-    // Screen readers hear it too: the tray balloon is easily missed.
-    if (auto* window = qobject_cast<QWidget*>(parent())) {
-        Announce(*window, m_lastNotice);
-    }
 }
 
 void PlugNotices::ReopenWhenCounted() {

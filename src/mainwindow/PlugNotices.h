@@ -15,7 +15,8 @@
 namespace tessel {
 
 struct PlugNoticeActions {
-    // Shows a desktop notification (the tray icon's).
+    // Shows a desktop notification (the tray icon's); screen readers hear it
+    // too, the balloon is easily missed.
     std::function<void(const QString& text)> notify;
     // True once the window counts the keyboard again; it opens only then.
     std::function<bool()> keyboardCounted;

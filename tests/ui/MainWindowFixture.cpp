@@ -81,35 +81,42 @@ void MainWindowTest::Notify(uint16_t code) {
 }
 
 void MainWindowTest::ReleaseWindow() {
-    if (m_window && m_window->Device()) {
-        DeviceConnection& device = *m_window->Device();
+    if (m_core && m_core->Device()) {
+        DeviceConnection& device = *m_core->Device();
         device.Service().CancelRequest(device.RequestIds().consumerRead);
         device.Service().CancelRequest(device.RequestIds().commandRead);
     }
-    m_window.reset();
+    m_window = nullptr;
+    m_core.reset();
 }
 
-CTesselDlg& MainWindowTest::StartWindow(std::vector<std::string> arguments) {
+ResidentCore& MainWindowTest::StartCore(std::vector<std::string> arguments) {
     ReleaseWindow();
     m_context = std::make_unique<AppContext>(
         AppContext{m_paths, m_services, std::move(arguments), m_editStore, m_applyStore, &m_parts});
-    m_window = std::make_unique<CTesselDlg>(*m_context);
-    m_window->Create();
-    EXPECT_TRUE(ProcessEventsUntil([&] { return m_window->IsInitialised(); }));
+    m_core = std::make_unique<ResidentCore>(*m_context);
+    m_core->Start();
+    return *m_core;
+}
+
+CTesselDlg& MainWindowTest::StartWindow(std::vector<std::string> arguments) {
+    ResidentCore& core = StartCore(std::move(arguments));
+    m_window = &core.Window();
+    EXPECT_TRUE(ProcessEventsUntil([&] { return core.IsInitialised(); }));
     return *m_window;
 }
 
 CTesselDlg& MainWindowTest::StartWindowWithKeyboard() {
     SetPlugged(true);
     CTesselDlg& window = StartWindow({"/Start"});
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }))
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }))
         << "the presence worker handles the attach before it shows the keyboard's icon";
     EXPECT_TRUE(Settle()) << "the attach's reload reads the keyboard";
     return window;
 }
 
 intptr_t MainWindowTest::SendFromWorker(const WindowRequest& request) {
-    auto result = std::async(std::launch::async, [&] { return m_window->SendRequest(request); });
+    auto result = std::async(std::launch::async, [&] { return m_core->SendRequest(request); });
     ProcessEventsUntil([&] { return result.wait_for(0ms) == std::future_status::ready; });
     return result.get();
 }
@@ -127,7 +134,7 @@ std::u16string MainWindowTest::Localised(std::u16string_view textKey) {
 namespace tessel::testing {
 
 bool MainWindowTest::Settle() {
-    return !m_window || ProcessEventsUntil([&] { return m_window->IsKeyboardSettled(); });
+    return !m_core || ProcessEventsUntil([&] { return m_core->IsKeyboardSettled(); });
 }
 
 std::vector<uint8_t> MainWindowTest::ReadSimArea(int area, uint32_t offset, uint32_t length) {
@@ -167,7 +174,7 @@ std::vector<uint8_t> MainWindowTest::SimCommandsSent() {
 
 void MainWindowTest::ApplyAndWait(CTesselDlg& window) {
     window.SendCommand(kIdApply);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }));
     ASSERT_TRUE(Settle());
 }
 

@@ -20,6 +20,7 @@
 #include "model/ConfigStore.h"
 #include "model/KeyboardFacts.h"
 #include "platform/Registry.h"
+#include "resident/ResidentCore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/SimulatedKeyboard.h"
 #include "text/LanguageChoice.h"
@@ -62,7 +63,11 @@ protected:
     // The library outlives every window of this program: take back the window's
     // standing reads, or the next window's keyboard events arrive twice.
     void ReleaseWindow();
+    // The core started as the program starts it, its window built (hidden)
+    // as a first Open builds it.
     CTesselDlg& StartWindow(std::vector<std::string> arguments = {});
+    // The core alone: no window is built until something shows it.
+    ResidentCore& StartCore(std::vector<std::string> arguments = {});
     // Starts with a keyboard and waits until the attach has been handled.
     CTesselDlg& StartWindowWithKeyboard();
     intptr_t SendFromWorker(const WindowRequest& request);
@@ -86,7 +91,8 @@ protected:
     ConfigStore m_editStore;
     ConfigStore m_applyStore;
     std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<CTesselDlg> m_window;
+    std::unique_ptr<ResidentCore> m_core;
+    CTesselDlg* m_window = nullptr;
 
 public:
     MainWindowTest();

@@ -121,7 +121,7 @@ protected:
 
     CTesselDlg& ShownWindow() {
         CTesselDlg& window = StartEditorWindow();
-        window.ShowWindow();
+        window.Core().ShowWindow();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         return window;
@@ -180,7 +180,7 @@ TEST_F(AccessibilityTest, EveryControlHasANameRoleAndStateInTwoLanguages) {
         << "the field says how Tab leaves the capture";
 
     const QString englishLock = NameOf(window.GetDlgItem(kLockCapsId));
-    window.Send({kLanguageMessage, kLanguageTag, kSimplifiedChinese});
+    window.Core().SendRequest({kLanguageMessage, kLanguageTag, kSimplifiedChinese});
     ExpectDescribed(window, kMainWindowControls, "Chinese");
     ExpectDescribed(editor, kKeyEditorControls, "Chinese");
     EXPECT_NE(NameOf(window.GetDlgItem(kLockCapsId)), englishLock);
@@ -321,7 +321,7 @@ TEST_F(AccessibilityTest, AKeyIsRemappedAndAppliedWithTheKeyboardAlone) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_TRUE(TabTo(window, window.GetDlgItem(kIdApply)));
     Press(window, Qt::Key_Space);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }));
     ASSERT_TRUE(Settle());
     std::vector<uint8_t> expected = before;
     expected[kSlotA * 3 + 2] = 0x05;  // B

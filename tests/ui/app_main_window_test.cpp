@@ -23,6 +23,7 @@
 #include "mainwindow/CTesselDlg.h"
 #include "model/ProfileImage.h"
 #include "platform/RequestEndpoint.h"
+#include "resident/ResidentCore.h"
 
 namespace tessel {
 namespace {
@@ -56,7 +57,7 @@ protected:
         setenv("XDG_RUNTIME_DIR", m_runtime.c_str(), 1);
     }
     void TearDown() override {
-        m_window.reset();
+        m_core.reset();
         std::error_code error;
         std::filesystem::remove_all(m_runtime, error);
     }
@@ -66,14 +67,15 @@ protected:
         EXPECT_FALSE(ClaimSingleInstance(arguments, m_services).handedOver);
         m_context = std::make_unique<AppContext>(
             AppContext{m_paths, m_services, std::move(arguments), m_editStore, m_applyStore});
-        m_window = std::make_unique<CTesselDlg>(*m_context);
-        m_window->OnInitDialog();
-        EXPECT_TRUE(ProcessEventsUntil([&] { return m_window->IsInitialised(); }));
-        return *m_window;
+        m_core = std::make_unique<ResidentCore>(*m_context);
+        m_core->Start();
+        CTesselDlg& window = m_core->Window();
+        EXPECT_TRUE(ProcessEventsUntil([&] { return m_core->IsInitialised(); }));
+        return window;
     }
     intptr_t SendFromWorker(const WindowRequest& request) {
         auto result =
-            std::async(std::launch::async, [&] { return m_window->Requests().Send(request); });
+            std::async(std::launch::async, [&] { return m_core->Requests().Send(request); });
         return AwaitWithEvents(result);
     }
 
@@ -83,30 +85,30 @@ protected:
     ConfigStore m_editStore;
     ConfigStore m_applyStore;
     std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<CTesselDlg> m_window;
+    std::unique_ptr<ResidentCore> m_core;
 };
 
 TEST_F(MainWindowTest, StartsHiddenInTheTrayWithOpenAboutExit) {
     CTesselDlg& window = StartWindow({"/Start"});
-    EXPECT_TRUE(window.FirstShowFlag());
+    EXPECT_TRUE(window.Core().FirstShowFlag());
     EXPECT_FALSE(window.isVisible());
-    ASSERT_NE(window.TrayIcon(), nullptr);
-    ASSERT_NE(window.TrayMenu(), nullptr);
-    const QList<QAction*> items = window.TrayMenu()->actions();
+    ASSERT_NE(window.Core().TrayIcon(), nullptr);
+    ASSERT_NE(window.Core().TrayMenu(), nullptr);
+    const QList<QAction*> items = window.Core().TrayMenu()->actions();
     ASSERT_EQ(items.size(), 4);
     EXPECT_EQ(items[0]->text(), "Open(&O)");
     EXPECT_EQ(items[1]->text(), "About(&A)");
     EXPECT_EQ(items[3]->text(), "Exit(&X)");
-    EXPECT_EQ(window.TrayMenu()->defaultAction(), items[0]);
+    EXPECT_EQ(window.Core().TrayMenu()->defaultAction(), items[0]);
     EXPECT_EQ(m_services.agentStarts, 1);
 
-    emit window.TrayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    emit window.Core().TrayIcon()->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, OpenFromAnotherThreadShowsTheWindowBeforeTheSenderGoesOn) {
     CTesselDlg& window = StartWindow();
-    EXPECT_FALSE(window.FirstShowFlag());
+    EXPECT_FALSE(window.Core().FirstShowFlag());
     EXPECT_EQ(SendFromWorker(WindowRequest{kOpenMessage, 0x1234, 0}), 0);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(SendFromWorker(WindowRequest{kOpenMessage, kOpenTag, 0}), 1);
@@ -135,8 +137,8 @@ TEST_F(MainWindowTest, KillRunsTheExitSequenceAndEndsTheDialog) {
     CTesselDlg& window = StartWindow();
     m_editStore.SetImage(DefaultImage());
     m_applyStore.SetImage(DefaultImage());
-    window.ShowWindow();
-    window.OnTrayCommand(CTesselDlg::kCommandAbout);
+    window.Core().ShowWindow();
+    window.Core().OnTrayCommand(CTesselDlg::kCommandAbout);
     auto* about = window.findChild<QMessageBox*>();
     EXPECT_EQ(about, nullptr) << "the About box has no owner";
 
@@ -145,7 +147,7 @@ TEST_F(MainWindowTest, KillRunsTheExitSequenceAndEndsTheDialog) {
     EXPECT_EQ(SendFromWorker(WindowRequest{kKillMessage, kKillTag, 0}), 1);
     EXPECT_TRUE(finished);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.TrayIcon(), nullptr);
+    EXPECT_EQ(window.Core().TrayIcon(), nullptr);
     EXPECT_EQ(m_services.mutexCloses, 1);
     EXPECT_EQ(m_editStore.Image(), nullptr);
     EXPECT_EQ(m_applyStore.Image(), nullptr);
@@ -156,17 +158,17 @@ TEST_F(MainWindowTest, KillRunsTheExitSequenceAndEndsTheDialog) {
     // Nothing reaches the window once it is ending, and nothing runs twice.
     EXPECT_EQ(SendFromWorker(WindowRequest{kOpenMessage, kOpenTag, 0}), 0);
     EXPECT_FALSE(window.isVisible());
-    window.ExitSequence();
+    window.Core().ExitSequence();
     EXPECT_EQ(m_services.mutexCloses, 1);
 }
 
-TEST_F(MainWindowTest, DoModalReturnsAfterTheTrayExit) {
+TEST_F(MainWindowTest, RunReturnsAfterTheTrayExit) {
     m_context = std::make_unique<AppContext>(
         AppContext{m_paths, m_services, {}, m_editStore, m_applyStore});
-    m_window = std::make_unique<CTesselDlg>(*m_context);
-    QTimer::singleShot(50, m_window.get(),
-                       [this] { m_window->TrayMenu()->actions().at(3)->trigger(); });
-    m_window->DoModal();
+    m_core = std::make_unique<ResidentCore>(*m_context);
+    QTimer::singleShot(50, m_core.get(),
+                       [this] { m_core->TrayMenu()->actions().at(3)->trigger(); });
+    m_core->Run();
     EXPECT_EQ(m_services.mutexCloses, 1);
 }
 
@@ -181,7 +183,7 @@ TEST_F(MainWindowTest, SigtermEndsThroughTheExitSequence) {
 
 TEST_F(MainWindowTest, EscapeAndTheWindowManagersCloseOnlyHide) {
     CTesselDlg& window = StartWindow();
-    window.ShowWindow();
+    window.Core().ShowWindow();
     std::atomic<bool> finished{false};
     QObject::connect(&window, &QDialog::finished, [&] { finished = true; });
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -191,7 +193,7 @@ TEST_F(MainWindowTest, EscapeAndTheWindowManagersCloseOnlyHide) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(finished);
     EXPECT_EQ(m_services.mutexCloses, 0);
-    ASSERT_NE(window.TrayIcon(), nullptr);
+    ASSERT_NE(window.Core().TrayIcon(), nullptr);
 }
 
 TEST(RequestDispatcherTest, ClosingReleasesSendersThatWaitForTheWindow) {

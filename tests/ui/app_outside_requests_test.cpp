@@ -57,19 +57,19 @@ TEST_F(OutsideRequestsTest, AProfileCommandSwitchesTheKeyboardAndTheWindowFollow
     EXPECT_EQ(SimActiveProfile(), 2);
     EXPECT_TRUE(window.Item<CPngButton>(kProfileButtonIds[2])->IsChecked());
     EXPECT_FALSE(window.Item<CPngButton>(kProfileButtonIds[0])->IsChecked());
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 2);
 }
 
 TEST_F(OutsideRequestsTest, ARestoreShowsTheFileInTheWindowWithNothingPending) {
     CTesselDlg& window = StartWindowWithKeyboard();
     const auto file = RestoreFileDisablingKeyA();
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
 
     const auto reply = Deliver({kKeyboardCommandMessage, kRestoreTag, 0}, file.string());
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(reply->result, 1) << reply->text;
     EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x1E)->type, 1);
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
 }
 
 // The open editor would store its copies over what the command changed.

@@ -108,9 +108,9 @@ TEST_P(CloseDuringMessage, OkWithTheCellStillOpenStoresNothingAndClosesOnce) {
     ExpectClosedStoringNothing(editor);
     if (std::string(GetParam().name) == "Unplug") {
         // The removal is handled to its end before the keyboard comes back.
-        ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
         SetPlugged(true);
-        ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
         ASSERT_TRUE(Settle());
         EXPECT_TRUE(ClickKey(window, kKeyButtonA).IsOpen()) << "the editor opens again";
     }
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         CloseCase{"Unplug", [](CloseDuringMessage& test, CTesselDlg&) { test.Unplug(); }},
         CloseCase{"TrayExit",
                   [](CloseDuringMessage&, CTesselDlg& window) {
-                      window.OnTrayCommand(CTesselDlg::kCommandExit);
+                      window.Core().OnTrayCommand(CTesselDlg::kCommandExit);
                   }},
         CloseCase{"Kill", [](CloseDuringMessage& test, CTesselDlg&) { test.Kill(); }}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });

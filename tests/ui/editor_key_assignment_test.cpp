@@ -45,7 +45,7 @@ public:
     void CaptureBOnAAndApply(uint8_t profile) {
         SetSimActiveProfile(profile);
         CTesselDlg& window = StartEditorWindow();
-        ASSERT_EQ(window.Device()->Link().GetActiveProfile(), profile);
+        ASSERT_EQ(window.Core().Device()->Link().GetActiveProfile(), profile);
         const auto before = AllKeyBlocks();
         ASSERT_EQ(SlotOf(before[profile], kSlotA), (std::vector<uint8_t>{2, 2, 0x04}));
 
@@ -67,7 +67,7 @@ public:
         EXPECT_TRUE(button->TooltipText().endsWith(
             QString::fromStdU16String(Localised(u"IDS_KEYBOARD_B")) + QStringLiteral(")")))
             << button->TooltipText().toStdString();
-        EXPECT_TRUE(window.IsApplyEnabled());
+        EXPECT_TRUE(window.Core().IsApplyEnabled());
 
         ApplyAndWait(window);
         ExpectOnlySlotChanged(before, profile, kSlotA, {2, 2, 0x05});
@@ -188,7 +188,7 @@ TEST_F(KeyAssignmentTest, CancelStoresNothingAndSendsNothing) {
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(m_editStore.Image()->entries, before.entries);
     EXPECT_EQ(m_editStore.Image()->header.macroCount, before.header.macroCount);
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     EXPECT_EQ(SimControl<int (*)()>("TorvexSimFrameLogCount")(), 0);
     EXPECT_FALSE(window.Item<CPngButton>(kKeyButtonA)->IsChecked());
 }
@@ -202,10 +202,10 @@ TEST_F(KeyAssignmentTest, UnpluggingClosesTheEditorTheCancelWayAlsoDuringAQuesti
     EXPECT_EQ(EditEntry(0, kKeyIndexA), KeyAssignment{});
     EXPECT_FALSE(editor.IsCapturingKeys());
     // The removal is handled to its end before the keyboard comes back.
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
 
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());
     Tessel_DlgComposite& again = ClickKey(window, kKeyButtonA);
     Tap(again, evdev::kB);
@@ -224,12 +224,12 @@ TEST_F(KeyAssignmentTest, UnpluggingClosesTheEditorTheCancelWayAlsoDuringAQuesti
 TEST_F(KeyAssignmentTest, WhileTheEditorIsOpenTheSceneSwitchIsRefusedAndLanguageReachesIt) {
     CTesselDlg& window = StartEditorWindow();
     Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
-    EXPECT_EQ(window.Scenes()->SwitchScene(1), 0);
+    EXPECT_EQ(window.Core().Scenes()->SwitchScene(1), 0);
     ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), 0);
+    EXPECT_EQ(window.Core().Device()->Link().GetActiveProfile(), 0);
 
     editor.Item<CPngButton>(kIdOk)->setText(QString());
-    window.Send({kLanguageMessage, kLanguageTag, m_language.LanguageIndex()});
+    window.Core().SendRequest({kLanguageMessage, kLanguageTag, m_language.LanguageIndex()});
     EXPECT_EQ(editor.Item<CPngButton>(kIdOk)->text().toStdU16String(),
               Localised(u"IDS_COMPOSITE_OK"));
     editor.SendCommand(kIdCancel);
@@ -317,7 +317,7 @@ TEST_F(KeyAssignmentTest, TheEditGoesToTheProfileThatWasActiveWhenTheEditorOpene
     Tessel_DlgComposite& editor = ClickKey(window, kKeyButtonA);
     Tap(editor, evdev::kB);
     // The profile changes behind the open editor.
-    ASSERT_EQ(window.Device()->Link().SetActiveProfile(3), 1);
+    ASSERT_EQ(window.Core().Device()->Link().SetActiveProfile(3), 1);
     editor.SendCommand(kIdOk);
     EXPECT_EQ(EditEntry(0, kKeyIndexA), (KeyAssignment{2, 0, 0x030, 0, 0}));
     EXPECT_EQ(EditEntry(3, kKeyIndexA), KeyAssignment{});
@@ -326,7 +326,7 @@ TEST_F(KeyAssignmentTest, TheEditGoesToTheProfileThatWasActiveWhenTheEditorOpene
 TEST_F(KeyAssignmentTest, WithTheActiveProfileUnknownNothingOpensAndNothingIsWritten) {
     SetPlugged(false);
     CTesselDlg& window = StartWindow({"/Start"});
-    ASSERT_EQ(window.Device()->Link().GetActiveProfile(), -1);
+    ASSERT_EQ(window.Core().Device()->Link().GetActiveProfile(), -1);
     window.KeyEditor()->SetModeless(true);
     const ProfileImage before = *m_editStore.Image();
     EXPECT_EQ(window.Keyboard()->OpenKeyEntry(kKeyButtonA), 0);

@@ -28,7 +28,7 @@ protected:
     void InDialog(const std::function<void(Dialog&)>& steps) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            Dialog* dialog = m_window->UpdateDialog();
+            Dialog* dialog = m_window->Core().UpdateDialog();
             ASSERT_NE(dialog, nullptr);
             ASSERT_TRUE(dialog->IsOpen());
             steps(*dialog);

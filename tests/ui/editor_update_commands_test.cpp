@@ -72,7 +72,7 @@ TEST_F(OutsideCommandsTest, UpdateThroughTheEndpointOpensTheDialogWithoutKeeping
     QTimer watcher;
     watcher.setInterval(10);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        Dialog* dialog = m_window->UpdateDialog();
+        Dialog* dialog = m_window->Core().UpdateDialog();
         if (dialog && dialog->IsOpen() && dialog->isVisible()) {
             sawOpen = true;
             watcher.stop();
@@ -82,15 +82,15 @@ TEST_F(OutsideCommandsTest, UpdateThroughTheEndpointOpensTheDialogWithoutKeeping
     watcher.start();
     EXPECT_EQ(Deliver(kCommandMessage, kCommandUpdate), 1);
     EXPECT_TRUE(ProcessEventsUntil([&] { return sawOpen; }));
-    ASSERT_NE(m_window->UpdateDialog(), nullptr);
-    EXPECT_FALSE(m_window->UpdateDialog()->IsOpen());
+    ASSERT_NE(m_window->Core().UpdateDialog(), nullptr);
+    EXPECT_FALSE(m_window->Core().UpdateDialog()->IsOpen());
 }
 
 TEST_F(OutsideCommandsTest, OtherCommandsAndTheWindowsOwnRequestsAreRefused) {
     CTesselDlg& window = StartWindowWithKeyboard();
     // The presence worker may not have counted the keyboard yet.
     ASSERT_TRUE(ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     }));
     const int selector = ReadLanguageSelector(LanguageIni());
@@ -104,7 +104,7 @@ TEST_F(OutsideCommandsTest, OtherCommandsAndTheWindowsOwnRequestsAreRefused) {
     EXPECT_EQ(Deliver(0x7E01, 0), 0);
     EXPECT_EQ(Deliver(kLanguageMessage, kLanguageTag, 0), 0);
     ProcessEventsFor(100ms);
-    EXPECT_EQ(window.UpdateDialog(), nullptr);
+    EXPECT_EQ(window.Core().UpdateDialog(), nullptr);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(m_prompter.shown.size(), messages);
     EXPECT_EQ(ReadLanguageSelector(LanguageIni()), selector);
@@ -132,27 +132,27 @@ TEST_F(OutsideCommandsTest, LanguageCommandRelabelsFromTheFirstTable) {
               QString::fromStdU16String(m_files.EffectName(1, m_language.LanguageIndex())));
     // The table now comes from the other section: its texts are the ones shown.
     EXPECT_EQ(Text(TextEntry::MAIN_UPDATE_ERROR_TEXT), u"请选择正确的更新文件! ");
-    ASSERT_NE(window.TrayIcon(), nullptr);
-    EXPECT_EQ(window.TrayIcon()->toolTip(),
+    ASSERT_NE(window.Core().TrayIcon(), nullptr);
+    EXPECT_EQ(window.Core().TrayIcon()->toolTip(),
               QString::fromStdU16String(Localised(TextKeyEntry::KEYBOARD_TRAY_DESC)));
 }
 
 TEST_F(OutsideCommandsTest, TheLanguageRequestRelabelsTheOpenChildDialogs) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    window.ShowAboutBox();
+    window.Core().ShowAboutBox();
     InDialog([](Dialog&) {});
     // Index 0 is the first supported language, 0x0804.
-    window.Send(WindowRequest{kLanguageMessage, kLanguageTag, 0});
+    window.Core().SendRequest(WindowRequest{kLanguageMessage, kLanguageTag, 0});
     const auto chinese = [&](std::u16string_view key) {
         return QString::fromStdU16String(m_files.LocalText(key, 0));
     };
-    Dialog& dialog = *window.UpdateDialog();
+    Dialog& dialog = *window.Core().UpdateDialog();
     EXPECT_EQ(dialog.windowTitle(), chinese(u"IDS_UPDATE_TITLE"));
     EXPECT_EQ(dialog.Item<CPngButton>(Dialog::kIdBackup)->TooltipText(),
               chinese(u"IDS_UPDATE_BACKUP"));
     EXPECT_EQ(dialog.Item<CPngButton>(Dialog::kIdUpdate)->text(),
               chinese(u"IDS_UPDATE_BUTTON_UPDATE"));
-    EXPECT_EQ(window.AboutBox()->windowTitle(), chinese(u"IDS_ABOUT_TITLE"));
+    EXPECT_EQ(window.Core().AboutBox()->windowTitle(), chinese(u"IDS_ABOUT_TITLE"));
     EXPECT_NE(chinese(u"IDS_UPDATE_TITLE"),
               QString::fromStdU16String(m_files.LocalText(u"IDS_UPDATE_TITLE", 1)));
 }
@@ -165,7 +165,7 @@ TEST_F(OutsideCommandsTest, KillAndUnplugCloseTheDialogFirst) {
         EXPECT_FALSE(dialog.isVisible());
     });
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     InDialog([&](Dialog& dialog) {
         EXPECT_EQ(Deliver(kKillMessage, kKillTag), 1);
@@ -176,15 +176,15 @@ TEST_F(OutsideCommandsTest, KillAndUnplugCloseTheDialogFirst) {
     });
     // The window does not open the dialog again once it is ending.
     window.SendCommand(static_cast<int>(kCommandUpdate));
-    EXPECT_FALSE(window.UpdateDialog()->IsOpen());
+    EXPECT_FALSE(window.Core().UpdateDialog()->IsOpen());
 }
 
 TEST_F(OutsideCommandsTest, TrayExitWhileTheDialogIsOpenClosesItAndEnds) {
     CTesselDlg& window = StartWindowWithKeyboard();
     InDialog([&](Dialog& dialog) {
-        window.OnTrayCommand(CTesselDlg::kCommandExit);
+        window.Core().OnTrayCommand(CTesselDlg::kCommandExit);
         EXPECT_FALSE(dialog.IsOpen());
-        EXPECT_FALSE(window.TrayIcon() && window.TrayIcon()->isVisible());
+        EXPECT_FALSE(window.Core().TrayIcon() && window.Core().TrayIcon()->isVisible());
     });
     EXPECT_EQ(m_services.mutexCloses, 1);
 }

@@ -91,10 +91,10 @@ TEST_F(UpdateDialogTest, UpdateSendsTheBootFrameStartsTheUpdaterAndTheKeyboardLe
     CTesselDlg& window = StartWindowWithKeyboard();
     // The presence worker may not have counted the keyboard yet.
     ASSERT_TRUE(ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     }));
-    ASSERT_GE(window.Device()->Link().GetActiveProfile(), 0);
+    ASSERT_GE(window.Core().Device()->Link().GetActiveProfile(), 0);
     const auto updater = Updater("flash-tool", true);
     const std::size_t messages = m_prompter.shown.size();
     InDialog([&](Dialog& dialog) {
@@ -122,7 +122,7 @@ TEST_F(UpdateDialogTest, UpdateSendsTheBootFrameStartsTheUpdaterAndTheKeyboardLe
     EXPECT_TRUE(test::EventuallyTrue([&] { return std::filesystem::exists(Marker()); }));
     // In boot mode the keyboard leaves: the window follows it.
     EXPECT_TRUE(ProcessEventsUntil([&] { return !window.isVisible(); }));
-    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), -1);
+    EXPECT_EQ(window.Core().Device()->Link().GetActiveProfile(), -1);
 }
 
 // Boot mode is one more user of the keyboard: clicked while an Apply is being
@@ -130,7 +130,7 @@ TEST_F(UpdateDialogTest, UpdateSendsTheBootFrameStartsTheUpdaterAndTheKeyboardLe
 TEST_F(UpdateDialogTest, BootModeWaitsForTheApplyBeingSent) {
     CTesselDlg& window = StartWindowWithKeyboard();
     ASSERT_TRUE(ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     }));
     const auto updater = Updater("flash-tool", true);
@@ -139,12 +139,12 @@ TEST_F(UpdateDialogTest, BootModeWaitsForTheApplyBeingSent) {
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
     }
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     SimControl<int (*)(int)>("TorvexSimSetFrameDelay")(20);
     SimControl<void (*)()>("TorvexSimClearFrameLog")();
     window.SendCommand(kIdApply);
     InDialog([&](Dialog& dialog) {
-        ASSERT_TRUE(window.IsTransferRunning());
+        ASSERT_TRUE(window.Core().IsTransferRunning());
         m_prompter.fileAnswers.push_back(updater.u16string());
         Click(dialog, u"CONTROL_OPENButton");
         Click(dialog, u"CONTROL_UPButton");
@@ -161,13 +161,13 @@ TEST_F(UpdateDialogTest, BootModeWaitsForTheApplyBeingSent) {
     EXPECT_EQ(std::count(commands.begin(), boot, static_cast<uint8_t>(DeviceCommand::EndTransfer)),
               begins)
         << "boot mode inside the Apply's bracket";
-    EXPECT_FALSE(window.IsApplyEnabled()) << "the Apply went out whole";
+    EXPECT_FALSE(window.Core().IsApplyEnabled()) << "the Apply went out whole";
 }
 
 TEST_F(UpdateDialogTest, WithoutAKeyboardUpdateSaysSoAndStartsNothing) {
     CTesselDlg& window = StartWindowWithKeyboard();
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     const auto updater = Updater("flash-tool", true);
     InDialog([&](Dialog& dialog) {
         m_prompter.fileAnswers.push_back(updater.u16string());

@@ -50,12 +50,12 @@ protected:
 
 TEST_F(AppProfileWindowTest, RulesAreMadeWithClicksAndStoredAtOnce) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.FocusSwitch() != nullptr; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().FocusSwitch() != nullptr; }));
     // From the command menu, as the user opens it.
     window.SendCommand(kIdCommandMenu);
     window.CommandMenu()->actions().at(2)->trigger();
     window.CommandMenu()->hide();
-    AppProfileDialog* dialog = window.AppProfiles();
+    AppProfileDialog* dialog = window.Core().AppProfiles();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialog->IsOpen());
 
@@ -81,7 +81,7 @@ TEST_F(AppProfileWindowTest, RulesAreMadeWithClicksAndStoredAtOnce) {
     dialog->Item<QCheckBox>(AppProfileDialog::kIdSwitch)->click();
     application->setCurrentText(QStringLiteral("org.kde.kate"));
     Click(*dialog, u"FUNC_ADD");
-    ASSERT_EQ(window.FocusSwitch()->Rules(), Stored());
+    ASSERT_EQ(window.Core().FocusSwitch()->Rules(), Stored());
 
     if (const QByteArray folder = qgetenv("TESSEL_SCREENSHOT_DIR"); !folder.isEmpty()) {
         ProcessEventsFor(std::chrono::milliseconds(50));

@@ -75,7 +75,7 @@ TEST_F(DataSafetyTest, AnAttachLoadsTheCustomModesOfTheCurrentProfile) {
     files.WriteSlotColour(0, 2, kQLedSlot, {MakeColourRef(7, 8, 9), false});
 
     CTesselDlg& window = StartWindowWithKeyboard();
-    const LightingModel& lighting = *window.Lighting();
+    const LightingModel& lighting = *window.Core().Lighting();
     EXPECT_EQ(lighting.PresentMode(), 2);
     EXPECT_EQ(lighting.Tools().tool, kLinkedColourTool);
     EXPECT_EQ(lighting.Tools().linkedColour, MakeColourRef(1, 2, 3));
@@ -157,28 +157,28 @@ TEST_F(DataSafetyTest, AnUnreadableMacroAreaIsReportedOnceAndKeptUntilConfirmed)
     EXPECT_EQ(toldCount(), 1);
 
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     m_prompter.answer = PromptAnswer::No;
     ApplyAndWait(window);
     EXPECT_EQ(m_prompter.shown.back().text, Localised(u"IDS_MAIN_MACRO_AREA_REPLACE"));
     EXPECT_EQ(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 18), malformed);
-    EXPECT_TRUE(window.IsApplyEnabled()) << "the edit still waits";
+    EXPECT_TRUE(window.Core().IsApplyEnabled()) << "the edit still waits";
 
     // A second attach of the same keyboard does not tell again.
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_EQ(toldCount(), 1);
 
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     m_prompter.answer = PromptAnswer::Yes;
     ApplyAndWait(window);
     EXPECT_EQ(GetU16(ReadSimArea(TORVEX_SIM_AREA_MACRO, 0, 16), 4), 0);
     EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
 }
 
 TEST_F(DataSafetyTest, TheHiddenTestButtonSendsTheTestCommand) {
@@ -201,13 +201,13 @@ TEST_F(DataSafetyTest, AClockChangeRunsApply) {
     EXPECT_TRUE(CommandsSent().empty()) << "nothing waits for Apply";
 
     EditKeyAssignment(m_editStore, 0, KeyIndexOf(0x01E), 1, 0, 0);
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     clock.ChangeClock();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }));
     const std::vector<uint8_t> sent = CommandsSent();
     EXPECT_NE(std::find(sent.begin(), sent.end(), kWriteKeyBlockCommand), sent.end());
     EXPECT_EQ(SimKeySlot(0, kASlot), (std::vector<uint8_t>{0, 0, 0}));
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
 
     ReleaseWindow();
     EXPECT_FALSE(clock.Watched()) << "a closed window is not called";

@@ -71,7 +71,7 @@ protected:
     // Every frame in the simulator's log carries the job that sent it.
     CTesselDlg& StartLabelledWindow() {
         CTesselDlg& window = StartWindowWithKeyboard();
-        window.Session()->SetJobObserver([](uint64_t job, bool begins) {
+        window.Core().Session()->SetJobObserver([](uint64_t job, bool begins) {
             SimControl<int (*)(uint32_t)>("TorvexSimLabelFrames")(
                 begins ? static_cast<uint32_t>(job) : 0);
         });
@@ -153,7 +153,7 @@ protected:
                 }
             }
         }
-        window.EnableApply(true);
+        window.Core().EnableApply(true);
     }
     void ClearFrameLog() { SimControl<void (*)()>("TorvexSimClearFrameLog")(); }
 };
@@ -204,7 +204,7 @@ const SecondUser kSecondUsers[] = {
      [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path&) {
          EXPECT_TRUE(ProcessEventsUntil([&] {
              return window.Item<CPngButton>(kProfileButtonIds[1])->IsChecked() &&
-                    window.IsKeyboardSettled();
+                    window.Core().IsKeyboardSettled();
          }));
          EXPECT_EQ(t.SimActiveProfile(), 1);
      }},
@@ -217,7 +217,7 @@ const SecondUser kSecondUsers[] = {
      }},
     {"SceneManagerOk",
      [](DeviceTransfersTest&, CTesselDlg& window, const std::filesystem::path&) {
-         CTessel_DlgProfile& manager = window.Scenes()->Manager();
+         CTessel_DlgProfile& manager = window.Core().Scenes()->Manager();
          manager.OpenModeless();
          manager.CheckRow(3);
          manager.SetModified(true);
@@ -252,12 +252,12 @@ const SecondUser kSecondUsers[] = {
              EntryFor(*t.m_editStore.Image(), 0, 0x030)->type = 2;
              EntryFor(*t.m_editStore.Image(), 0, 0x030)->value = 0x031;
          }
-         window.EnableApply(true);
+         window.Core().EnableApply(true);
          t.m_clock.ChangeClock();
      },
      [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path&) {
          EXPECT_EQ(t.ExpectBracketsHoldOneJobEach(), 2);
-         EXPECT_FALSE(window.IsApplyEnabled()) << "the second edit reached the keyboard too";
+         EXPECT_FALSE(window.Core().IsApplyEnabled()) << "the second edit reached the keyboard too";
      }},
     {"ImportFile",
      [](DeviceTransfersTest& t, CTesselDlg& window, const std::filesystem::path& file) {
@@ -282,7 +282,7 @@ TEST_P(SecondUserTest, WaitsForTheApplyInFlight) {
     const auto file = std::filesystem::path(m_data.path().toStdString()) / "second.fwc";
     ClearFrameLog();
     window.SendCommand(kIdApply);
-    ASSERT_TRUE(window.IsTransferRunning());
+    ASSERT_TRUE(window.Core().IsTransferRunning());
     user.start(*this, window, file);
     ASSERT_TRUE(Settle());
     EXPECT_GE(ExpectBracketsHoldOneJobEach(), 1);
@@ -303,19 +303,19 @@ TEST_F(DeviceTransfersTest, ASecondApplyWaitsItsTurnAndTheWindowAnswersMeanwhile
     ClearFrameLog();
 
     window.SendCommand(kIdApply);
-    ASSERT_TRUE(window.IsTransferRunning()) << "the frames go out on the keyboard's session";
+    ASSERT_TRUE(window.Core().IsTransferRunning()) << "the frames go out on the keyboard's session";
     bool answered = false;
     bool transferRanMeanwhile = false;
     QTimer::singleShot(0, &window, [&] {
         answered = true;
-        transferRanMeanwhile = window.IsTransferRunning();
+        transferRanMeanwhile = window.Core().IsTransferRunning();
     });
     window.SendCommand(kIdApply);  // queued behind the first
     ASSERT_TRUE(ProcessEventsUntil([&] { return answered; }));
     EXPECT_TRUE(transferRanMeanwhile) << "a posted event ran before the transfer ended";
 
     ASSERT_TRUE(Settle());
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     EXPECT_EQ(ExpectBracketsHoldOneJobEach(), 2) << "two transfers, one after the other";
     const std::vector<uint8_t> sent = SimCommandsSent();
     EXPECT_EQ(sent.front(), kBegin);
@@ -326,10 +326,10 @@ TEST_F(DeviceTransfersTest, AnEditMadeDuringTheTransferKeepsApplyEnabled) {
     CTesselDlg& window = StartWindowWithKeyboard();
     EditKeysAndMacros(window);
     window.SendCommand(kIdApply);
-    ASSERT_TRUE(window.IsTransferRunning());
-    window.EnableApply(true);  // an editor changed the edit store meanwhile
+    ASSERT_TRUE(window.Core().IsTransferRunning());
+    window.Core().EnableApply(true);  // an editor changed the edit store meanwhile
     ASSERT_TRUE(Settle());
-    EXPECT_TRUE(window.IsApplyEnabled());
+    EXPECT_TRUE(window.Core().IsApplyEnabled());
 }
 
 // Whether the keyboard stays away or comes back before the last key block,
@@ -348,14 +348,14 @@ TEST_P(UnplugMidApplyTest, FailsTheWholeApply) {
     window.SendCommand(kIdApply);
     if (comesBack) {
         // Plugged in again as soon as the window has seen it go.
-        ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
         SimControl<int (*)()>("TorvexSimPlug")();
-        ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
         ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     }
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }, 15s));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }, 15s));
     ASSERT_TRUE(Settle());
-    EXPECT_TRUE(window.IsApplyEnabled());
+    EXPECT_TRUE(window.Core().IsApplyEnabled());
     EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
     EXPECT_FALSE(m_prompter.shown.empty()) << "the failed Apply is told";
     // The attach's reload took its turn after the failed Apply.
@@ -377,13 +377,13 @@ TEST_F(DeviceTransfersTest, AnImportWhileAClockSetApplyRunsReachesTheKeyboard) {
     }
     ClearFrameLog();
     m_clock.ChangeClock();
-    ASSERT_TRUE(window.IsTransferRunning());
+    ASSERT_TRUE(window.Core().IsTransferRunning());
     m_prompter.fileAnswers = {file.u16string()};
     window.SendCommand(kCommandImport);
     ASSERT_TRUE(Settle());
 
     EXPECT_EQ(ExpectBracketsHoldOneJobEach(), 2);
-    EXPECT_FALSE(window.IsApplyEnabled()) << "the import was sent";
+    EXPECT_FALSE(window.Core().IsApplyEnabled()) << "the import was sent";
     const auto lock = m_editStore.Lock();
     EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type,
               static_cast<uint16_t>(AssignmentType::Disabled));
@@ -396,10 +396,10 @@ TEST_F(DeviceTransfersTest, KillMidApplyExitsOnlyAfterTheLastFrameWasAnswered) {
     EditKeysAndMacros(window);
     ClearFrameLog();
     window.SendCommand(kIdApply);
-    ASSERT_TRUE(window.IsTransferRunning());
+    ASSERT_TRUE(window.Core().IsTransferRunning());
     SendFromWorker(WindowRequest{kKillMessage, kKillTag, 0});
 
-    EXPECT_FALSE(window.IsTransferRunning());
+    EXPECT_FALSE(window.Core().IsTransferRunning());
     const std::vector<TorvexSimFrame> frames = SimFrames();
     int sent = 0;
     int answered = 0;
@@ -418,7 +418,7 @@ TEST_F(DeviceTransfersTest, AnExitDuringTheSwitchQuestionRunsTheExitOnceAndNothi
     EditKeysAndMacros(window);
     ClearFrameLog();
     m_prompter.answer = PromptAnswer::No;
-    m_prompter.whileShown = [&] { window.ExitSequence(); };
+    m_prompter.whileShown = [&] { window.Core().ExitSequence(); };
     window.SendCommand(kProfileButtonIds[2]);
     ProcessEventsFor(200ms);
     EXPECT_EQ(m_services.mutexCloses, 1);
@@ -437,7 +437,7 @@ TEST_F(DeviceTransfersTest, AKeyboardThatStopsAnsweringNeverHoldsTheWindowAndIsT
     m_prompter.shown.clear();
 
     auto request = std::async(std::launch::async, [&] {
-        return m_window->SendRequest(WindowRequest{kLanguageMessage, 0, 0});
+        return m_window->Core().SendRequest(WindowRequest{kLanguageMessage, 0, 0});
     });
     window.SendCommand(kProfileButtonIds[2]);
     window.SendCommand(kReportRateButtonIds[1]);
@@ -446,7 +446,7 @@ TEST_F(DeviceTransfersTest, AKeyboardThatStopsAnsweringNeverHoldsTheWindowAndIsT
     ASSERT_TRUE(
         ProcessEventsUntil([&] { return request.wait_for(0ms) == std::future_status::ready; }));
 
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.IsKeyboardSettled(); }, 30s));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().IsKeyboardSettled(); }, 30s));
     EXPECT_EQ(m_prompter.shown.size(), 1u) << "told once, however many jobs failed";
     ASSERT_FALSE(m_prompter.shown.empty());
     EXPECT_EQ(m_prompter.shown[0].text, Localised(u"IDS_MAIN_DEVICE_NO_ANSWER"));

@@ -24,7 +24,7 @@ using FeedbackTest = MainWindowTest;
 // show, with a box each time: those boxes are forgotten.
 bool Show(CTesselDlg& window, ScriptedPrompter& prompter) {
     const bool shown = ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     });
     prompter.shown.clear();
@@ -59,7 +59,7 @@ TEST_F(FeedbackTest, ExportOpensInTheDataFolderAndConfirmsWithTheFilesName) {
     const std::filesystem::path target =
         std::filesystem::path(m_data.path().toStdString()) / "mine.fwc";
     m_prompter.fileAnswers.push_back(target.u16string());
-    window.ExportFile();
+    window.Core().ExportFile();
     ASSERT_EQ(m_prompter.dialogs.size(), 1u);
     EXPECT_EQ(std::filesystem::path(m_prompter.dialogs[0].initialPath).parent_path(),
               m_parts.dataFolder);
@@ -70,27 +70,27 @@ TEST_F(FeedbackTest, ExportOpensInTheDataFolderAndConfirmsWithTheFilesName) {
 TEST_F(FeedbackTest, APulledCableIsToldAndTheWindowReopensWhenItReturns) {
     CTesselDlg& window = StartWindowWithKeyboard();
     ASSERT_TRUE(Show(window, m_prompter));
-    auto* notices = window.findChild<PlugNotices*>();
+    auto* notices = window.Core().findChild<PlugNotices*>();
     ASSERT_NE(notices, nullptr);
 
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(notices->LastNotice().toStdU16String(), Localised(u"IDS_TRAY_DISCONNECTED"));
 
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_EQ(notices->LastNotice().toStdU16String(), Localised(u"IDS_TRAY_CONNECTED"));
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "open at the pull: open again";
 
     // Closed at the pull: it stays in the tray.
-    window.HideWindow();
+    window.Core().HideWindow();
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     ProcessEventsFor(std::chrono::milliseconds(300));
     EXPECT_FALSE(window.isVisible());
@@ -103,14 +103,14 @@ TEST_F(FeedbackTest, ApplyNamesTheKeysTheKeyboardHasNoSlotFor) {
     constexpr uint16_t kG1BankB = 0x209;
     ASSERT_TRUE(EditKeyAssignment(m_editStore, profile, KeyIndexOf(kG1BankB),
                                   static_cast<uint16_t>(AssignmentType::Disabled), 0, 0));
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     ApplyAndWait(window);
     EXPECT_TRUE(AnyContains(m_prompter.Texts(), u"G1 (B)")) << "the key without a slot";
 
     m_prompter.shown.clear();
     ASSERT_TRUE(EditKeyAssignment(m_editStore, profile, KeyIndexOf(kG1BankB),
                                   static_cast<uint16_t>(AssignmentType::Default), 0, 0));
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     ApplyAndWait(window);
     EXPECT_TRUE(m_prompter.shown.empty());
 }

@@ -52,7 +52,8 @@ protected:
         return window;
     }
     bool Waits(CTesselDlg& window) {
-        return ProcessEventsUntil([&] { return window.FocusSwitch()->Waiting().has_value(); });
+        return ProcessEventsUntil(
+            [&] { return window.Core().FocusSwitch()->Waiting().has_value(); });
     }
     QLabel* WaitLine(CTesselDlg& window) {
         for (QLabel* label : window.findChildren<QLabel*>()) {
@@ -68,7 +69,7 @@ protected:
 
 TEST_F(FocusSwitchTest, TheOpenEditorHoldsTheSwitchUntilItCloses) {
     CTesselDlg& window = Start();
-    EXPECT_EQ(window.FocusSwitch()->RuleProblems().size(), 1u);
+    EXPECT_EQ(window.Core().FocusSwitch()->RuleProblems().size(), 1u);
     window.KeyEditor()->SetModeless(true);
     window.SendCommand(kKeyButtonA);
     ASSERT_TRUE(window.KeyEditor()->IsOpen());
@@ -85,8 +86,8 @@ TEST_F(FocusSwitchTest, TheOpenEditorHoldsTheSwitchUntilItCloses) {
     window.KeyEditor()->CloseKeyEditor();
     EXPECT_TRUE(ProcessEventsUntil([&] { return Settle() && SimActiveProfile() == 3; }));
     EXPECT_TRUE(WaitLine(window)->isHidden());
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 3);
-    if (QSystemTrayIcon* icon = window.TrayIcon()) {
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 3);
+    if (QSystemTrayIcon* icon = window.Core().TrayIcon()) {
         EXPECT_TRUE(icon->toolTip().contains(QStringLiteral("gimp")))
             << icon->toolTip().toStdString();
     }
@@ -94,7 +95,7 @@ TEST_F(FocusSwitchTest, TheOpenEditorHoldsTheSwitchUntilItCloses) {
 
 TEST_F(FocusSwitchTest, UnappliedEditsGoToTheOldProfileBeforeTheSwitch) {
     CTesselDlg& window = Start();
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     m_desktop.Front(u"Kate");
     ASSERT_TRUE(Waits(window));
     ASSERT_TRUE(Settle());
@@ -112,7 +113,7 @@ TEST_F(FocusSwitchTest, UnappliedEditsGoToTheOldProfileBeforeTheSwitch) {
         }
     }
     EXPECT_EQ(commands, (std::vector<int>{0x08, 0x04}));
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     EXPECT_TRUE(m_prompter.shown.empty());
 }
 
@@ -126,7 +127,7 @@ TEST_F(FocusSwitchTest, AKeyboardThatDoesNotAnswerIsSkippedQuietlyAndTriedAgain)
     m_desktop.Front(u"Gimp");
     // The switch's job has talked to the keyboard and failed.
     ASSERT_TRUE(ProcessEventsUntil(
-        [&] { return !SimCommandsSent().empty() && window.IsKeyboardSettled(); }, 30s));
+        [&] { return !SimCommandsSent().empty() && window.Core().IsKeyboardSettled(); }, 30s));
     EXPECT_TRUE(m_prompter.shown.empty());
     EXPECT_EQ(SimActiveProfile(), 0);
 

@@ -35,7 +35,7 @@ TEST_F(MainInputFilterTest, EnterAndEscapePressNothingAndCloseNothing) {
 TEST_F(MainInputFilterTest, ArrowKeysLeaveTheEffectListAlone) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());
     window.Panel()->ToggleLightingSwitch();
     auto* effects = window.Item<QComboBox>(kIdEffectList);

@@ -81,7 +81,7 @@ std::string Missing(const std::vector<std::pair<QString, QString>>& texts) {
 // keyboard's tray icon; until then the window refuses to show.
 bool Show(CTesselDlg& window) {
     return ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     });
 }
@@ -94,14 +94,14 @@ TEST_F(ShippedTextsTest, AFrenchUserSeesNoMissingText) {
         << "the French file is the one read";
 
     std::vector<std::pair<QString, QString>> texts = VisibleTexts(window);
-    texts.emplace_back("tray tooltip", window.TrayIcon()->toolTip());
-    ASSERT_NE(window.TrayMenu(), nullptr);
-    emit window.TrayMenu()->aboutToShow();
-    for (QAction* item : window.TrayMenu()->actions()) {
+    texts.emplace_back("tray tooltip", window.Core().TrayIcon()->toolTip());
+    ASSERT_NE(window.Core().TrayMenu(), nullptr);
+    emit window.Core().TrayMenu()->aboutToShow();
+    for (QAction* item : window.Core().TrayMenu()->actions()) {
         texts.emplace_back("tray menu", item->text());
     }
-    window.ShowAboutBox();
-    if (CAboutDlg* about = window.AboutBox()) {
+    window.Core().ShowAboutBox();
+    if (CAboutDlg* about = window.Core().AboutBox()) {
         const auto aboutTexts = VisibleTexts(*about);
         texts.insert(texts.end(), aboutTexts.begin(), aboutTexts.end());
     }

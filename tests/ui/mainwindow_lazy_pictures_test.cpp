@@ -22,7 +22,7 @@ QImage Shot(CTesselDlg& window) {
 
 TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTime) {
     CTesselDlg& window = StartWindowWithKeyboard();
-    window.HideWindow();
+    window.Core().HideWindow();
     const SkinImageSet& images = window.Images();
     EXPECT_FALSE(images.IsDecoded()) << "a window in the tray holds no sheets";
     for (int i = 0; i < SkinImageSet::kCount; ++i) {
@@ -31,7 +31,7 @@ TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTim
 
     // The presence worker may not have counted the keyboard yet.
     ASSERT_TRUE(ProcessEventsUntil([&] {
-        window.ShowWindow();
+        window.Core().ShowWindow();
         return window.isVisible();
     }));
     ASSERT_TRUE(images.IsDecoded());
@@ -45,9 +45,9 @@ TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTim
               images.Get(SkinImageSet::kNormal)->cacheKey());
     const QImage first = Shot(window);
 
-    window.HideWindow();
+    window.Core().HideWindow();
     EXPECT_FALSE(images.IsDecoded());
-    window.ShowWindow();
+    window.Core().ShowWindow();
     const QImage again = Shot(window);
     ASSERT_EQ(first.size(), again.size());
     EXPECT_TRUE(first == again) << "the same pixels after a release and a second decode";

@@ -53,21 +53,21 @@ using MainWindowLifeCycleTest = MainWindowTest;
 TEST_F(MainWindowLifeCycleTest, WithAKeyboardAndNoSwitchesTheWindowAppearsOnceAfterInit) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
-    EXPECT_NE(window.TrayIcon(), nullptr);
+    EXPECT_NE(window.Core().TrayIcon(), nullptr);
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "the presence worker opens it once";
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }))
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }))
         << "the keyboard's icon once the presence worker has seen it";
     EXPECT_FALSE(window.testAttribute(Qt::WA_DontShowOnScreen));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::Tool)) << "shown with a taskbar button";
-    EXPECT_EQ(window.OpenMainEvents(), static_cast<std::size_t>(kMainEventCount));
+    EXPECT_EQ(window.Core().OpenMainEvents(), static_cast<std::size_t>(kMainEventCount));
 
     // Cancel hides; the program stays in the tray and does not come back by itself.
     window.SendCommand(kIdCancel);
     EXPECT_FALSE(window.isVisible());
     ProcessEventsFor(300ms);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(window.TrayIcon(), nullptr);
+    EXPECT_NE(window.Core().TrayIcon(), nullptr);
     EXPECT_TRUE(m_prompter.shown.empty());
 }
 
@@ -77,11 +77,11 @@ TEST_F(MainWindowLifeCycleTest, StartSwitchOrNoKeyboardKeepsTheWindowInTheTray) 
         CTesselDlg& window = StartWindow({"/start"});
         ProcessEventsFor(500ms);
         EXPECT_FALSE(window.isVisible());
-        window.ExitSequence();
+        window.Core().ExitSequence();
     }
     SetPlugged(false);
     CTesselDlg& window = StartWindow();
-    EXPECT_TRUE(window.FirstShowFlag());
+    EXPECT_TRUE(window.Core().FirstShowFlag());
     ProcessEventsFor(300ms);
     EXPECT_FALSE(window.isVisible());
 
@@ -120,7 +120,7 @@ TEST_F(MainWindowLifeCycleTest, OldFirmwareAsksToUpdateAndCancelEndsTheProgram) 
 TEST_F(MainWindowLifeCycleTest, TrayMenuOffersOpenAboutExitInTheUsersLanguage) {
     SetPlugged(false);
     CTesselDlg& window = StartWindow();
-    QMenu* menu = window.TrayMenu();
+    QMenu* menu = window.Core().TrayMenu();
     ASSERT_NE(menu, nullptr);
     emit menu->aboutToShow();
     const QList<QAction*> items = menu->actions();
@@ -137,27 +137,27 @@ TEST_F(MainWindowLifeCycleTest, TrayMenuOffersOpenAboutExitInTheUsersLanguage) {
     EXPECT_EQ(menu->defaultAction(), items[0]);
 
     items[1]->trigger();
-    ASSERT_NE(window.AboutBox(), nullptr);
-    EXPECT_TRUE(window.AboutBox()->isVisible());
-    EXPECT_EQ(window.AboutBox()->parentWidget(), nullptr) << "modeless, without owner";
-    EXPECT_EQ(window.AboutBox()->OkButton()->text().toStdU16String(),
+    ASSERT_NE(window.Core().AboutBox(), nullptr);
+    EXPECT_TRUE(window.Core().AboutBox()->isVisible());
+    EXPECT_EQ(window.Core().AboutBox()->parentWidget(), nullptr) << "modeless, without owner";
+    EXPECT_EQ(window.Core().AboutBox()->OkButton()->text().toStdU16String(),
               m_files.LocalText(u"IDS_ABOUT_OK", english));
 }
 
 TEST_F(MainWindowLifeCycleTest, KillClosesAnOpenDialogFirstThenEndsThroughTheExitSequence) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow({"/Start"});
-    window.ShowAboutBox();
-    ASSERT_TRUE(window.AboutBox()->isVisible());
+    window.Core().ShowAboutBox();
+    ASSERT_TRUE(window.Core().AboutBox()->isVisible());
     bool aboutClosedBeforeEnd = false;
     QObject::connect(&window, &QDialog::finished,
-                     [&] { aboutClosedBeforeEnd = !window.AboutBox()->isVisible(); });
+                     [&] { aboutClosedBeforeEnd = !window.Core().AboutBox()->isVisible(); });
 
     EXPECT_EQ(SendFromWorker({kKillMessage, kKillTag, 0}), 1);
     EXPECT_TRUE(aboutClosedBeforeEnd);
-    EXPECT_EQ(window.TrayIcon(), nullptr);
-    EXPECT_EQ(window.TrayIconId(), 0);
-    EXPECT_EQ(window.OpenMainEvents(), 0u);
+    EXPECT_EQ(window.Core().TrayIcon(), nullptr);
+    EXPECT_EQ(window.Core().TrayIconId(), 0);
+    EXPECT_EQ(window.Core().OpenMainEvents(), 0u);
     EXPECT_EQ(m_services.mutexCloses, 1);
     EXPECT_EQ(m_editStore.Image(), nullptr);
 
@@ -226,7 +226,7 @@ TEST_F(MainWindowLifeCycleTest, AColourDialogIsRaisedByOpenAndCancelledByKill) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return finished; }));
     EXPECT_TRUE(closedBeforeEnd);
     EXPECT_EQ(m_services.mutexCloses, 1);
-    EXPECT_EQ(window.TrayIcon(), nullptr);
+    EXPECT_EQ(window.Core().TrayIcon(), nullptr);
 }
 
 }  // namespace
@@ -239,26 +239,26 @@ TEST_F(MainWindowLifeCycleTest, UnplugClosesTheOpenDialogAndHidesAndReplugShowsT
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }));
-    window.ShowAboutBox();
-    ASSERT_TRUE(window.AboutBox()->isVisible());
+    window.Core().ShowAboutBox();
+    ASSERT_TRUE(window.Core().AboutBox()->isVisible());
 
     SetPlugged(false);
     EXPECT_TRUE(ProcessEventsUntil([&] { return !window.isVisible(); }));
-    EXPECT_FALSE(window.AboutBox()->isVisible());
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    EXPECT_FALSE(window.Core().AboutBox()->isVisible());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
 
     SetPlugged(true);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_TRUE(ProcessEventsUntil([&] { return window.isVisible(); }))
         << "open at the unplug: open again";
-    EXPECT_FALSE(window.AboutBox()->isVisible());
+    EXPECT_FALSE(window.Core().AboutBox()->isVisible());
 }
 
 TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMacroKeys) {
     SetPlugged(true);
     CTesselDlg& window = StartWindow();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     {
         auto lock = m_editStore.Lock();
@@ -271,14 +271,16 @@ TEST_F(MainWindowLifeCycleTest, LayerKeyLightsTheAbIndicatorAndMarksTheLayersMac
     EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kNormal));
 
     Notify(0x02FF);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::B; }));
+    EXPECT_TRUE(
+        ProcessEventsUntil([&] { return window.Core().ShownMacroLayer() == MacroLayer::B; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return g2->IsChecked(); }));
     EXPECT_NE(g2->TooltipText(), "G2") << "the tooltip describes the layer B assignment";
     EXPECT_EQ(ab->StatePicture(CPngButton::kNormal), window.Images().Get(SkinImageSet::kOver));
     EXPECT_EQ(g2->text(), "B2");
 
     Notify(0x02FF);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.ShownMacroLayer() == MacroLayer::A; }));
+    EXPECT_TRUE(
+        ProcessEventsUntil([&] { return window.Core().ShownMacroLayer() == MacroLayer::A; }));
     EXPECT_TRUE(ProcessEventsUntil([&] { return !g2->IsChecked(); }));
     EXPECT_EQ(g2->TooltipText(), "G2");
     EXPECT_EQ(g2->text(), "A2");

@@ -58,7 +58,7 @@ protected:
     // Apply and import send on the transfer worker.
     void SendAndWait(CTesselDlg& window, int command) {
         window.SendCommand(command);
-        ASSERT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }));
     }
 };
 
@@ -66,11 +66,11 @@ TEST_F(ProfileCommandsTest, AnAttachLoadsTheKeyboardsConfigurationAndProfile) {
     SetSimActiveProfile(2);
     CTesselDlg& window = StartWindowWithKeyboard();
     EXPECT_EQ(CheckedProfileButton(window), 2);
-    ASSERT_NE(window.Lighting(), nullptr);
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
+    ASSERT_NE(window.Core().Lighting(), nullptr);
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 2);
     EXPECT_TRUE(std::filesystem::is_regular_file(SceneFile()))
         << "the scene-mode file is rebuilt from the keyboard";
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     EXPECT_FALSE(window.GetDlgItem(kIdApply)->isEnabled());
 }
 
@@ -80,8 +80,8 @@ TEST_F(ProfileCommandsTest, TheWindowFollowsTheKeyboardsOwnProfileKey) {
 
     SimControl<int (*)()>("TorvexSimPressProfileKey")();
     EXPECT_TRUE(ProcessEventsUntil([&] { return CheckedProfileButton(window) == 1; }));
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 1);
-    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), 1);
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 1);
+    EXPECT_EQ(window.Core().Device()->Link().GetActiveProfile(), 1);
     EXPECT_EQ(SimActiveProfile(), 1);
 
     // Round the four profiles back to the first.
@@ -90,14 +90,15 @@ TEST_F(ProfileCommandsTest, TheWindowFollowsTheKeyboardsOwnProfileKey) {
         ProcessEventsUntil([&] { return CheckedProfileButton(window) == (pressed + 2) % 4; });
     }
     EXPECT_EQ(CheckedProfileButton(window), 0);
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 0);
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 0);
 }
 
 TEST_F(ProfileCommandsTest, AProfileCodeForTheShownProfileReloadsItsLighting) {
     CTesselDlg& window = StartWindowWithKeyboard();
     SetSimParameter(0, 1, 3);  // brightness changed on the keyboard
     Notify(0x0401);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return window.Lighting()->Current().brightness == 3; }));
+    EXPECT_TRUE(
+        ProcessEventsUntil([&] { return window.Core().Lighting()->Current().brightness == 3; }));
     EXPECT_EQ(CheckedProfileButton(window), 0);
 }
 
@@ -106,7 +107,7 @@ TEST_F(ProfileCommandsTest, TheReportRateIsSentAtOnceAndRestoreDefaultsAsksFirst
     window.SendCommand(kReportRateButtonIds[2]);
     EXPECT_EQ(SimParameter(0, 15), 2);
     EXPECT_EQ(CheckedReportButton(window), 2);
-    EXPECT_FALSE(window.IsApplyEnabled()) << "the report rate does not wait for Apply";
+    EXPECT_FALSE(window.Core().IsApplyEnabled()) << "the report rate does not wait for Apply";
 
     {
         auto lock = m_editStore.Lock();
@@ -129,7 +130,7 @@ TEST_F(ProfileCommandsTest, TheReportRateIsSentAtOnceAndRestoreDefaultsAsksFirst
         auto lock = m_editStore.Lock();
         EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type, 0);
     }
-    EXPECT_FALSE(window.IsApplyEnabled()) << "applied at once";
+    EXPECT_FALSE(window.Core().IsApplyEnabled()) << "applied at once";
 }
 
 TEST_F(ProfileCommandsTest, ApplySendsOnlyPendingEditsAndKeepsApplyOnFailure) {
@@ -143,16 +144,16 @@ TEST_F(ProfileCommandsTest, ApplySendsOnlyPendingEditsAndKeepsApplyOnFailure) {
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
     }
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     SendAndWait(window, kIdApply);
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     EXPECT_GT(SimControl<int (*)()>("TorvexSimFrameLogCount")(), 0);
 
     // Without the scene-mode file the edits are not saved: Apply stays on.
     std::filesystem::remove(SceneFile());
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     SendAndWait(window, kIdApply);
-    EXPECT_TRUE(window.IsApplyEnabled());
+    EXPECT_TRUE(window.Core().IsApplyEnabled());
     EXPECT_TRUE(window.GetDlgItem(kIdApply)->isEnabled());
 }
 
@@ -175,10 +176,10 @@ TEST_F(ProfileCommandsTest, TheCommandMenuOffersImportExportAndTheApplicationRul
     m_prompter.fileAnswers = {exported.u16string(), exported.u16string()};
     items[1]->trigger();
     ASSERT_TRUE(std::filesystem::is_regular_file(exported));
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     items[0]->trigger();
-    EXPECT_FALSE(window.IsApplyEnabled());
-    EXPECT_TRUE(ProcessEventsUntil([&] { return !window.IsTransferRunning(); }));
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !window.Core().IsTransferRunning(); }));
 }
 
 TEST_F(ProfileCommandsTest, FollowingAProfileKeyAsksAboutUnappliedEditsAndNoThrowsThemAway) {
@@ -187,20 +188,20 @@ TEST_F(ProfileCommandsTest, FollowingAProfileKeyAsksAboutUnappliedEditsAndNoThro
         auto lock = m_editStore.Lock();
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
     }
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     m_prompter.answer = PromptAnswer::No;
 
     SimControl<int (*)()>("TorvexSimPressProfileKey")();
     ASSERT_TRUE(ProcessEventsUntil([&] { return CheckedProfileButton(window) == 1; }));
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text, Localised(TextKeyEntry::PROFILE_SELECT_PROMPT));
-    EXPECT_FALSE(window.IsApplyEnabled());
+    EXPECT_FALSE(window.Core().IsApplyEnabled());
     {
         auto lock = m_editStore.Lock();
         EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type, 0)
             << "the edit store was reloaded from the scene-mode file";
     }
-    EXPECT_EQ(window.Device()->Link().GetActiveProfile(), 1);
+    EXPECT_EQ(window.Core().Device()->Link().GetActiveProfile(), 1);
 }
 
 TEST_F(ProfileCommandsTest, AnAppliedKeyIsShownAgainAfterTheKeyboardIsPluggedBackIn) {
@@ -213,18 +214,18 @@ TEST_F(ProfileCommandsTest, AnAppliedKeyIsShownAgainAfterTheKeyboardIsPluggedBac
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;  // B
     }
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     SendAndWait(window, kIdApply);
-    ASSERT_FALSE(window.IsApplyEnabled());
+    ASSERT_FALSE(window.Core().IsApplyEnabled());
 
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     {
         auto lock = m_editStore.Lock();
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 0;  // forget it on the host
     }
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());  // the attach reload has read the keyboard
     EXPECT_TRUE(keyA->IsChecked()) << "read back from the keyboard and marked";
     EXPECT_NE(keyA->TooltipText(), keyA->TooltipText().section(' ', 0, 0))
@@ -246,7 +247,7 @@ TEST_F(ProfileCommandsTest, ChoosingAProfileClosesTheOpenLightingPanel) {
     ASSERT_TRUE(Settle());
     EXPECT_EQ(CheckedProfileButton(window), 2);
     EXPECT_EQ(SimActiveProfile(), 2);
-    EXPECT_EQ(window.Lighting()->CurrentProfile(), 2);
+    EXPECT_EQ(window.Core().Lighting()->CurrentProfile(), 2);
 
     // The profile that is already active only reloads its lighting.
     SimControl<void (*)()>("TorvexSimClearFrameLog")();
@@ -280,12 +281,12 @@ TEST_P(ReplugWithEditsTest, KeepsTheEditsForTheSameKeyboardAndAsksForAnother) {
         EntryFor(*m_editStore.Image(), 0, 0x01E)->type = 2;
         EntryFor(*m_editStore.Image(), 0, 0x01E)->value = 0x030;
     }
-    window.EnableApply(true);
+    window.Core().EnableApply(true);
     m_prompter.shown.clear();
     m_prompter.answer = replug.answer;
 
     SetPlugged(false);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 128; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 128; }));
     if (replug.otherKeys) {
         std::vector<uint8_t> block = ReadSimArea(TORVEX_SIM_AREA_KEY_BLOCKS, 0, 192);
         block[0] ^= 0x01;
@@ -293,7 +294,7 @@ TEST_P(ReplugWithEditsTest, KeepsTheEditsForTheSameKeyboardAndAsksForAnother) {
             TORVEX_SIM_AREA_KEY_BLOCKS, 0, block.data(), static_cast<uint32_t>(block.size()));
     }
     SetPlugged(true);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return window.TrayIconId() == 141; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Core().TrayIconId() == 141; }));
     ASSERT_TRUE(Settle());
 
     const auto asked = std::count_if(m_prompter.shown.begin(), m_prompter.shown.end(),
@@ -301,7 +302,7 @@ TEST_P(ReplugWithEditsTest, KeepsTheEditsForTheSameKeyboardAndAsksForAnother) {
                                          return shown.text == Localised(u"IDS_MAIN_OTHER_KEYBOARD");
                                      });
     EXPECT_EQ(asked, replug.otherKeys ? 1 : 0);
-    EXPECT_EQ(window.IsApplyEnabled(), replug.editKept);
+    EXPECT_EQ(window.Core().IsApplyEnabled(), replug.editKept);
     const auto lock = m_editStore.Lock();
     EXPECT_EQ(EntryFor(*m_editStore.Image(), 0, 0x01E)->type == 2, replug.editKept);
 }

@@ -80,14 +80,14 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryWindowFitsInEveryShippedLanguage) {
         cut += CutCaptions(editor, name + " macro editor");
         editor.CloseKeyEditor();
 
-        CTessel_DlgProfile& manager = window.Scenes()->Manager();
+        CTessel_DlgProfile& manager = window.Core().Scenes()->Manager();
         manager.OpenModeless();
         cut += CutCaptions(manager, name + " scene-mode manager");
-        window.Scenes()->CloseSceneManager();
+        window.Core().Scenes()->CloseSceneManager();
 
         bool updateShown = false;
         QTimer::singleShot(0, [&] {
-            CTessel_DlgUpdate& update = *window.UpdateDialog();
+            CTessel_DlgUpdate& update = *window.Core().UpdateDialog();
             cut += CutCaptions(update, name + " update dialog");
             updateShown = true;
             QTest::keyClick(&update, Qt::Key_Escape);

@@ -152,21 +152,12 @@ void CBaseDialog::OnCancel() {
 // takes the background's size; the pixels are decoded when it is first drawn.
 void CBaseDialog::LoadSkin() {
     m_loadingSkin = true;
-    const ScreenPictures names = ReadScreenPictures(SkinIni());
-    if (names.main.empty()) {
-        const std::string problem = SkinIniProblem(SkinIni());
-        EndProcessOnStartupFailure(
-            !problem.empty() ? problem : "no background picture named in " + SkinIni().string());
-    }
-    m_backgroundFile = SkinFilePath(m_skinFolder, names.main);
-    m_maskFile = names.mask.empty() ? m_backgroundFile : SkinFilePath(m_skinFolder, names.mask);
-    const QSize size = CheckPictureFile(m_backgroundFile);
-    if (m_maskFile != m_backgroundFile) {
-        CheckPictureFile(m_maskFile);
-    }
+    const CheckedSkinPictures checked = CheckSkinPictures(SkinIni(), m_skinFolder);
+    m_backgroundFile = checked.background;
+    m_maskFile = checked.mask;
     m_background = QPixmap();
     m_shapeApplied = false;
-    FixSkinnedWindowSize(*this, size);
+    FixSkinnedWindowSize(*this, checked.size);
     raise();
     hide();
     m_loadingSkin = false;

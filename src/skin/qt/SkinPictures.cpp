@@ -2,6 +2,7 @@
 
 #include "platform/RegularFile.h"
 #include "skin/PictureBytes.h"
+#include "skin/SkinIni.h"
 #include "skin/qt/StartupFailure.h"
 
 #include <QBuffer>
@@ -161,6 +162,24 @@ QSize CheckPictureFile(const std::filesystem::path& path) {
         EndProcessOnStartupFailure("cannot decode skin picture " + path.string());
     }
     return size;
+}
+
+CheckedSkinPictures CheckSkinPictures(const std::filesystem::path& skinIni,
+                                      const std::filesystem::path& skinFolder) {
+    const ScreenPictures names = ReadScreenPictures(skinIni);
+    if (names.main.empty()) {
+        const std::string problem = SkinIniProblem(skinIni);
+        EndProcessOnStartupFailure(
+            !problem.empty() ? problem : "no background picture named in " + skinIni.string());
+    }
+    CheckedSkinPictures checked;
+    checked.background = SkinFilePath(skinFolder, names.main);
+    checked.mask = names.mask.empty() ? checked.background : SkinFilePath(skinFolder, names.mask);
+    checked.size = CheckPictureFile(checked.background);
+    if (checked.mask != checked.background) {
+        CheckPictureFile(checked.mask);
+    }
+    return checked;
 }
 
 }  // namespace tessel

@@ -43,4 +43,14 @@ QImage LoadPictureFile(const std::filesystem::path& path);
 // pixels. Any failure ends the process the same way.
 QSize CheckPictureFile(const std::filesystem::path& path);
 
+// The background and mask a skin INI names, each checked as CheckPictureFile
+// does; a skin that names no background ends the start with a reason.
+struct CheckedSkinPictures {
+    std::filesystem::path background;
+    std::filesystem::path mask;  // the background when the skin names none
+    QSize size;                  // the background's
+};
+CheckedSkinPictures CheckSkinPictures(const std::filesystem::path& skinIni,
+                                      const std::filesystem::path& skinFolder);
+
 }  // namespace tessel

@@ -1,4 +1,4 @@
-// The window's side of the keyboard's session: every frame sequence is a job
+// The core's side of the keyboard's session: every frame sequence is a job
 // of the session's, built here under the stores' locks and finished here again
 // with its result; and telling the user why a job failed.
 
@@ -11,7 +11,7 @@
 #include "model/ApplyAssignments.h"
 #include "model/MacroNumbering.h"
 #include "platform/Prompter.h"
-#include "skin/qt/SkinAccessibility.h"
+#include "resident/ResidentCore.h"
 #include "text/LocalText.h"
 
 namespace tessel {
@@ -41,11 +41,11 @@ FailureText FailureTextOf(int result) {
 
 }  // namespace
 
-void CTesselDlg::BindKeyboardSession() {
+void ResidentCore::BindKeyboardSession() {
     m_session = std::make_unique<KeyboardSession>(
         m_device->Link(),
         [this](std::function<void()> call) {
-            // Results are handled on the window's thread, never once the exit
+            // Results are handled on the core's thread, never once the exit
             // sequence has begun.
             ++m_undeliveredResults;
             QMetaObject::invokeMethod(
@@ -61,15 +61,15 @@ void CTesselDlg::BindKeyboardSession() {
         [this](int result) { TellKeyboardFailed(result); });
 }
 
-bool CTesselDlg::IsKeyboardSettled() const {
+bool ResidentCore::IsKeyboardSettled() const {
     return (!m_session || !m_session->IsBusy()) && m_undeliveredResults == 0;
 }
 
-bool CTesselDlg::HasUnsentEdits() const {
+bool ResidentCore::HasUnsentEdits() const {
     return m_applyEnabled && m_editGeneration != m_sentGeneration;
 }
 
-void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompter) {
+void ResidentCore::StartApplyTransfer(bool all, Applied applied, Prompter* prompter) {
     std::shared_ptr<const PreparedApply> prepared;
     bool resetTaken = false;
     m_preparingApply = true;
@@ -82,7 +82,7 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
             resetTaken = std::exchange(m_context.editStore.Numbering().assignmentsReset, false);
             all = all || resetTaken || MacroNumberingChanged(m_context.editStore);
             if (auto built =
-                    PrepareApply(m_context.applyStore, all, ApplyServicesForWindow(prompter))) {
+                    PrepareApply(m_context.applyStore, all, ApplyServicesForCore(prompter))) {
                 prepared = std::make_shared<const PreparedApply>(std::move(*built));
             } else {
                 m_context.editStore.Numbering().assignmentsReset = resetTaken;
@@ -100,7 +100,7 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
              applied = std::move(applied)](int result) {
                 --m_appliesInFlight;
                 const bool written = result == kDeviceDone;
-                FinishApply(*prepared, written, ApplyServicesForWindow(prompter));
+                FinishApply(*prepared, written, ApplyServicesForCore(prompter));
                 {
                     const auto lock = m_context.editStore.Lock();
                     // What the keyboard holds now is what was sent, whatever
@@ -113,16 +113,12 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
                     }
                 }
                 applied(result, generation != m_editGeneration);
-                Announce(*this,
-                         LocalText(written ? u"IDS_A11Y_APPLY_DONE" : u"IDS_A11Y_APPLY_FAILED"));
-                if (m_appliesInFlight == 0) {
-                    m_panel->StopProgress();
-                }
+                TransferEnded(written);
             },
             prompter ? KeyboardJobs::OnFailure::Quiet : KeyboardJobs::OnFailure::Tell);
     } else {
-        if (m_appliesInFlight == 0) {
-            m_panel->StopProgress();
+        if (m_appliesInFlight == 0 && m_window) {
+            m_window->ShowTransferRunning(false);
         }
         applied(std::nullopt, false);
     }
@@ -132,7 +128,17 @@ void CTesselDlg::StartApplyTransfer(bool all, Applied applied, Prompter* prompte
     }
 }
 
-void CTesselDlg::TellKeyboardFailed(int result) {
+void ResidentCore::TransferEnded(bool written) {
+    if (!m_window) {
+        return;
+    }
+    m_window->Announce(LocalText(written ? u"IDS_A11Y_APPLY_DONE" : u"IDS_A11Y_APPLY_FAILED"));
+    if (m_appliesInFlight == 0) {
+        m_window->ShowTransferRunning(false);
+    }
+}
+
+void ResidentCore::TellKeyboardFailed(int result) {
     // A keyboard that fails every job is told once, until a job succeeds.
     if (result == kDeviceDone) {
         m_keyboardFailureTold = false;

@@ -1,32 +1,26 @@
-// The commands that act on a whole profile: the four profile buttons, Apply,
-// restore defaults, the report rate, the command menu with import and export,
-// the links, the reload after an attach and following a profile change made
-// on the keyboard.
-
-#include <QAction>
-#include <QCursor>
-#include <QMenu>
+// The commands that act on a whole profile, with or without the window:
+// switching profiles, Apply, restoring defaults, the report rate, import and
+// export, the reload after an attach and following a profile change made on
+// the keyboard.
 
 #include "device/DeviceConnection.h"
 #include "device/DeviceResult.h"
 #include "editors/SceneSwitch.h"
 #include "mainwindow/CTesselDlg.h"
-#include "mainwindow/LightingPanelControls.h"
 #include "mainwindow/UnplacedKeysNotice.h"
 #include "model/ApplyAssignments.h"
 #include "model/AssignmentEdits.h"
 #include "model/KeyBlockCodec.h"
 #include "model/LightingEffects.h"
 #include "model/LightingModel.h"
+#include "platform/AtomicFile.h"
 #include "platform/Prompter.h"
-#include "platform/ShellOpen.h"
-#include "skin/qt/CPngButton.h"
-#include "skin/qt/SkinAccessibility.h"
+#include "resident/ResidentCore.h"
 #include "storage/ConfigFile.h"
-#include "storage/DataFolder.h"
 #include "storage/ImportExport.h"
 #include "storage/LightingFileStore.h"
 #include "storage/SceneFile.h"
+#include "storage/UserSettingsFile.h"
 #include "storage/WriteFailureNotice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
@@ -38,77 +32,25 @@ namespace {
 // Restoring defaults clears six bytes of the current profile's lighting record.
 constexpr int kDefaultsFieldOffset = 18;
 constexpr std::array<uint8_t, 6> kDefaultsFieldBytes{};
-constexpr int kDefaultReportRate = 0;
 constexpr std::u16string_view kOtherKeyboardQuestion = u"IDS_MAIN_OTHER_KEYBOARD";
 
-struct WebLink {
-    int id;
-    std::u16string_view target;
-};
-constexpr WebLink kWebLinks[] = {
-    {kIdWebLink, u"https://www.zerkon.example/"},
-    {kIdFacebookLink, u"https://www.facebook.com/zerkon.example"},
-    {kIdTwitterLink, u"https://twitter.com/zerkon_example"},
-};
-
 bool IsProfile(int profile) {
-    return profile >= 0 && profile < static_cast<int>(std::size(kProfileButtonIds));
+    return profile >= 0 && profile < kProfileCount;
 }
 
 }  // namespace
 
-void CTesselDlg::CreateProfileModels() {
-    if (!m_device) {
-        return;
-    }
-    m_dataFolder = m_parts->dataFolder.empty() ? UserDataFolder() : m_parts->dataFolder;
-    m_sceneFile = std::make_unique<SceneFile>(m_dataFolder, m_context.editStore);
-    m_lightingFiles = std::make_unique<LightingFileStore>(
-        m_context.paths.colourFilePrefix.parent_path(), m_dataFolder);
-    m_lighting = std::make_unique<LightingModel>(*m_session, *m_lightingFiles);
+int ResidentCore::ActiveProfile() const {
+    return m_session ? m_session->CachedActiveProfile() : -1;
 }
 
-void CTesselDlg::BindProfileCommands() {
-    for (int profile = 0; profile < static_cast<int>(std::size(kProfileButtonIds)); ++profile) {
-        BindCommand(kProfileButtonIds[profile], [this, profile] { SelectProfile(profile); });
-    }
-    for (int rate = 0; rate < static_cast<int>(std::size(kReportRateButtonIds)); ++rate) {
-        BindCommand(kReportRateButtonIds[rate], [this, rate] { SetReportRate(rate); });
-    }
-    BindCommand(kIdApply, [this] { ApplyChanges(); });
-    BindCommand(kIdDefaults, [this] { RestoreDefaults(); });
-    BindCommand(kIdCommandMenu, [this] { ShowCommandMenu(); });
-    BindCommand(kIdTestButton, [this] {
-        if (m_session) {
-            m_session->Submit([](DeviceLink& link) { return link.TestCommand(); });
-        }
-    });
-    BindCommand(kCommandImport, [this] { ImportFile(); });
-    BindCommand(kCommandExport, [this] { ExportFile(); });
-    BindCommand(kCommandAppProfiles, [this] { OpenAppProfiles(); });
-    BindCommand(kIdLink,
-                [this] { ShellOpen(m_link.toStdU16String(), u"", {}, ShowCommand::Normal); });
-    for (const WebLink& link : kWebLinks) {
-        BindCommand(link.id,
-                    [target = link.target] { ShellOpen(target, u"", {}, ShowCommand::Normal); });
-    }
-}
-
-void CTesselDlg::CheckButtonOfGroup(std::span<const int> ids, int index) {
-    for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
-        if (auto* button = Item<CPngButton>(ids[i])) {
-            button->SetChecked(i == index);
-        }
-    }
-}
-
-void CTesselDlg::EnableApply(bool enable) {
+void ResidentCore::EnableApply(bool enable) {
     if (enable) {
         ++m_editGeneration;
     }
     m_applyEnabled = enable;
-    if (QWidget* apply = GetDlgItem(kIdApply)) {
-        apply->setEnabled(enable);
+    if (m_window) {
+        m_window->ShowApplyEnabled(enable);
     }
     if (!enable) {
         // A switch to follow the application in front may wait for this.
@@ -116,32 +58,17 @@ void CTesselDlg::EnableApply(bool enable) {
     }
 }
 
-namespace {
-
-constexpr char16_t kActiveKey[] = u"IDS_A11Y_PROFILE_ACTIVE";
-
-// Readers hear which profile is active now, by its button's caption.
-void SayProfile(CBaseDialog& window, int profile, const QString& prompt) {
-    if (const auto* button = window.Item<CPngButton>(kProfileButtonIds[profile])) {
-        Announce(window, prompt + QLatin1Char(' ') + button->text());
-    }
-}
-
-}  // namespace
-
-void CTesselDlg::SelectProfile(int profile) {
+void ResidentCore::SelectProfile(int profile) {
     SelectProfileThen(profile, {});
 }
 
-bool CTesselDlg::SelectProfileThen(int profile, std::function<void(int)> switched) {
-    if (!m_lighting || !m_panel || !IsProfile(profile)) {
+bool ResidentCore::SelectProfileThen(int profile, std::function<void(int)> switched) {
+    if (!m_lighting || !IsProfile(profile)) {
         return false;
     }
     m_lighting->SetCurrentProfile(profile);
     ReloadCurrentLighting();
-    if (m_panel->LightingSwitchOn()) {
-        m_panel->TurnLightingSwitchOff();
-    }
+    TurnLightingSwitchOff();
     if (ActiveProfile() == profile) {
         if (switched) {
             switched(kDeviceDone);
@@ -152,10 +79,8 @@ bool CTesselDlg::SelectProfileThen(int profile, std::function<void(int)> switche
     // buttons and the keyboard's profile as they were.
     return m_scenes->SwitchScene(profile,
                                  [this, profile, switched = std::move(switched)](int result) {
-                                     if (result == kDeviceDone) {
-                                         CheckButtonOfGroup(kProfileButtonIds, profile);
-                                         m_keyboardView->SetColourKeysMode(false);
-                                         SayProfile(*this, profile, LocalText(kActiveKey));
+                                     if (result == kDeviceDone && m_window) {
+                                         m_window->ShowActiveProfile(profile, true);
                                      }
                                      if (switched) {
                                          switched(result);
@@ -163,25 +88,38 @@ bool CTesselDlg::SelectProfileThen(int profile, std::function<void(int)> switche
                                  }) == 1;
 }
 
-void CTesselDlg::FillProfileButtons() {
+void ResidentCore::TurnLightingSwitchOff() {
+    if (m_window) {
+        m_window->TurnLightingSwitchOff();
+    } else if (m_lighting->LightingSwitch() && !m_lighting->SetLightingSwitch(false)) {
+        TellLightingSwitchNotSaved();
+    }
+}
+
+void ResidentCore::FillProfileButtons() {
     if (!m_device || !m_lighting) {
         return;
     }
-    const int active = m_session->CachedActiveProfile();
+    const int active = ActiveProfile();
     if (!IsProfile(active)) {
         return;
     }
-    CheckButtonOfGroup(kProfileButtonIds, active);
+    if (m_window) {
+        m_window->ShowActiveProfile(active, false);
+    }
     m_lighting->SetCurrentProfile(active);
 }
 
 // The custom modes belong to the lighting: without them the present mode,
 // the tools and the colour mirror would be defaults that painting writes over
 // the user's saved mode.
-void CTesselDlg::ReloadCurrentLighting(std::function<void()> reloaded) {
+void ResidentCore::ReloadCurrentLighting(std::function<void()> reloaded) {
     m_lighting->LoadLighting([this, reloaded = std::move(reloaded)](bool) {
-        m_panel->LoadCustomModeList();
-        m_panel->FillLightingPanel();
+        if (m_window) {
+            m_window->ShowLoadedLighting();
+        } else {
+            m_lighting->LoadCustomModes();
+        }
         if (reloaded) {
             reloaded();
         }
@@ -189,9 +127,9 @@ void CTesselDlg::ReloadCurrentLighting(std::function<void()> reloaded) {
 }
 
 // Timer 1051: the keyboard's own profile key was pressed.
-void CTesselDlg::OnProfileFollowTimer() {
+void ResidentCore::OnProfileFollowTimer() {
     m_profileFollowTimer.stop();
-    if (!m_session || !m_panel) {
+    if (!m_session || !m_lighting) {
         return;
     }
     auto info = std::make_shared<std::array<uint8_t, kDeviceInfoSize>>();
@@ -205,20 +143,20 @@ void CTesselDlg::OnProfileFollowTimer() {
                               ReloadCurrentLighting();
                           } else if (IsProfile(profile)) {
                               // Exactly as a click on that profile's button.
-                              SendCommand(kProfileButtonIds[profile]);
+                              SelectProfile(profile);
                           }
                       });
 }
 
-void CTesselDlg::ReloadAfterAttach() {
-    if (!m_session || !m_panel) {
+void ResidentCore::ReloadAfterAttach() {
+    if (!m_session || !m_lighting) {
         return;
     }
     auto afterScene = [this] {
         FillProfileButtons();
         ReloadCurrentLighting([this] {
-            if (m_lighting->OffersEffect(kCustomEffect)) {
-                m_panel->RecomputeLinkedFlags();
+            if (m_window && m_lighting->OffersEffect(kCustomEffect)) {
+                m_window->ShowLinkedFlags();
             }
         });
     };
@@ -233,7 +171,7 @@ void CTesselDlg::ReloadAfterAttach() {
 // the keyboard, and Apply stays enabled for them. A keyboard whose key blocks
 // are not those of the scene file is another one (or was changed elsewhere):
 // the user decides whether the edits are meant for it.
-void CTesselDlg::KeepEditsOverAttach(std::function<void()> afterScene) {
+void ResidentCore::KeepEditsOverAttach(std::function<void()> afterScene) {
     auto blocks = std::make_shared<std::optional<KeyBlocks>>();
     m_session->Submit(
         [blocks](DeviceLink& link) {
@@ -266,7 +204,7 @@ void CTesselDlg::KeepEditsOverAttach(std::function<void()> afterScene) {
         KeyboardJobs::OnFailure::Quiet);
 }
 
-bool CTesselDlg::HoldsSceneFileKeys(const KeyBlocks& blocks) const {
+bool ResidentCore::HoldsSceneFileKeys(const KeyBlocks& blocks) const {
     const std::optional<Configuration> scene = ReadConfigFile(m_sceneFile->Path());
     if (!scene) {
         return false;
@@ -281,19 +219,19 @@ bool CTesselDlg::HoldsSceneFileKeys(const KeyBlocks& blocks) const {
     return true;
 }
 
-ApplyServices CTesselDlg::ApplyServicesForWindow(Prompter* prompter) {
+ApplyServices ResidentCore::ApplyServicesForCore(Prompter* prompter) {
     return ApplyServices{m_device->Link(), m_parts->keyboard,
                          prompter ? *prompter : m_parts->prompter, m_parts->languageTable,
                          *m_texts};
 }
 
-ImportExportContext CTesselDlg::FileContext() {
+ImportExportContext ResidentCore::FileContext() {
     return ImportExportContext{m_context.editStore, m_parts->prompter, m_parts->languageTable,
                                m_dataFolder, *m_texts};
 }
 
-void CTesselDlg::ApplyChanges() {
-    if (!m_session || !m_panel) {
+void ResidentCore::ApplyChanges() {
+    if (!m_session || !m_lighting) {
         return;
     }
     // Asked again while this apply's questions are shown: it runs after them.
@@ -301,10 +239,12 @@ void CTesselDlg::ApplyChanges() {
         m_applyAskedAgain = true;
         return;
     }
-    m_panel->StartProgress();
+    if (m_window) {
+        m_window->ShowTransferRunning(true);
+    }
     if (!m_applyEnabled) {
-        if (m_appliesInFlight == 0) {
-            m_panel->StopProgress();
+        if (m_appliesInFlight == 0 && m_window) {
+            m_window->ShowTransferRunning(false);
         }
         return;
     }
@@ -324,8 +264,8 @@ void CTesselDlg::ApplyChanges() {
     });
 }
 
-void CTesselDlg::RestoreDefaults() {
-    if (!m_session || !m_panel) {
+void ResidentCore::RestoreDefaults() {
+    if (!m_session || !m_lighting) {
         return;
     }
     const PromptAnswer answer = m_parts->prompter.ShowMessage(
@@ -336,68 +276,91 @@ void CTesselDlg::RestoreDefaults() {
         return;
     }
     ClearProfileKeys(m_context.editStore, ActiveProfile(), m_macroLayer == MacroLayer::B);
-    m_keyboardView->RefreshKeyButtonLabels();
-    m_keyboardView->ShowColourKeyLooks();
+    const bool switchOn = m_window && m_window->LightingSwitchOn();
+    RefreshKeyButtonLabels();
     EnableApply(true);
     m_lighting->SetLightingField(kDefaultsFieldOffset, kDefaultsFieldBytes);
-    if (m_panel->LightingSwitchOn()) {
+    if (switchOn) {
         m_lighting->RestoreLightingDefaults();
         if (const auto profile = m_lighting->TakeUnsavedColourFile()) {
             TellColourFileNotSaved(*profile);
         }
-        m_panel->LoadCustomModeList();
-        m_panel->FillLightingPanel();
     }
-    // Only the buttons: the keyboard keeps its report rate.
-    CheckButtonOfGroup(kReportRateButtonIds, kDefaultReportRate);
+    if (m_window) {
+        m_window->ShowRestoredDefaults(switchOn);
+    }
     ApplyChanges();
 }
 
-void CTesselDlg::SetReportRate(int rate) {
+void ResidentCore::SetReportRate(int rate) {
     if (!m_lighting || rate < 0 || rate >= static_cast<int>(std::size(kReportRateButtonIds))) {
         return;
     }
-    CheckButtonOfGroup(kReportRateButtonIds, rate);
     m_lighting->SetReportRate(rate);
 }
 
-void CTesselDlg::ShowCommandMenu() {
-    if (!m_parts) {
-        return;
-    }
-    if (!m_commandMenu) {
-        m_commandMenu = std::make_unique<QMenu>(this);
-        for (int command : {kCommandImport, kCommandExport, kCommandAppProfiles}) {
-            QAction* action = m_commandMenu->addAction(QString());
-            action->setData(command);
-            connect(action, &QAction::triggered, this, [this, command] { SendCommand(command); });
-        }
-    }
-    const QList<QAction*> actions = m_commandMenu->actions();
-    actions[0]->setText(LocalText(u"IDS_BUTTON_MENU_IMPORT"));
-    actions[1]->setText(LocalText(u"IDS_BUTTON_MENU_EXPORT"));
-    actions[2]->setText(AppProfilesMenuText());
-    m_commandMenu->popup(QCursor::pos());
-}
-
-void CTesselDlg::ImportFile() {
-    if (!m_session || !m_panel) {
+void ResidentCore::ImportFile() {
+    if (!m_session || !m_lighting) {
         return;
     }
     if (LoadImportFile(FileContext()) != ImportResult::Imported) {
         return;
     }
-    m_keyboardView->ShowAssignments();
+    ShowAssignments();
     EnableApply(false);
-    m_panel->StartProgress();
+    if (m_window) {
+        m_window->ShowTransferRunning(true);
+    }
     StartApplyTransfer(true, [](std::optional<int>, bool) {});
 }
 
-void CTesselDlg::ExportFile() {
+void ResidentCore::ExportFile() {
     if (!m_device) {
         return;
     }
     ExportConfiguration(FileContext());
+}
+
+void ResidentCore::TestKeyboard() {
+    if (m_session) {
+        m_session->Submit([](DeviceLink& link) { return link.TestCommand(); });
+    }
+}
+
+void ResidentCore::ShowAssignments() {
+    if (m_window) {
+        m_window->ShowAssignments();
+    }
+}
+
+void ResidentCore::TellLightingSwitchNotSaved() {
+    ReportFailedWrite(UserSettingsFile(m_dataFolder), m_parts->prompter, *m_texts,
+                      LastWriteFailure());
+}
+
+void ResidentCore::TellColourFileNotSaved(int profile) {
+    ReportFailedWrite(m_lightingFiles->Colours().FileOf(profile), m_parts->prompter, *m_texts,
+                      LastWriteFailure());
+}
+
+bool ResidentCore::IsKeyEditorOpen() const {
+    return m_window && m_window->IsKeyEditorOpen();
+}
+
+void ResidentCore::RunApplyCommand() {
+    ApplyChanges();
+}
+
+void ResidentCore::RefreshKeyButtonLabels() {
+    if (m_window) {
+        m_window->RefreshKeyButtonLabels();
+    }
+}
+
+void ResidentCore::SetSceneButton(const QString& caption, const QString& tooltip) {
+    if (m_window) {
+        m_window->SetSceneButton(caption, tooltip);
+    }
 }
 
 }  // namespace tessel

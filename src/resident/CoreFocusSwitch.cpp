@@ -1,11 +1,10 @@
-// The main window's side of following the application in front: the switch
+// The core's side of following the application in front: the switch
 // goes the way of a profile button, in the keyboard's turn, and waits while
-// it would lose work; the tray tooltip names the rule in force and the window
-// says what waits.
+// it would lose work; the tray tooltip names the rule in force and the window,
+// when built, says what waits.
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QSystemTrayIcon>
 
 #include "device/DeviceConnection.h"
@@ -15,6 +14,7 @@
 #include "mainwindow/CTesselDlg.h"
 #include "mainwindow/FocusSwitchDriver.h"
 #include "platform/qt/FocusWatcherChoice.h"
+#include "resident/ResidentCore.h"
 #include "storage/UserSettingsFile.h"
 #include "text/LocalText.h"
 #include "text/SafeFormat.h"
@@ -31,7 +31,7 @@ QString TextOr(const QString& text, const char16_t* fallback) {
 
 }  // namespace
 
-void CTesselDlg::CreateFocusSwitch() {
+void ResidentCore::CreateFocusSwitch() {
     if (!m_session || !m_scenes || m_focusSwitch) {
         return;
     }
@@ -50,14 +50,10 @@ void CTesselDlg::CreateFocusSwitch() {
         ownNames.push_back(own.toStdU16String());
     }
     m_focusSwitch->SetOwnApplications(std::move(ownNames));
-    // The editor's count is down before it says it finished.
-    connect(
-        m_keyEditor.get(), &QDialog::finished, this, [this] { FocusHoldMayHaveEnded(); },
-        Qt::QueuedConnection);
     m_focusSwitch->Start();
 }
 
-void CTesselDlg::FocusHoldMayHaveEnded() {
+void ResidentCore::FocusHoldMayHaveEnded() {
     if (m_focusSwitch && !m_exiting) {
         // Not inside the apply or the question that ended the hold.
         QMetaObject::invokeMethod(
@@ -70,16 +66,16 @@ void CTesselDlg::FocusHoldMayHaveEnded() {
     }
 }
 
-bool CTesselDlg::SwitchWouldLoseWork() const {
+bool ResidentCore::SwitchWouldLoseWork() const {
     return IsKeyEditorOpen() || m_applyEnabled || m_appliesInFlight > 0 ||
-           (m_scenes && m_scenes->Manager().IsModified());
+           (m_scenes && m_scenes->IsManagerModified());
 }
 
-int CTesselDlg::KnownActiveProfile() const {
+int ResidentCore::KnownActiveProfile() const {
     return m_session ? m_session->CachedActiveProfile() : -1;
 }
 
-bool CTesselDlg::SwitchProfileForApplication(int profile, std::function<void(int)> done) {
+bool ResidentCore::SwitchProfileForApplication(int profile, std::function<void(int)> done) {
     // Quietly: an absent keyboard, or one that does not answer, is tried
     // again at the next focus change.
     if (m_exiting || !m_device || m_device->Service().CommandChannelDeviceCount() <= 0) {
@@ -90,7 +86,7 @@ bool CTesselDlg::SwitchProfileForApplication(int profile, std::function<void(int
     return asked;
 }
 
-void CTesselDlg::FocusSwitchStateChanged() {
+void ResidentCore::FocusSwitchStateChanged() {
     if (!m_focusSwitch) {
         return;
     }
@@ -104,35 +100,26 @@ void CTesselDlg::FocusSwitchStateChanged() {
         }
         icon->setToolTip(tooltip);
     }
-    const auto& waiting = m_focusSwitch->Waiting();
-    if (!waiting) {
-        if (m_focusWaitLine) {
-            m_focusWaitLine->hide();
-        }
+    if (!m_window) {
         return;
     }
-    if (!m_focusWaitLine) {
-        m_focusWaitLine = new QLabel(this);
-        m_focusWaitLine->setAccessibleName(QStringLiteral("focus switch waits"));
-        m_focusWaitLine->setStyleSheet(QStringLiteral(
-            "QLabel { color: #ffd060; background: rgba(0,0,0,160); padding: 2px; }"));
+    const auto& waiting = m_focusSwitch->Waiting();
+    if (!waiting) {
+        m_window->ShowFocusWait({});
+        return;
     }
     const QString format = TextOr(LocalText(u"IDS_APPPROFILE_WAITING"),
                                   u"Profile %d for %s waits until the edits are applied or the "
                                   u"editor is closed");
-    m_focusWaitLine->setText(QString::fromStdU16String(
+    m_window->ShowFocusWait(QString::fromStdU16String(
         SafeFormat(format.toStdU16String(), {waiting->profile + 1, waiting->application})));
-    m_focusWaitLine->adjustSize();
-    m_focusWaitLine->move(8, height() - m_focusWaitLine->height() - 8);
-    m_focusWaitLine->show();
-    m_focusWaitLine->raise();
 }
 
-QString CTesselDlg::AppProfilesMenuText() const {
+QString ResidentCore::AppProfilesMenuText() const {
     return TextOr(LocalText(u"IDS_APPPROFILE_MENU"), u"Application profiles...");
 }
 
-void CTesselDlg::OpenAppProfiles() {
+void ResidentCore::OpenAppProfiles() {
     if (!m_focusSwitch || m_exiting) {
         return;
     }
@@ -141,7 +128,7 @@ void CTesselDlg::OpenAppProfiles() {
             AppProfileDialogServices{*m_focusSwitch, m_parts->languageFiles,
                                      [this] { return LanguageIndex(); },
                                      m_context.paths.programFolder},
-            this);
+            &Window());
     }
     m_appProfiles->Open();
 }

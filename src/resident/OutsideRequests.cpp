@@ -15,6 +15,7 @@
 #include "model/ApplyAssignments.h"
 #include "model/KeyboardFacts.h"
 #include "platform/Utf8.h"
+#include "resident/ResidentCore.h"
 #include "storage/DataFolder.h"
 #include "storage/KeyboardCommands.h"
 #include "storage/UserSettingsFile.h"
@@ -40,7 +41,7 @@ constexpr OutsideRequest kOutsideRequests[] = {{kOpenMessage, kOpenTag},
 
 // One command of another process. Answered once: by the command, or, when
 // it is dropped unrun (the instance is ending), by the last owner letting go.
-struct CTesselDlg::KeyboardCommandJob {
+struct ResidentCore::KeyboardCommandJob {
     uint32_t tag = 0;
     int profile = 0;
     std::filesystem::path file;
@@ -55,14 +56,15 @@ struct CTesselDlg::KeyboardCommandJob {
     ~KeyboardCommandJob() { Answer({false, "the running instance is ending"}); }
 };
 
-RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::string_view payload) {
+RequestReply ResidentCore::OnOutsideRequest(const WindowRequest& request,
+                                            std::string_view payload) {
     if (request.message == kKeyboardCommandMessage) {
         auto job = std::make_shared<KeyboardCommandJob>();
         job->tag = static_cast<uint32_t>(request.wParam);
         job->profile = static_cast<int>(request.lParam);
         job->file = std::filesystem::path(payload);
         std::future<CommandOutcome> answer = job->answer.get_future();
-        Requests().Send(
+        m_requests.Send(
             WindowRequest{kKeyboardCommandRequest, 0, reinterpret_cast<intptr_t>(&job)});
         job.reset();
         const CommandOutcome outcome = answer.get();
@@ -79,11 +81,11 @@ RequestReply CTesselDlg::OnOutsideRequest(const WindowRequest& request, std::str
     }
     // Posted: the window may be showing a box inside its handler, and the
     // sender must not wait for a user.
-    Requests().Post(request);
+    m_requests.Post(request);
     return {1, {}};
 }
 
-void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
+void ResidentCore::RunKeyboardCommand(const CommandJob& job) {
     if (job->tag == kAppProfileTag) {
         // Only the rules change; the keyboard follows at the next focus change.
         job->Answer(CarryOutAppProfileRequest(
@@ -94,7 +96,7 @@ void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
         }
         return;
     }
-    if (!m_session || !m_parts || !m_keyboardView) {
+    if (!m_session || !m_parts || !m_lighting) {
         job->Answer({false, "the running instance has no keyboard link"});
         return;
     }
@@ -121,7 +123,7 @@ void CTesselDlg::RunKeyboardCommand(const CommandJob& job) {
 }
 
 // The keyboard is only read: the whole backup is one job.
-void CTesselDlg::BackupForCommand(const CommandJob& job) {
+void ResidentCore::BackupForCommand(const CommandJob& job) {
     const KeyboardFacts& keyboard = m_parts->keyboard;
     const std::u16string prefix(m_parts->languageTable.Value(TextEntry::MACRO_NEW_PREFIX));
     m_session->Submit(
@@ -134,7 +136,7 @@ void CTesselDlg::BackupForCommand(const CommandJob& job) {
 
 // As an import: the keys show the file at once, nothing stays pending, and
 // the sender hears how the transfer went.
-void CTesselDlg::RestoreForCommand(const CommandJob& job) {
+void ResidentCore::RestoreForCommand(const CommandJob& job) {
     if (IsKeyEditorOpen()) {
         job->Answer(EditorOpenRefusal());
         return;
@@ -147,9 +149,11 @@ void CTesselDlg::RestoreForCommand(const CommandJob& job) {
     const std::size_t macroCount = StoreRestoredConfiguration(
         std::move(std::get<Configuration>(file)),
         RestoreTarget{m_context.editStore, m_context.applyStore, m_dataFolder});
-    m_keyboardView->ShowAssignments();
+    ShowAssignments();
     EnableApply(false);
-    m_panel->StartProgress();
+    if (m_window) {
+        m_window->ShowTransferRunning(true);
+    }
     auto prompter = std::make_shared<CollectingPrompter>();
     StartApplyTransfer(
         true,
@@ -164,7 +168,7 @@ void CTesselDlg::RestoreForCommand(const CommandJob& job) {
 }
 
 // As a click on the profile's button, so the window follows the keyboard.
-void CTesselDlg::SelectProfileForCommand(const CommandJob& job) {
+void ResidentCore::SelectProfileForCommand(const CommandJob& job) {
     const int profile = job->profile;
     if (profile < 0 || profile >= kProfileCount) {
         job->Answer({false, "there is no profile " + std::to_string(profile + 1)});
