@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <algorithm>
 
+#include "FakeClockChanges.h"
 #include "MainWindowFixture.h"
 #include "mainwindow/LightingPanelControls.h"
 #include "model/AssignmentEdits.h"
@@ -31,20 +32,6 @@ constexpr uint8_t kTestCommand = 0x0D;
 constexpr uint8_t kWriteKeyBlockCommand = 0x08;
 constexpr int kQLedSlot = 18;
 constexpr int kASlot = 19;  // the A key's slot in the key blocks
-
-class FakeClockChanges final : public ClockChangeSource {
-public:
-    void Watch(std::function<void()> onChange) override { onChange_ = std::move(onChange); }
-    void ChangeClock() {
-        if (onChange_) {
-            onChange_();
-        }
-    }
-    bool Watched() const { return static_cast<bool>(onChange_); }
-
-private:
-    std::function<void()> onChange_;
-};
 
 class DataSafetyTest : public MainWindowTest {
 protected:

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "FakeClockChanges.h"
 #include "MainWindowFixture.h"
 #include "app/AppIdentity.h"
 #include "device/CommandFrame.h"
@@ -39,20 +40,6 @@ using namespace tessel::testing;
 
 constexpr uint8_t kBegin = static_cast<uint8_t>(DeviceCommand::BeginTransfer);
 constexpr uint8_t kEnd = static_cast<uint8_t>(DeviceCommand::EndTransfer);
-
-// The wall clock, set when a test says so.
-class FakeClockChanges final : public ClockChangeSource {
-public:
-    void Watch(std::function<void()> onChange) override { onChange_ = std::move(onChange); }
-    void ChangeClock() {
-        if (onChange_) {
-            onChange_();
-        }
-    }
-
-private:
-    std::function<void()> onChange_;
-};
 
 class DeviceTransfersTest : public MainWindowTest {
 public:
