@@ -209,10 +209,7 @@ intptr_t ResidentCore::OnCommandRequest(uintptr_t command) {
         RefreshLanguage();
         return 1;
     }
-    if (m_window) {
-        m_window->SendCommand(static_cast<int>(command));
-    }
-    return 1;
+    return 0;
 }
 
 void ResidentCore::OpenUpdateDialog() {

@@ -171,6 +171,13 @@ signals:
     void Finished();
 
 private:
+    // Requests the keyboard's worker threads use to reach the core's thread.
+    static constexpr uint32_t kHideRequest = 0x7E01;
+    static constexpr uint32_t kTrayIconRequest = 0x7E02;
+    static constexpr uint32_t kProfileTimerRequest = 0x7E03;
+    static constexpr uint32_t kKeyBlockPromptRequest = 0x7E04;
+    static constexpr uint32_t kMacroLayerRequest = 0x7E05;
+
     void BindRequests();
     intptr_t OnRequest(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void OnInitRequest(uintptr_t wParam);
