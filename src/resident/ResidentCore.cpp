@@ -17,6 +17,7 @@
 #include "mainwindow/PlugNotices.h"
 #include "model/LightingModel.h"
 #include "model/ProfileImage.h"
+#include "platform/ClockChanges.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
 #include "platform/qt/ModalBoxes.h"
