@@ -54,7 +54,7 @@ ShownEntries ReadShownEntries(const ConfigStore& store, int profile, bool bankB)
 
 }  // namespace
 
-KeyboardView::KeyboardView(KeyboardViewHost& host, ButtonLookup buttons, const SkinImageSet& images,
+KeyboardView::KeyboardView(KeyboardViewHost& host, ButtonLookup buttons, SkinImageSet& images,
                            ConfigStore& editStore, const TextLookup& texts,
                            const LanguageTable& table)
     : host_(host),
@@ -159,6 +159,9 @@ void KeyboardView::ToggleColourKeysMode() {
 
 void KeyboardView::SetColourKeysMode(bool on) {
     colourKeysMode_ = on;
+    if (on) {
+        images_.WantColourSheets();
+    }
     LabelModeSwitch();
     ShowColourKeyLooks();
 }

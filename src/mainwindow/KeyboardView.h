@@ -48,7 +48,7 @@ public:
 
 class KeyboardView {
 public:
-    KeyboardView(KeyboardViewHost& host, ButtonLookup buttons, const SkinImageSet& images,
+    KeyboardView(KeyboardViewHost& host, ButtonLookup buttons, SkinImageSet& images,
                  ConfigStore& editStore, const TextLookup& texts, const LanguageTable& table);
 
     // ShowAssignments ends by re-applying the flip setting of these keys.
@@ -110,7 +110,7 @@ private:
 
     KeyboardViewHost& host_;
     ButtonLookup buttons_;
-    const SkinImageSet& images_;
+    SkinImageSet& images_;
     ConfigStore& editStore_;
     const TextLookup& texts_;
     const LanguageTable& table_;

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessel {
 
@@ -22,6 +23,10 @@ constexpr std::u16string_view kFiles[SkinImageSet::kCount] = {
     u"Skins\\main_color0.jpg",  u"Skins\\main_color1.jpg",
 };
 
+bool IsColourSheet(int picture) {
+    return picture == SkinImageSet::kColour0 || picture == SkinImageSet::kColour1;
+}
+
 }  // namespace
 
 void SkinImageSet::Load(const std::filesystem::path& programFolder, const QWidget& window) {
@@ -34,21 +39,36 @@ void SkinImageSet::Decode() {
         return;
     }
     for (int i = 0; i < kCount; ++i) {
-        int first = 0;
-        while (kFiles[first] != kFiles[i]) {
-            ++first;
+        // Two full-window sheets that only the colour-keys view shows.
+        if (!IsColourSheet(i) || m_colourSheetsWanted) {
+            DecodeSheet(i);
         }
-        if (first < i) {
-            m_pictures[i] = m_pictures[first];  // shared, not copied
-            continue;
-        }
-        const std::unique_ptr<QImage> picture = LoadSkinPicture(m_programFolder, kFiles[i]);
-        if (!picture) {
-            EndProcessOnStartupFailure("no memory for the skin pictures");
-        }
-        RenderSkinPicture(m_pictures[i], *picture, *m_window);
     }
     m_decoded = true;
+}
+
+void SkinImageSet::WantColourSheets() {
+    if (std::exchange(m_colourSheetsWanted, true) || !m_decoded) {
+        return;
+    }
+    DecodeSheet(kColour0);
+    DecodeSheet(kColour1);
+}
+
+void SkinImageSet::DecodeSheet(int index) {
+    int first = 0;
+    while (kFiles[first] != kFiles[index]) {
+        ++first;
+    }
+    if (first < index) {
+        m_pictures[index] = m_pictures[first];  // shared, not copied
+        return;
+    }
+    const std::unique_ptr<QImage> picture = LoadSkinPicture(m_programFolder, kFiles[index]);
+    if (!picture) {
+        EndProcessOnStartupFailure("no memory for the skin pictures");
+    }
+    RenderSkinPicture(m_pictures[index], *picture, *m_window);
 }
 
 void SkinImageSet::Release() {

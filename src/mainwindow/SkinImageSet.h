@@ -33,10 +33,14 @@ public:
     // Where the sheets are and which window they are rendered for; nothing
     // is decoded yet.
     void Load(const std::filesystem::path& programFolder, const QWidget& window);
-    // Decodes and renders every sheet unless they are held already. A missing
-    // or undecodable file leaves its picture unpainted; a picture that cannot
-    // be created at all ends the program.
+    // Decodes and renders every sheet unless they are held already; the two
+    // colour-key sheets only once they are wanted. A missing or undecodable
+    // file leaves its picture unpainted; a picture that cannot be created at
+    // all ends the program.
     void Decode();
+    // The colour-keys view is shown: its two sheets are decoded now (when the
+    // others are held) and with the others from then on.
+    void WantColourSheets();
     // Drops the rendered pictures; the next Decode makes them again.
     void Release();
     bool IsDecoded() const { return m_decoded; }
@@ -45,10 +49,13 @@ public:
     const QPixmap* Get(Picture picture) const { return &m_pictures[picture]; }
 
 private:
+    void DecodeSheet(int index);
+
     std::filesystem::path m_programFolder;
     const QWidget* m_window = nullptr;
     std::array<QPixmap, kCount> m_pictures;
     bool m_decoded = false;
+    bool m_colourSheetsWanted = false;
 };
 
 }  // namespace tessel

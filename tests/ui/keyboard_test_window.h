@@ -88,7 +88,7 @@ public:
     ButtonLookup Lookup() const {
         return [this](int id) { return Button(id); };
     }
-    const SkinImageSet& Images() const { return images_; }
+    SkinImageSet& Images() { return images_; }
     const QPixmap* Picture(SkinImageSet::Picture which) const { return images_.Get(which); }
     QWidget& Window() { return window_; }
 

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/KeyboardViewButtons.h"
 
 namespace tessel {
 namespace {
@@ -51,6 +52,29 @@ TEST_F(LazyPicturesTest, SheetsLiveOnlyWhileShownAndTheWindowLooksTheSameEachTim
     const QImage again = Shot(window);
     ASSERT_EQ(first.size(), again.size());
     EXPECT_TRUE(first == again) << "the same pixels after a release and a second decode";
+}
+
+TEST_F(LazyPicturesTest, TheColourKeySheetsAreDecodedOnlyOnceTheirViewIsShown) {
+    CTesselDlg& window = StartWindowWithKeyboard();
+    const SkinImageSet& images = window.Images();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        window.Core().ShowWindow();
+        return window.isVisible();
+    }));
+    const QImage plain = Shot(window);
+    EXPECT_TRUE(images.Get(SkinImageSet::kColour0)->isNull());
+    EXPECT_TRUE(images.Get(SkinImageSet::kColour1)->isNull());
+
+    window.SendCommand(keyboard_ids::kModeSwitch);
+    EXPECT_FALSE(images.Get(SkinImageSet::kColour0)->isNull());
+    EXPECT_FALSE(images.Get(SkinImageSet::kColour1)->isNull());
+    EXPECT_FALSE(Shot(window) == plain) << "the keys show their colour selection";
+
+    // Shown again in that view, it has them at once.
+    window.Core().HideWindow();
+    EXPECT_TRUE(images.Get(SkinImageSet::kColour0)->isNull());
+    window.Core().ShowWindow();
+    EXPECT_FALSE(images.Get(SkinImageSet::kColour0)->isNull());
 }
 
 }  // namespace
