@@ -3,6 +3,7 @@
 // firmware check on Open and the language requests.
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMenu>
 #include <QThread>
 #include <QTimer>
@@ -160,11 +161,12 @@ void ResidentCore::PrepareTrayMenu() {
 }
 
 QIcon ResidentCore::TrayIconPicture(int iconId) const {
-    const QIcon icon(QString::fromStdU16String(
+    const QString file = QString::fromStdU16String(
         SkinFilePath(m_context.paths.programFolder,
                      u"Skins\\icon" + QString::number(iconId).toStdU16String() + u".png")
-            .u16string()));
-    return icon.availableSizes().isEmpty() ? ApplicationIcon() : icon;
+            .u16string());
+    // Only the header is read here: the tray decodes the picture when it draws it.
+    return QImageReader(file).canRead() ? QIcon(file) : ApplicationIcon();
 }
 
 void ResidentCore::CheckFirmware() {
