@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tessel {
@@ -17,11 +18,18 @@ std::string MainEventName(int number);
 
 class MainEvents {
 public:
+    ~MainEvents();
+    // Made on a thread of their own: a few milliseconds of files in shared
+    // memory that nothing waits for, the start included.
     void Create();
     void Close();
+    // Once every event has been made.
     std::size_t OpenCount() const;
 
 private:
+    void WaitUntilCreated() const;
+
+    mutable std::thread m_creating;
     std::vector<std::unique_ptr<NamedEvent>> m_events;
 };
 

@@ -166,7 +166,7 @@ QIcon ResidentCore::TrayIconPicture(int iconId) const {
                      u"Skins\\icon" + QString::number(iconId).toStdU16String() + u".png")
             .u16string());
     // Only the header is read here: the tray decodes the picture when it draws it.
-    return QImageReader(file).canRead() ? QIcon(file) : ApplicationIcon();
+    return QImageReader(file, "png").canRead() ? QIcon(file) : ApplicationIcon();
 }
 
 void ResidentCore::CheckFirmware() {
