@@ -7,7 +7,7 @@
 #include <QTableWidget>
 
 #include "appfocus/AppProfileRules.h"
-#include "mainwindow/FocusSwitchDriver.h"
+#include "resident/FocusSwitchDriver.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/SkinPictures.h"

@@ -2,8 +2,8 @@
 
 #include "app/ProgramPaths.h"
 #include "device/KeyboardJobs.h"
-#include "mainwindow/HelpPage.h"
 #include "platform/qt/QtText.h"
+#include "resident/HelpPage.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"
 #include "skin/qt/SkinPictures.h"

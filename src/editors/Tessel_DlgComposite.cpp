@@ -14,12 +14,12 @@
 
 #include "app/ProgramPaths.h"
 #include "editors/Tessel_DlgCompositeMacroPage.h"
-#include "mainwindow/HelpPage.h"
 #include "model/AssignmentLists.h"
 #include "model/ConfigStore.h"
 #include "platform/MainWindowRequests.h"
 #include "platform/PrivateProfile.h"
 #include "platform/qt/QtText.h"
+#include "resident/HelpPage.h"
 #include "skin/EditorPlacement.h"
 #include "skin/SkinIni.h"
 #include "skin/qt/CPngButton.h"

@@ -21,13 +21,13 @@
 #include "device/KeyboardSession.h"
 #include "device/StatusWindow.h"
 #include "editors/SceneHost.h"
-#include "mainwindow/FocusSwitchDriver.h"
-#include "mainwindow/MainEvents.h"
 #include "mainwindow/MainWindowIds.h"
 #include "model/KeyAction.h"
 #include "platform/RequestEndpoint.h"
 #include "platform/qt/RequestDispatcher.h"
 #include "platform/qt/WaylandWindows.h"
+#include "resident/FocusSwitchDriver.h"
+#include "resident/MainEvents.h"
 #include "widgets/CTrayIcon.h"
 
 class QMenu;

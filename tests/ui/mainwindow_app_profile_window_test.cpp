@@ -15,9 +15,9 @@
 #include "MainWindowFixture.h"
 #include "appfocus/AppProfileSettings.h"
 #include "editors/AppProfileDialog.h"
-#include "mainwindow/FocusSwitchDriver.h"
 #include "mainwindow/MainWindowIds.h"
 #include "platform/FocusWatcher.h"
+#include "resident/FocusSwitchDriver.h"
 #include "skin/SkinIni.h"
 
 namespace tessel::testing {

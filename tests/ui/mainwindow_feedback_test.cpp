@@ -9,10 +9,10 @@
 
 #include "MainWindowFixture.h"
 #include "mainwindow/MainWindowIds.h"
-#include "mainwindow/PlugNotices.h"
 #include "model/AssignmentEdits.h"
 #include "model/KeyCode.h"
 #include "platform/ShellOpen.h"
+#include "resident/PlugNotices.h"
 
 namespace tessel {
 namespace {

@@ -8,10 +8,10 @@
 #include <fstream>
 
 #include "MainWindowFixture.h"
-#include "mainwindow/FocusSwitchDriver.h"
 #include "mainwindow/MainWindowIds.h"
 #include "model/LightingModel.h"
 #include "platform/FocusWatcher.h"
+#include "resident/FocusSwitchDriver.h"
 #include "torvex_sim.h"
 
 namespace tessel::testing {

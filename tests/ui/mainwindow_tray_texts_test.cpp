@@ -1,8 +1,8 @@
 // The tray menu's texts and the names of the program's named events.
 
 #include "SkinTestFolder.h"
-#include "mainwindow/MainEvents.h"
-#include "mainwindow/TrayMenuTexts.h"
+#include "resident/MainEvents.h"
+#include "resident/TrayMenuTexts.h"
 #include "text/LocalText.h"
 
 #include <gtest/gtest.h>

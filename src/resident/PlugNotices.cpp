@@ -1,4 +1,4 @@
-#include "mainwindow/PlugNotices.h"
+#include "resident/PlugNotices.h"
 
 namespace tessel {
 

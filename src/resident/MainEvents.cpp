@@ -1,4 +1,4 @@
-#include "mainwindow/MainEvents.h"
+#include "resident/MainEvents.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/HelpPage.h"
+#include "resident/HelpPage.h"
 
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/FocusSwitchDriver.h"
+#include "resident/FocusSwitchDriver.h"
 
 #include <unistd.h>
 

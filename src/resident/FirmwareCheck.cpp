@@ -1,4 +1,4 @@
-#include "mainwindow/FirmwareCheck.h"
+#include "resident/FirmwareCheck.h"
 
 namespace tessel {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/TrayMenuTexts.h"
+#include "resident/TrayMenuTexts.h"
 
 #include "platform/PrivateProfile.h"
 #include "skin/qt/SkinPictures.h"
