@@ -31,6 +31,7 @@
 #include "text/LanguageChoice.h"
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
+#include "widgets/LazyFileIcon.h"
 
 namespace tessel {
 
@@ -166,7 +167,7 @@ QIcon ResidentCore::TrayIconPicture(int iconId) const {
                      u"Skins\\icon" + QString::number(iconId).toStdU16String() + u".png")
             .u16string());
     // Only the header is read here: the tray decodes the picture when it draws it.
-    return QImageReader(file, "png").canRead() ? QIcon(file) : ApplicationIcon();
+    return QImageReader(file, "png").canRead() ? LazyFileIcon(file) : ApplicationIcon();
 }
 
 void ResidentCore::CheckFirmware() {

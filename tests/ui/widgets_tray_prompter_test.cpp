@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtPrompter.h"
 #include "widgets/CTrayIcon.h"
+#include "widgets/LazyFileIcon.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -48,6 +50,22 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString* seenTitle) {
         *seenTitle = box->windowTitle();
         box->button(button)->click();
     });
+}
+
+// The file is read when the icon is first drawn, not when it is made.
+TEST(LazyFileIcon, ShowsThePictureTheFileHoldsWhenFirstDrawn) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("icon.png"));
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(file));
+    const QIcon icon = LazyFileIcon(file);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(file));
+
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
+    EXPECT_EQ(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
 }
 
 TEST(QtPrompter, AnswersFollowTheButtonPressed) {
