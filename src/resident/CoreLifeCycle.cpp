@@ -99,7 +99,6 @@ void ResidentCore::ExitSequence() {
     if (m_loop) {
         m_loop->exit();
     }
-    emit Finished();
 }
 
 intptr_t ResidentCore::SendRequest(const WindowRequest& request) {

@@ -213,16 +213,15 @@ void ResidentCore::Start() {
     }
 }
 
-int ResidentCore::Run() {
+void ResidentCore::Run() {
     Start();
     if (m_exiting) {
-        return 0;
+        return;
     }
     QEventLoop loop;
     m_loop = &loop;
     loop.exec(QEventLoop::DialogExec);
     m_loop = nullptr;
-    return 0;
 }
 
 CTesselDlg& ResidentCore::Window() {

@@ -69,8 +69,8 @@ public:
     // Binds the keyboard, opens the endpoint and posts the INIT request that
     // makes the tray icon; runs once.
     void Start();
-    // Start, then run until the exit sequence ends; the exit status.
-    int Run();
+    // Start, then run until the exit sequence ends.
+    void Run();
 
     // The main window, built (hidden) on first use.
     CTesselDlg& Window();
@@ -108,11 +108,6 @@ public:
     void ImportFile();
     void ExportFile();
     void TestKeyboard();
-    // After a keyboard was attached: its configuration, profile and lighting.
-    void ReloadAfterAttach();
-    using KeyBlocks = std::array<KeyBlock, kKeyBlockCount>;
-    bool HoldsSceneFileKeys(const KeyBlocks& blocks) const;
-
     void EnableApply(bool enable) override;
     bool IsApplyEnabled() const override { return m_applyEnabled; }
     // An apply or import waits for the keyboard or is being sent.
@@ -152,7 +147,6 @@ public:
     FocusSwitchDriver* FocusSwitch() const { return m_focusSwitch.get(); }
     std::size_t OpenMainEvents() const { return m_events.OpenCount(); }
     CurrentLanguageTexts* Texts() const { return m_texts.get(); }
-    const std::filesystem::path& DataFolder() const { return m_dataFolder; }
     RequestDispatcher& Requests() { return m_requests; }
 
     // What the keyboard's worker threads ask; each is carried to the core's
@@ -167,8 +161,6 @@ public:
 signals:
     // The main window exists from now on.
     void WindowBuilt(QWidget* window);
-    // The exit sequence ended.
-    void Finished();
 
 private:
     // Requests the keyboard's worker threads use to reach the core's thread.
@@ -197,6 +189,10 @@ private:
     void AskForFirmwareUpdate(uint16_t version);
 
     // Profiles and lighting.
+    // After a keyboard was attached: its configuration, profile and lighting.
+    void ReloadAfterAttach();
+    using KeyBlocks = std::array<KeyBlock, kKeyBlockCount>;
+    bool HoldsSceneFileKeys(const KeyBlocks& blocks) const;
     void FillProfileButtons();
     void ReloadCurrentLighting(std::function<void()> reloaded = {});
     void TurnLightingSwitchOff();
