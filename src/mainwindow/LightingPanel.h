@@ -88,6 +88,8 @@ public:
     // When the keyboard offers the custom effect: the mode list refilled with
     // the current profile's names and the present mode applied.
     void LoadCustomModeList();
+    // The same from the modes the model has loaded already.
+    void ShowCustomModeList();
     // A key click while the switch is on: paints the key when the custom effect
     // is selected. False when nothing was painted.
     bool PaintKey(int controlId);

@@ -125,8 +125,13 @@ void LightingPanel::ShowCustomModeTools() {
 }
 
 void LightingPanel::LoadCustomModeList() {
+    m_model.LoadCustomModes();
+    ShowCustomModeList();
+}
+
+void LightingPanel::ShowCustomModeList() {
     m_renameFailureTold = false;
-    if (!m_model.LoadCustomModes()) {
+    if (!m_model.OffersEffect(kCustomEffect)) {
         return;
     }
     if (QComboBox* modes = List(kIdCustomModeList)) {

@@ -111,7 +111,7 @@ void CTesselDlg::ShowTransferRunning(bool running) {
 
 void CTesselDlg::ShowLoadedLighting() {
     if (m_panel) {
-        m_panel->LoadCustomModeList();
+        m_panel->ShowCustomModeList();
         m_panel->FillLightingPanel();
     }
 }
@@ -123,7 +123,7 @@ void CTesselDlg::ShowLinkedFlags() {
 }
 
 void CTesselDlg::TurnLightingSwitchOff() {
-    if (m_panel && m_panel->LightingSwitchOn()) {
+    if (m_panel) {
         m_panel->TurnLightingSwitchOff();
     }
 }

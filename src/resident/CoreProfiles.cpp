@@ -115,10 +115,9 @@ void ResidentCore::FillProfileButtons() {
 // the user's saved mode.
 void ResidentCore::ReloadCurrentLighting(std::function<void()> reloaded) {
     m_lighting->LoadLighting([this, reloaded = std::move(reloaded)](bool) {
+        m_lighting->LoadCustomModes();
         if (m_window) {
             m_window->ShowLoadedLighting();
-        } else {
-            m_lighting->LoadCustomModes();
         }
         if (reloaded) {
             reloaded();
@@ -285,6 +284,7 @@ void ResidentCore::RestoreDefaults() {
         if (const auto profile = m_lighting->TakeUnsavedColourFile()) {
             TellColourFileNotSaved(*profile);
         }
+        m_lighting->LoadCustomModes();
     }
     if (m_window) {
         m_window->ShowRestoredDefaults(switchOn);

@@ -1,12 +1,11 @@
 #include "resident/PlugNotices.h"
 
+#include "device/StatusWindow.h"
+
 namespace tessel {
 
 namespace {
 
-constexpr int kNoKeyboardIcon = 128;
-constexpr int kKeyboardIcon = 141;
-constexpr int kKeyboardBusyIcon = 142;
 constexpr int kReopenPollMs = 50;
 // The count follows the icon within moments; past this the user opens it.
 constexpr int kMostReopenTries = 100;
@@ -15,7 +14,7 @@ constexpr char16_t kDisconnectedKey[] = u"IDS_TRAY_DISCONNECTED";
 constexpr char16_t kConnectedKey[] = u"IDS_TRAY_CONNECTED";
 
 bool ShowsKeyboard(int icon) {
-    return icon == kKeyboardIcon || icon == kKeyboardBusyIcon;
+    return icon == kTrayIconKeyboard || icon == kTrayIconBusy;
 }
 
 }  // namespace
@@ -31,12 +30,12 @@ void PlugNotices::BeforeWorkerHide(bool windowVisible) {
 }
 
 void PlugNotices::OnTrayIcon(int previousIcon, int icon) {
-    if (icon == kNoKeyboardIcon && ShowsKeyboard(previousIcon)) {
+    if (icon == kTrayIconNoKeyboard && ShowsKeyboard(previousIcon)) {
         m_unplugged = true;
         m_reopen = std::exchange(m_visibleAtHide, false);
         m_reopenPoll.stop();
         Notify(kDisconnectedKey);
-    } else if (ShowsKeyboard(icon) && previousIcon == kNoKeyboardIcon && m_unplugged) {
+    } else if (ShowsKeyboard(icon) && previousIcon == kTrayIconNoKeyboard && m_unplugged) {
         m_unplugged = false;
         Notify(kConnectedKey);
         if (std::exchange(m_reopen, false)) {
