@@ -128,13 +128,7 @@ void AddBottomBar(std::vector<Element>& out) {
 
 void PaintBackground(QPainter& p, QSize size) {
     const QRect all(QPoint(0, 0), size);
-    QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(0x1c, 0x1f, 0x24));
-    body.setColorAt(1, theme::kWindow);
-    p.fillRect(all, body);
-    p.fillRect(QRect(0, 0, size.width(), 52), theme::kTitleBar);
-    p.fillRect(QRect(0, 52, size.width(), 1), theme::kWindowEdge);
-    p.fillRect(QRect(0, 51, 180, 2), theme::kAccent);
+    PaintWindowBody(p, size, 180);
 
     // Product name beside the logo button.
     DrawCaption(p, {62, 11, 200, 20}, QStringLiteral("NEROVA"), theme::kText, 16,

@@ -238,7 +238,7 @@ void DrawCaption(QPainter& p, const QRect& r, const QString& text, const QColor&
     p.drawText(r, flags, text);
 }
 
-void PaintDialogFrame(QPainter& p, QSize size, Glyph emblem, bool emblemInBackground) {
+void PaintWindowBody(QPainter& p, QSize size, int accentWidth) {
     const QRect all(QPoint(0, 0), size);
     QLinearGradient body(0, 0, 0, size.height());
     body.setColorAt(0, QColor(0x1c, 0x1f, 0x24));
@@ -246,7 +246,12 @@ void PaintDialogFrame(QPainter& p, QSize size, Glyph emblem, bool emblemInBackgr
     p.fillRect(all, body);
     p.fillRect(QRect(0, 0, size.width(), 52), theme::kTitleBar);
     p.fillRect(QRect(0, 52, size.width(), 1), theme::kWindowEdge);
-    p.fillRect(QRect(0, 51, 120, 2), theme::kAccent);
+    p.fillRect(QRect(0, 51, accentWidth, 2), theme::kAccent);
+}
+
+void PaintDialogFrame(QPainter& p, QSize size, Glyph emblem, bool emblemInBackground) {
+    const QRect all(QPoint(0, 0), size);
+    PaintWindowBody(p, size, 120);
     if (emblemInBackground)
         DrawGlyph(p, QRectF(18, 14, 24, 24), emblem, theme::kText);
     p.setPen(QPen(theme::kWindowEdge, 1));

@@ -25,6 +25,8 @@ QColor InkOf(Look look);
 void DrawCard(QPainter& p, const QRect& r, const QColor& fill, const QColor& edge, int radius);
 void DrawCaption(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
                  int pixelSize, int flags);
+// A window's body with its title bar, edge and accent line under the title.
+void PaintWindowBody(QPainter& p, QSize size, int accentWidth);
 // A dialog's body, title bar and rounded outline; the emblem left in the
 // title bar when it is painted into the background.
 void PaintDialogFrame(QPainter& p, QSize size, Glyph emblem, bool emblemInBackground);
